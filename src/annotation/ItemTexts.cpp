@@ -1,0 +1,267 @@
+#include "annotation/ItemTexts.h"
+
+#include "usage_names/UsageNameLookup.h"
+
+#include <array>
+#include <cstdio>
+
+namespace quorlix {
+namespace {
+
+constexpr std::array<std::u16string_view, 16> kGlobalItemNames = {
+    u"GLOBAL_USAGE_PAGE",
+    u"GLOBAL_LOGICAL_MINIMUM",
+    u"GLOBAL_LOCAL_MAXIMUM", // the Logical Maximum item; saved files carry this name
+    u"GLOBAL_PHYSICAL_MINIMUM",
+    u"GLOBAL_PHYSICAL_MAXIMUM",
+    u"GLOBAL_UNIT_EXPONENT",
+    u"GLOBAL_REPORT_UNIT",
+    u"GLOBAL_REPORT_SIZE",
+    u"GLOBAL_REPORT_ID",
+    u"GLOBAL_REPORT_COUNT",
+    u"GLOBAL_PUSH",
+    u"GLOBAL_POP",
+    u"",
+    u"",
+    u"",
+    u"",
+};
+
+constexpr std::array<std::u16string_view, 16> kLocalItemNames = {
+    u"LOCAL_USAGE",
+    u"LOCAL_USAGE_MINIMUM",
+    u"LOCAL_USAGE_MAXIMUM",
+    u"LOCAL_DESIGNATOR_INDEX",
+    u"LOCAL_DESIGNATOR_MINIMUM",
+    u"LOCAL_DESIGNATOR_MAXIMUM",
+    u"",
+    u"LOCAL_STRING_INDEX",
+    u"LOCAL_STRING_MINIMUM",
+    u"LOCAL_STRING_MAXIMUM",
+    u"",
+    u"",
+    u"",
+    u"",
+    u"",
+    u"",
+};
+
+constexpr std::array<std::u16string_view, 7> kCollectionKinds = {
+    u"(Physical)",    u"(Applicatior)",  u"(Logical)",        u"(Report)",
+    u"(NamedArray )", u"(Usage Switch)", u"(Usage Modifier)",
+};
+constexpr std::u16string_view kUserDefinedKind = u"(\u81EA\u5B9A\u4E49)"; // (自定义)
+
+struct FlagWords
+{
+    std::u16string_view clear;
+    std::u16string_view set;
+};
+constexpr std::array<FlagWords, 8> kFlagWords = { {
+    { u"data ", u"const " },
+    { u"array ", u"var " },
+    { u"absolute ", u"relative " },
+    { u"NoWrap ", u"Wrap " },
+    { u"linear ", u"no Linear " },
+    { u"PreferredState ", u"NoPreferred " },
+    { u"NoNullPosition ", u"NullState " },
+    { u"NonVolatile ", u"Volatile " },
+} };
+
+// The longest flag list: "(" plus the eight longest words plus ")".
+constexpr std::size_t kFlagListReserve = 96;
+
+unsigned SizeCode(const ItemRow& row)
+{
+    return row.prefix & 0x03u;
+}
+
+std::uint16_t DataWord(const ItemRow& row)
+{
+    return static_cast<std::uint16_t>(row.data[0] | (row.data[1] << 8));
+}
+
+std::uint32_t DataLong(const ItemRow& row)
+{
+    return static_cast<std::uint32_t>(row.data[0]) |
+           (static_cast<std::uint32_t>(row.data[1]) << 8) |
+           (static_cast<std::uint32_t>(row.data[2]) << 16) |
+           (static_cast<std::uint32_t>(row.data[3]) << 24);
+}
+
+// Logical Minimum reads its bytes as a signed number of the item's own size.
+void AppendLogicalMinimum(std::u16string& text, const ItemRow& row)
+{
+    switch (SizeCode(row)) {
+    case 1:
+        AppendSignedDecimal(text, static_cast<std::int8_t>(row.data[0]));
+        break;
+    case 2:
+        AppendSignedDecimal(text, static_cast<std::int16_t>(DataWord(row)));
+        break;
+    case 3:
+        AppendSignedDecimal(text, static_cast<std::int32_t>(DataLong(row)));
+        break;
+    default:
+        break; // no data: empty parentheses
+    }
+}
+
+// Logical Maximum shows both readings when a one- or two-byte value has its sign bit set,
+// because the item alone cannot tell whether the device meant it signed.
+void AppendLogicalMaximum(std::u16string& text, const ItemRow& row)
+{
+    switch (SizeCode(row)) {
+    case 1:
+        AppendSignedDecimal(text, static_cast<std::int8_t>(row.data[0]));
+        if (row.data[0] & 0x80u) {
+            text.push_back(u'/');
+            AppendSignedDecimal(text, row.data[0]);
+        }
+        break;
+    case 2: {
+        const std::uint16_t word = DataWord(row);
+        AppendSignedDecimal(text, static_cast<std::int16_t>(word));
+        if (word & 0x8000u) {
+            text.push_back(u'/');
+            AppendSignedDecimal(text, word);
+        }
+        break;
+    }
+    case 3:
+        AppendSignedDecimal(text, static_cast<std::int32_t>(DataLong(row)));
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void AppendAscii(std::u16string& text, std::string_view ascii)
+{
+    text.append(ascii.begin(), ascii.end());
+}
+
+void AppendSignedDecimal(std::u16string& text, std::int32_t value)
+{
+    char buffer[16];
+    const int length = std::snprintf(buffer, sizeof buffer, "%d", value);
+    AppendAscii(text, std::string_view(buffer, static_cast<std::size_t>(length)));
+}
+
+void SetGlobalItemText(ItemRow& row, unsigned tag, std::uint32_t value)
+{
+    if (tag > 11) {
+        return;
+    }
+    std::u16string& name = row.name;
+    name = kGlobalItemNames[tag];
+    switch (tag) {
+    case 0: {
+        const std::u16string_view pageName =
+            LookupUsagePageName(static_cast<std::uint16_t>(value & 0xFFFFu));
+        name.reserve(name.size() + pageName.size() + 2);
+        name.push_back(u'(');
+        name.append(pageName);
+        name.push_back(u')');
+        return;
+    }
+    case 1:
+        name.push_back(u'(');
+        AppendLogicalMinimum(name, row);
+        name.push_back(u')');
+        return;
+    case 2:
+        name.push_back(u'(');
+        AppendLogicalMaximum(name, row);
+        name.push_back(u')');
+        return;
+    case 10:
+    case 11:
+        return; // Push and Pop show no value
+    default:
+        // Every other value is its unsigned bytes, printed as a signed 32-bit number.
+        name.push_back(u'(');
+        AppendSignedDecimal(name, static_cast<std::int32_t>(value));
+        name.push_back(u')');
+        return;
+    }
+}
+
+void SetLocalItemText(ItemRow& row, unsigned tag, std::uint32_t value, std::uint16_t usagePage)
+{
+    if (tag > 15 || kLocalItemNames[tag].empty()) {
+        return;
+    }
+    std::u16string& name = row.name;
+    name = kLocalItemNames[tag];
+    if (tag == 0) {
+        const std::optional<std::u16string_view> usageName = LookupUsageName(usagePage, value);
+        name.reserve(name.size() + (usageName ? usageName->size() : 0) + 2);
+        name.push_back(u'(');
+        if (usageName) {
+            name.append(*usageName);
+        }
+        name.push_back(u')');
+        return;
+    }
+    if (tag == 3) {
+        return; // Designator Index shows no value
+    }
+    name.push_back(u'(');
+    AppendSignedDecimal(name, static_cast<std::int32_t>(value));
+    name.push_back(u')');
+}
+
+void AppendFlagList(std::u16string& text, std::uint8_t flags)
+{
+    text.reserve(text.size() + kFlagListReserve);
+    text.push_back(u'(');
+    for (unsigned bit = 0; bit < kFlagWords.size(); ++bit) {
+        const FlagWords& words = kFlagWords[bit];
+        text.append((flags >> bit) & 1u ? words.set : words.clear);
+    }
+    text.push_back(u')');
+}
+
+void SetReportItemText(ItemRow& row, MainTag tag, std::uint32_t runningBits)
+{
+    const char* label = "Input";
+    if (tag == MainTag::Output) {
+        row.name = u"MAIN_OUTPUT";
+        label = "Output";
+    } else if (tag == MainTag::Feature) {
+        row.name = u"MAIN_FEATURE";
+        label = "Feature";
+    } else {
+        row.name = u"MAIN_INPUT";
+    }
+    char buffer[32];
+    const int length =
+        std::snprintf(buffer, sizeof buffer, "%s %d.%d", label, static_cast<int>(runningBits / 8u),
+                      static_cast<int>(runningBits % 8u));
+    row.description.clear();
+    AppendAscii(row.description, std::string_view(buffer, static_cast<std::size_t>(length)));
+    AppendFlagList(row.name, row.data[0]);
+}
+
+void SetCollectionText(ItemRow& row)
+{
+    const std::uint8_t kind = row.data[0];
+    row.name = u"MAIN_COLLECTION";
+    row.name.append(kind < kCollectionKinds.size() ? kCollectionKinds[kind] : kUserDefinedKind);
+}
+
+void SetEndCollectionText(ItemRow& row)
+{
+    row.name = u"MAIN_COLLECTION_END";
+}
+
+void SetUnknownMainItemText(ItemRow& row)
+{
+    row.name.clear();
+    AppendFlagList(row.name, row.data[0]);
+}
+
+} // namespace quorlix

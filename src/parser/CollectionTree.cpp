@@ -1,0 +1,315 @@
+#include "parser/CollectionTree.h"
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace quorlix {
+namespace {
+
+constexpr std::uint32_t kFirstListCapacity = 4;
+
+// Grows a list of pointers to hold one more entry, doubling its storage.
+template <typename T>
+bool ReserveOneMore(const ParserCallbacks& callbacks, T**& list, std::uint32_t count,
+                    std::uint32_t& capacity)
+{
+    if (count < capacity) {
+        return true;
+    }
+    if (capacity > std::numeric_limits<std::uint32_t>::max() / 2) {
+        return false;
+    }
+    const std::uint32_t grownCapacity = capacity == 0 ? kFirstListCapacity : capacity * 2;
+    auto** grown =
+        static_cast<T**>(callbacks.allocate(callbacks.context, sizeof(T*) * grownCapacity));
+    if (grown == nullptr) {
+        return false;
+    }
+    if (list != nullptr) {
+        callbacks.copy(callbacks.context, grown, list, sizeof(T*) * count);
+        callbacks.release(callbacks.context, list);
+    }
+    list = grown;
+    capacity = grownCapacity;
+    return true;
+}
+
+void PutLe32(std::uint8_t* out, std::uint32_t value)
+{
+    out[0] = static_cast<std::uint8_t>(value);
+    out[1] = static_cast<std::uint8_t>(value >> 8);
+    out[2] = static_cast<std::uint8_t>(value >> 16);
+    out[3] = static_cast<std::uint8_t>(value >> 24);
+}
+
+bool TryItemStorage(const ParserCallbacks& callbacks, HidReport& report, std::uint64_t capacity)
+{
+    if (capacity > std::numeric_limits<std::uint32_t>::max()) {
+        return false;
+    }
+    auto* grown = static_cast<HidReportItem*>(
+        callbacks.allocate(callbacks.context, sizeof(HidReportItem) * capacity));
+    if (grown == nullptr) {
+        return false;
+    }
+    if (report.items != nullptr) {
+        callbacks.copy(callbacks.context, grown, report.items,
+                       sizeof(HidReportItem) * report.itemCount);
+        callbacks.release(callbacks.context, report.items);
+    }
+    report.items = grown;
+    report.storageCapacity = static_cast<std::uint32_t>(capacity);
+    return true;
+}
+
+// Asks for room to spare first, so that adding fields item by item stays linear; if that is
+// refused, for exactly what this item needs.
+bool GrowItemStorage(const ParserCallbacks& callbacks, HidReport& report, std::uint32_t needed)
+{
+    const std::uint64_t doubled = std::uint64_t{ report.storageCapacity } * 2;
+    const std::uint64_t preferred = std::max<std::uint64_t>({ needed, doubled, 4 });
+    return TryItemStorage(callbacks, report, preferred) ||
+           (preferred != needed && TryItemStorage(callbacks, report, needed));
+}
+
+std::uint32_t VariableFieldUsage(const ParserState& state, std::uint32_t index)
+{
+    if (index < state.usageCount) {
+        return state.usages[index].value;
+    }
+    // Past the usage list the range continues from the minimum: minimum plus the field's index
+    // within this item, held at the maximum when one was given.
+    std::uint32_t usage = state.usageMinimum + index;
+    if (state.usageMaximumSet != 0 && usage > state.usageMaximum) {
+        usage = state.usageMaximum;
+    }
+    return usage;
+}
+
+} // namespace
+
+HidCollection* CreateCollection(const ParserCallbacks& callbacks, HidCollection* parent,
+                                std::uint8_t kind, const ParserState& state)
+{
+    auto* collection =
+        static_cast<HidCollection*>(callbacks.allocate(callbacks.context, sizeof(HidCollection)));
+    if (collection == nullptr) {
+        return nullptr;
+    }
+    collection->type = kind;
+    collection->parent = parent;
+    collection->stringIndex = state.stringIndex;
+    collection->designatorIndex = static_cast<std::uint8_t>(state.designatorIndex);
+    if (state.usageCount > 0) {
+        collection->usage = state.usages[0].value;
+    } else if (state.usageMinimumSet != 0) {
+        collection->usage = state.usageMinimum;
+    } else if (state.usageMaximumSet != 0) {
+        collection->usage = state.usageMaximum;
+    } else if (kind != 2) {
+        callbacks.debugPrint(callbacks.context, "HIDPARSE] No usage set\n");
+    }
+    return collection;
+}
+
+bool AppendChild(const ParserCallbacks& callbacks, HidCollection& parent, HidCollection* child)
+{
+    if (!ReserveOneMore(callbacks, parent.children, parent.childCount, parent.childCapacity)) {
+        return false;
+    }
+    parent.children[parent.childCount++] = child;
+    return true;
+}
+
+HidReport* CreateReport(const ParserCallbacks& callbacks, HidCollection& collection,
+                        ReportType type, std::uint8_t reportId)
+{
+    if (!ReserveOneMore(callbacks, collection.reports, collection.reportListCount,
+                        collection.reportCapacity)) {
+        return nullptr;
+    }
+    auto* report =
+        static_cast<HidReport*>(callbacks.allocate(callbacks.context, sizeof(HidReport)));
+    if (report == nullptr) {
+        return nullptr;
+    }
+    report->type = type;
+    report->reportId = reportId;
+    report->owner = &collection;
+    collection.reports[collection.reportListCount++] = report;
+    return report;
+}
+
+ParseResult FindReport(const HidCollection& collection, ReportType type, std::uint8_t reportId,
+                       HidReport** found)
+{
+    // Depth-first without recursion: a collection's own reports, then each child's subtree.
+    std::vector<const HidCollection*> pending{ &collection };
+    while (!pending.empty()) {
+        const HidCollection* current = pending.back();
+        pending.pop_back();
+        for (std::uint32_t i = 0; i < current->reportListCount; ++i) {
+            HidReport* report = current->reports[i];
+            if (report->type == type && report->reportId == reportId) {
+                *found = report;
+                return ParseResult::Ok;
+            }
+        }
+        for (std::uint32_t i = current->childCount; i > 0; --i) {
+            pending.push_back(current->children[i - 1]);
+        }
+    }
+    return ParseResult::NoSuchReport;
+}
+
+bool ReplaceReport(HidCollection& collection, const HidReport* oldReport, HidReport* newReport)
+{
+    bool replaced = false;
+    std::vector<HidCollection*> pending{ &collection };
+    while (!pending.empty()) {
+        HidCollection* current = pending.back();
+        pending.pop_back();
+        for (std::uint32_t i = 0; i < current->reportListCount; ++i) {
+            if (current->reports[i] == oldReport) {
+                current->reports[i] = newReport;
+                replaced = true;
+            }
+        }
+        for (std::uint32_t i = 0; i < current->childCount; ++i) {
+            pending.push_back(current->children[i]);
+        }
+    }
+    return replaced;
+}
+
+ParseResult AddReportItems(const ParserCallbacks& callbacks, ParserState& state, HidReport& report,
+                           std::uint8_t flags)
+{
+    const GlobalItemState& globals = state.globals;
+    const std::uint32_t count = globals.reportCount;
+    if (report.owner == state.rootCollection) {
+        return ParseResult::Ok;
+    }
+    const std::uint64_t needed = std::uint64_t{ report.itemCount } + count;
+    // The record's image size is a 32-bit number; a count that would overflow it is refused
+    // like any allocation that cannot be made.
+    if (ReportImageSize(needed) > std::numeric_limits<std::uint32_t>::max()) {
+        return ParseResult::NoMemory;
+    }
+    if (std::uint64_t{ state.totalFieldCount } + count > kMaxReportFields) {
+        state.boundReached = 1;
+        return ParseResult::NoMemory;
+    }
+    if (needed > report.storageCapacity &&
+        !GrowItemStorage(callbacks, report, static_cast<std::uint32_t>(needed))) {
+        return ParseResult::NoMemory;
+    }
+    report.itemCapacity = static_cast<std::uint32_t>(needed);
+
+    const bool isArray = (flags & 0x02u) == 0;
+    const std::uint32_t reportSize = globals.reportSize;
+    const std::uint32_t mask = reportSize >= 32 ? 0xFFFFFFFFu : (1u << reportSize) - 1u;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        HidReportItem& item = report.items[report.itemCount];
+        item.byteOffset = report.bitSize / 8;
+        item.shift = static_cast<std::uint8_t>(report.bitSize % 8);
+        item.mask = mask;
+        item.bitCount = static_cast<std::uint8_t>(reportSize);
+        item.hasData = (flags & 0x01u) == 0 ? 1 : 0;
+        item.isArray = isArray ? 1 : 0;
+        item.isRelative = (flags & 0x04u) != 0 ? 1 : 0;
+        item.logicalMinimum = globals.logicalMinimum;
+        item.logicalMaximum = globals.logicalMaximum;
+        if (isArray) {
+            item.usageMinimum = state.usageMinimum;
+            item.usageMaximum = state.usageMaximum;
+        } else {
+            item.usageMinimum = VariableFieldUsage(state, i);
+            item.usageMaximum = item.usageMinimum;
+        }
+        report.bitSize += reportSize;
+        ++report.itemCount;
+    }
+    state.totalFieldCount += count;
+    return ParseResult::Ok;
+}
+
+void ReleaseCollectionTree(const ParserCallbacks& callbacks, HidCollection* collection)
+{
+    if (collection == nullptr) {
+        return;
+    }
+    std::vector<HidCollection*> pending{ collection };
+    while (!pending.empty()) {
+        HidCollection* current = pending.back();
+        pending.pop_back();
+        for (std::uint32_t i = 0; i < current->childCount; ++i) {
+            pending.push_back(current->children[i]);
+        }
+        for (std::uint32_t i = 0; i < current->reportListCount; ++i) {
+            HidReport* report = current->reports[i];
+            if (report->items != nullptr) {
+                callbacks.release(callbacks.context, report->items);
+            }
+            callbacks.release(callbacks.context, report);
+        }
+        if (current->children != nullptr) {
+            callbacks.release(callbacks.context, current->children);
+        }
+        if (current->reports != nullptr) {
+            callbacks.release(callbacks.context, current->reports);
+        }
+        callbacks.release(callbacks.context, current);
+    }
+}
+
+void WriteCollectionImage(const HidCollection& collection, std::uint8_t* out)
+{
+    out[0] = collection.type;
+    PutLe32(out + 1, collection.usage);
+    out[5] = collection.stringIndex;
+    out[6] = collection.designatorIndex;
+    PutLe32(out + 7, collection.reportListCount);
+    PutLe32(out + 11, collection.childCount);
+    PutLe32(out + 15, 0); // children
+    PutLe32(out + 19, 0); // parent
+    PutLe32(out + 23, 0); // reports
+    PutLe32(out + 27, collection.contextOffsets);
+}
+
+void WriteReportItemImage(const HidReportItem& item, std::uint8_t* out)
+{
+    PutLe32(out + 0, item.byteOffset);
+    out[4] = item.shift;
+    PutLe32(out + 5, item.mask);
+    out[9] = item.bitCount;
+    out[10] = item.hasData;
+    out[11] = item.isArray;
+    out[12] = item.isRelative;
+    PutLe32(out + 13, item.logicalMinimum);
+    PutLe32(out + 17, item.logicalMaximum);
+    PutLe32(out + 21, item.usageMinimum);
+    PutLe32(out + 25, item.usageMaximum);
+    for (std::size_t i = 29; i < kReportItemImageSize; ++i) {
+        out[i] = 0;
+    }
+}
+
+void WriteReportImage(const HidReport& report, std::uint8_t* out)
+{
+    out[0] = static_cast<std::uint8_t>(report.type);
+    out[1] = report.reportId;
+    PutLe32(out + 2, report.bitSize);
+    PutLe32(out + 6, report.itemCount);
+    PutLe32(out + 10, report.itemCapacity);
+    std::uint8_t* field = out + kReportHeaderImageSize;
+    for (std::uint32_t i = 0; i < report.itemCount; ++i, field += kReportItemImageSize) {
+        WriteReportItemImage(report.items[i], field);
+    }
+    for (std::size_t i = 0; i < kReportItemImageSize; ++i) {
+        field[i] = 0; // the spare slot
+    }
+}
+
+} // namespace quorlix

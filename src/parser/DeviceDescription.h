@@ -1,0 +1,108 @@
+#pragma once
+
+#include "annotation/ItemRow.h"
+#include "parser/ParseResult.h"
+#include "parser/ParserCallbacks.h"
+#include "parser/ParserState.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace quorlix {
+
+// One top-level collection. Its lengths always count one report id byte.
+struct CollectionDescription
+{
+    std::uint16_t usagePage;
+    std::uint16_t usage;
+    std::uint8_t collectionNumber; // 1 for the first top-level collection
+    std::uint16_t inputLength;
+    std::uint16_t outputLength;
+    std::uint16_t featureLength;
+    std::uint32_t contextSize; // 32 bits, so that no subtree can overflow its context
+    std::uint8_t* context;     // the collection's context, owned by the description
+};
+
+// The report id of a top-level collection's first report, with lengths that count the report
+// id byte only where that report has a non-zero id.
+struct ReportIdEntry
+{
+    std::uint8_t reportId;
+    std::uint8_t collectionNumber;
+    std::uint16_t inputLength;
+    std::uint16_t outputLength;
+    std::uint16_t featureLength;
+};
+
+// The two records above in one; the output length comes before the input length.
+struct CollectionSummary
+{
+    std::uint8_t reportId;
+    std::uint16_t usagePage;
+    std::uint16_t usage;
+    std::uint32_t outputLength;
+    std::uint32_t inputLength;
+    std::uint32_t featureLength;
+};
+
+struct ParseMemory;
+
+// The result of one parse. It owns its arrays, contexts and rows, and the parser's state and
+// tree, and releases them all when it goes; it is neither copied nor moved, since the memory
+// callbacks refer to it.
+struct DeviceDescription
+{
+    CollectionDescription* collections = nullptr;
+    std::uint32_t collectionCount = 0;
+    ReportIdEntry* reportIds = nullptr;
+    std::uint32_t reportIdCount = 0;
+    std::vector<ItemRow> rows;
+    std::vector<CollectionSummary> summaries;
+
+    // What the parse was given and keeps alive: the callbacks that own the memory, and the
+    // state with the collection tree.
+    ParserCallbacks callbacks{};
+    ParserState* state = nullptr;
+    std::unique_ptr<ParseMemory> memory;
+    bool boundReached = false; // an item lost its fields, or memory ran out, at a bound
+
+    DeviceDescription();
+    ~DeviceDescription();
+    DeviceDescription(const DeviceDescription&) = delete;
+    DeviceDescription& operator=(const DeviceDescription&) = delete;
+};
+
+// Releases everything the description holds and leaves it empty, as a new one.
+void ReleaseDeviceDescription(DeviceDescription& description);
+
+// The most memory one parse may take through its callbacks (records and contexts). Far above
+// what the field bound lets a descriptor reach; past it allocations fail like any other.
+inline constexpr std::size_t kParseMemoryBound = std::size_t{ 64 } << 20;
+
+struct ParseOptions
+{
+    // Where the parser's debug lines and the entry's own lines go; nullptr drops them unformatted.
+    std::FILE* debugOut = stdout;
+    std::size_t memoryBound = kParseMemoryBound;
+};
+
+// Parses bytes into description (which must be empty) with heap memory and debug lines to
+// options.debugOut. Gives the result of BuildDeviceDescription.
+[[nodiscard]] ParseResult ParseDescriptor(const std::uint8_t* bytes, std::size_t length,
+                                          DeviceDescription& description,
+                                          const ParseOptions& options = {});
+
+// Runs the item loop, then describes every top-level collection with its context. Gives
+// EmptyDescriptor, or NoMemory when the loop cannot start, with nothing in description; Ok with
+// the rows (and, unless the arrays could not be allocated, the collections); NoMemory when a
+// context cannot be allocated, with the rows and earlier summaries but no arrays. Its own lines
+// go to out (nullptr: none).
+[[nodiscard]] ParseResult BuildDeviceDescription(const ParserCallbacks& callbacks,
+                                                 const std::uint8_t* bytes, std::size_t length,
+                                                 DeviceDescription& description,
+                                                 std::FILE* out = stdout);
+
+} // namespace quorlix

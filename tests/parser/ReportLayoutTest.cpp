@@ -1,0 +1,83 @@
+#include "parser/ReportLayout.h"
+
+#include "support/TestDescriptors.h"
+
+#include <gtest/gtest.h>
+
+namespace quorlix {
+namespace {
+
+using test::HexBytes;
+
+LayoutTexts Layout(std::string_view hex)
+{
+    DeviceDescription description;
+    const std::vector<std::uint8_t> bytes = HexBytes(hex);
+    ParseOptions options;
+    options.debugOut = nullptr;
+    (void)ParseDescriptor(bytes.data(), bytes.size(), description, options);
+    LayoutTexts texts;
+    BuildLayoutTexts(description, texts, nullptr);
+    return texts;
+}
+
+std::u16string Wide(std::string_view ascii)
+{
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+TEST(ReportLayout, MouseDetailAndSummaryTexts)
+{
+    const LayoutTexts texts = Layout(test::kMouseHex);
+    const std::string header = "----Col_1---USAGE_PAGE:1----USAGE:2-----\r\n"
+                               "\tReportID=0(0)\r\n"
+                               "\tReportContentSize=3 Bytes(24 Bits)\r\n"
+                               "\tReportType=1(InputReport)\r\n";
+    EXPECT_EQ(texts.summary, Wide(header));
+    const std::string fields =
+        "[0]\tByteoffset=0\r\n\tBitCount=1\r\n\tShift=0\r\n\tUsageMinimum=00090001\r\n"
+        "\tUsageMaximum=00090001\r\n"
+        "[1]\tByteoffset=0\r\n\tBitCount=1\r\n\tShift=1\r\n\tUsageMinimum=00090002\r\n"
+        "\tUsageMaximum=00090002\r\n"
+        "[2]\tByteoffset=0\r\n\tBitCount=1\r\n\tShift=2\r\n\tUsageMinimum=00090003\r\n"
+        "\tUsageMaximum=00090003\r\n"
+        "[3]\tByteoffset=0\r\n\tBitCount=5\r\n\tShift=3\r\n\tUsageMinimum=00090000\r\n"
+        "\tUsageMaximum=00090000\r\n"
+        "[4]\tByteoffset=1\r\n\tBitCount=8\r\n\tShift=0\r\n\tUsageMinimum=00010030\r\n"
+        "\tUsageMaximum=00010030\r\n"
+        "[5]\tByteoffset=2\r\n\tBitCount=8\r\n\tShift=0\r\n\tUsageMinimum=00010031\r\n"
+        "\tUsageMaximum=00010031\r\n";
+    EXPECT_EQ(texts.detail, Wide(header + fields));
+    EXPECT_FALSE(texts.truncated);
+}
+
+TEST(ReportLayout, HeadersOfReportIdsTypesAndSizes)
+{
+    const LayoutTexts texts =
+        Layout("09 01 A1 01 85 1A 75 0C 95 01 91 02 A1 00 B1 02 C0 C0 A1 02 C0");
+    EXPECT_EQ(texts.summary, Wide("----Col_1---USAGE_PAGE:0----USAGE:1-----\r\n"
+                                  "\tReportID=26(1A)\r\n\tReportContentSize=1 Bytes(12 Bits)\r\n"
+                                  "\tReportType=2(OutputReport)\r\n"
+                                  "\tReportID=26(1A)\r\n\tReportContentSize=1 Bytes(12 Bits)\r\n"
+                                  "\tReportType=4(FeatuerReport)\r\n"
+                                  "----Col_2---USAGE_PAGE:0----USAGE:0-----\r\n"));
+}
+
+TEST(ReportLayout, DepthFirstOwnReportsBeforeChildren)
+{
+    const LayoutTexts texts = Layout("A1 01 A1 00 85 02 75 08 95 01 81 02 C0 85 01 81 02 C0");
+    const std::u16string& summary = texts.summary;
+    EXPECT_LT(summary.find(u"ReportID=1(1)"), summary.find(u"ReportID=2(2)"));
+}
+
+TEST(ReportLayout, TextsStopAtTheirBound)
+{
+    // 100000 one-bit fields write far more than the bound allows.
+    const LayoutTexts texts = Layout("A1 01 75 01 97 A0 86 01 00 81 02 C0");
+    EXPECT_TRUE(texts.truncated);
+    EXPECT_LE(texts.detail.size(), kMaxLayoutTextChars);
+    EXPECT_EQ(texts.detail.substr(texts.detail.size() - 2), u"\r\n");
+}
+
+} // namespace
+} // namespace quorlix
