@@ -1,0 +1,21 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace quorlix {
+
+// Writes the dump of bytes: "total = N", then "0xHH,//i" per byte (upper-case hex, the index in
+// decimal from 0), each line ended by CR LF. Writes the total line even for no bytes.
+void WriteHexDump(std::ostream& out, std::string_view bytes);
+
+// The dump's file name: the input path with "-hex.txt" appended behind its own extension.
+std::string HexDumpPath(const std::string& inputPath);
+
+// Writes the dump of bytes beside inputPath, replacing an earlier one. Gives false, with the
+// system's reason in error, when the file cannot be created or written. An empty byte string
+// creates and changes no file and gives true: there is nothing to dump, which is no failure.
+bool WriteHexDumpFile(const std::string& inputPath, std::string_view bytes, std::string* error);
+
+} // namespace quorlix
