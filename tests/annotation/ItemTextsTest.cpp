@@ -33,7 +33,7 @@ std::u16string LastName(std::string_view hex)
 struct NameCase
 {
     const char* hex;
-    const char16_t* name;
+    std::u16string name;
 };
 
 TEST(ItemTexts, GlobalAndLocalValues)
@@ -135,7 +135,7 @@ TEST(ItemTexts, MainItemsShowKindsFlagsAndRunningPositions)
                 u"NonVolatile )" },
         { "B1 A2",
           u"MAIN_FEATURE(data var absolute NoWrap linear NoPreferred NoNullPosition Volatile )" },
-        { "82 02 01", (u"MAIN_INPUT" + dataVar).c_str() },
+        { "82 02 01", u"MAIN_INPUT" + dataVar },
         { "00", u"(data array absolute NoWrap linear PreferredState NoNullPosition NonVolatile )" },
         { "01 FF", u"(const var relative Wrap no Linear NoPreferred NullState Volatile )" },
     };
