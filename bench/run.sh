@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release (build-bench/) and runs them all: the whole analysis of the
+# corpus and of the synthetic shapes, the text reader, the window (when it is built), the
+# command line's start-up against an empty C++ program, and its peak memory on the largest
+# descriptors. The raw results and a summary (summary.md) go to build-bench/results/.
+#
+#   bash bench/run.sh                  # everything, a few minutes
+#   MIN_TIME=0.05 bash bench/run.sh    # quicker, noisier
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=build-bench
+results=$build/results
+min_time=${MIN_TIME:-0.2}          # seconds each benchmark runs at least, per repetition
+repetitions=${REPETITIONS:-3}      # the summary takes the median of these
+startup_runs=${STARTUP_RUNS:-200}  # runs of each command for the start-up comparison
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORLIX_BUILD_BENCH=ON \
+    -DQUORLIX_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build"
+rm -rf "$results"
+mkdir -p "$results/descriptors"
+
+for program in corpus shapes reader window; do
+    binary=$build/bench/quorlix_bench_$program
+    if [[ ! -x $binary ]]; then
+        echo "== $program: not built, skipped"
+        continue
+    fi
+    echo "== $program"
+    QT_QPA_PLATFORM=offscreen "$binary" --benchmark_min_time="$min_time" \
+        --benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true \
+        --benchmark_out="$results/$program.json" --benchmark_out_format=json
+done
+
+cli=$build/src/cli/quorlix-cli
+corpus=$(sed -n 's/^QUORLIX_CORPUS_DIR:PATH=//p' "$build/CMakeCache.txt")
+
+echo "== start-up: quorlix-cli analyse on every corpus descriptor against an empty program"
+files=$(find "$corpus" -maxdepth 1 -name '*.txt' | sort | paste -sd, -)
+hyperfine -N --style basic --output=pipe --warmup 20 --runs "$startup_runs" \
+    --export-json "$results/startup-empty.json" "$build/bench/quorlix_bench_empty" >/dev/null
+hyperfine -N --style basic --output=pipe --warmup 3 --runs "$startup_runs" \
+    --export-json "$results/startup-cli.json" -L file "$files" "$cli analyse {file}" >/dev/null
+
+echo "== peak memory: quorlix-cli on the 64 KiB descriptors"
+"$build/bench/quorlix_bench_descriptors" "$results/descriptors"
+for file in "$results"/descriptors/*-64K.txt; do
+    for command in "analyse --format plain" "analyse --format json" "layout"; do
+        # shellcheck disable=SC2086 # the command is meant to split into its words
+        /usr/bin/time -f '%M' -o "$results/rss.tmp" "$cli" $command "$file" >/dev/null
+        echo "$(basename "$file" .txt)|$command|$(cat "$results/rss.tmp")" >>"$results/peak-rss.txt"
+    done
+done
+
+rm -f "$results/rss.tmp"
+python3 bench/summarise.py "$results" >"$results/summary.md"
+cat "$results/summary.md"
