@@ -158,13 +158,16 @@ void ApplyLocalItem(const ParserCallbacks& callbacks, ParserState& state, unsign
 void CompleteUsagesWithPage(ParserState& state)
 {
     const std::uint16_t page = state.globals.usagePage;
-    for (std::uint32_t i = 0; i < state.usageCount; ++i) {
+    // Usages completed by an earlier main item keep their page, so each usage is visited once:
+    // a run of unrecognised main items, which keeps the list, stays linear in the descriptor.
+    for (std::uint32_t i = state.usagesWithPage; i < state.usageCount; ++i) {
         LocalUsage& usage = state.usages[i];
         if (usage.hasPage == 0) {
             usage.value = WithPage(usage.value, page);
             usage.hasPage = 1;
         }
     }
+    state.usagesWithPage = state.usageCount;
     // Only the minimum's flag decides, for both ends of the range.
     if (state.usageMinimumHasPage == 0) {
         state.usageMinimum = WithPage(state.usageMinimum, page);
@@ -177,6 +180,7 @@ void CompleteUsagesWithPage(ParserState& state)
 void ClearLocalItems(ParserState& state)
 {
     state.usageCount = 0;
+    state.usagesWithPage = 0;
     state.usageMinimum = 0;
     state.usageMinimumHasPage = 0;
     state.usageMaximum = 0;

@@ -41,6 +41,7 @@ struct ParserState
     LocalUsage* usages;
     std::uint32_t usageCount;
     std::uint32_t usageCapacity;
+    std::uint32_t usagesWithPage; // the first this many usages already hold their page
     std::uint32_t usageMinimum;
     std::uint8_t usageMinimumHasPage;
     std::uint32_t usageMaximum;
