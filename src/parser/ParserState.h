@@ -66,9 +66,11 @@ struct ParserState
 
 // The most report fields one parse keeps. Report Count is a 32-bit number, so a few items could
 // otherwise ask for billions of fields; past this bound an item adds no fields, like an item
-// whose record cannot grow. Real descriptors hold a few thousand fields at most, and this many
-// keep one analysis, with its contexts and layout text, well under 64 MiB.
-inline constexpr std::uint32_t kMaxReportFields = 1u << 17;
+// whose record cannot grow. The largest real descriptor we know (a touch screen) holds about
+// 21,000 fields, a twelfth of this. At the bound the fields take about 10 MiB (40 bytes each),
+// their context images 9 MiB (34 bytes each), so records stay far below kParseMemoryBound, and
+// the detail text and the JSON document, which grow by each field, stay bounded with them.
+inline constexpr std::uint32_t kMaxReportFields = 1u << 18;
 
 // The usage list's room at the start of a parse.
 inline constexpr std::uint32_t kInitialUsageCapacity = 10;

@@ -23,8 +23,7 @@ void AppendAscii(std::u16string& text, const char* ascii, int length)
 
 bool HasRoom(const LayoutTexts& texts, std::size_t more)
 {
-    return texts.detail.size() + more <= kMaxLayoutTextChars &&
-           texts.summary.size() + more <= kMaxLayoutTextChars;
+    return texts.detail.size() + more <= texts.limit && texts.summary.size() + more <= texts.limit;
 }
 
 const char* ReportTypeName(std::uint8_t type)
@@ -84,7 +83,7 @@ void AppendReport(const std::uint8_t* report, LayoutTexts& texts, std::FILE* out
                                "\tUsageMinimum=%08x\r\n\tUsageMaximum=%08x\r\n",
                                static_cast<int>(k), static_cast<int>(byteOffset), bitCount, shift,
                                usageMinimum, usageMaximum);
-        if (texts.detail.size() + static_cast<std::size_t>(length) > kMaxLayoutTextChars) {
+        if (texts.detail.size() + static_cast<std::size_t>(length) > texts.limit) {
             texts.truncated = true;
             return;
         }

@@ -8,17 +8,20 @@
 
 namespace quorlix {
 
-// The most characters each pane text may hold. Real descriptors need tens of thousands; the
-// field bound could otherwise let one text reach hundreds of megabytes. Past it nothing more is
-// appended and the texts say so through their truncated flag.
-inline constexpr std::size_t kMaxLayoutTextChars = std::size_t{ 1 } << 22;
+// The most characters each pane text may hold: 32 MiB of UTF-16. The largest real descriptor we
+// know writes a detail text of about 2 million characters, an eighth of this; a field takes about
+// 100 characters, so kMaxReportFields fields could write 26 million. Past the bound nothing more
+// is appended (a report's header or a field's lines go in whole or not at all) and the texts say
+// so through their truncated flag.
+inline constexpr std::size_t kMaxLayoutTextChars = std::size_t{ 1 } << 24;
 
 // The detail and summary texts of the two panes.
 struct LayoutTexts
 {
     std::u16string detail;
     std::u16string summary;
-    bool truncated = false; // a text reached kMaxLayoutTextChars
+    bool truncated = false;                  // a text reached limit
+    std::size_t limit = kMaxLayoutTextChars; // characters each text may hold
 };
 
 // Appends the reports of the subtree whose collection block starts at blockOffset of the

@@ -72,8 +72,8 @@ TEST(ReportLayout, DepthFirstOwnReportsBeforeChildren)
 
 TEST(ReportLayout, TextsStopAtTheirBound)
 {
-    // 100000 one-bit fields write far more than the bound allows.
-    const LayoutTexts texts = Layout("A1 01 75 01 97 A0 86 01 00 81 02 C0");
+    // 262144 one-bit fields, as many as a parse keeps, write more than the bound allows.
+    const LayoutTexts texts = Layout("A1 01 75 01 97 00 00 04 00 81 02 C0");
     EXPECT_TRUE(texts.truncated);
     EXPECT_LE(texts.detail.size(), kMaxLayoutTextChars);
     EXPECT_EQ(texts.detail.substr(texts.detail.size() - 2), u"\r\n");
