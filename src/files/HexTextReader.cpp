@@ -67,6 +67,10 @@ ReadOutcome ReadChunks(std::FILE* stream, std::string& bytes)
             break;
         }
         TokeniseHexChunk(buffer, count, bytes);
+        if (bytes.size() - sizeBefore > kMaxDescriptorBytes) {
+            outcome.status = ReadStatus::TooManyBytes;
+            break;
+        }
     }
     if (outcome.status == ReadStatus::Ok && std::ferror(stream) != 0) {
         outcome = { ReadStatus::ReadError, errno };
@@ -191,6 +195,9 @@ std::string DescribeReadOutcome(const ReadOutcome& outcome)
         return "not a regular file";
     case ReadStatus::TooLarge:
         return "file too large (more than " + std::to_string(kMaxDescriptorTextBytes) + " bytes)";
+    case ReadStatus::TooManyBytes:
+        return "too many bytes for a descriptor (more than " +
+               std::to_string(kMaxDescriptorBytes) + ")";
     case ReadStatus::ReadError:
         return WithSystemReason("cannot read file", outcome.systemError);
     case ReadStatus::NoHexDigits:

@@ -11,6 +11,12 @@ namespace quorlix {
 // above that, yet keeps one analysis bounded in time and memory when someone hands us a disk image.
 inline constexpr std::size_t kMaxDescriptorTextBytes = std::size_t{ 16 } * 1024 * 1024;
 
+// The most bytes one text may make: four times the largest descriptor a device can declare, so
+// a file of several descriptors still reads. The analysis gives a row with its texts to every
+// item, at least one byte each, so this bound is what keeps the rows of one analysis to a
+// quarter of a million and about 100 MiB even when every item is a single byte.
+inline constexpr std::size_t kMaxDescriptorBytes = std::size_t{ 256 } * 1024;
+
 // The text is read in chunks of at most this many characters, each ending after its line feed.
 inline constexpr std::size_t kChunkSize = 1023;
 
@@ -21,6 +27,7 @@ enum class ReadStatus
     CannotOpen,     // missing, no access, or the open failed otherwise (errno tells)
     NotRegularFile, // a directory, a FIFO, a device: never read, so it cannot hang
     TooLarge,       // more than kMaxDescriptorTextBytes of text
+    TooManyBytes,   // the text makes more than kMaxDescriptorBytes bytes
     ReadError,      // the read itself failed part-way (errno tells)
     NoHexDigits,    // the text was read but makes no byte (empty, comments only, UTF-16)
 };
@@ -32,8 +39,8 @@ struct ReadOutcome
 };
 
 // Reads the descriptor text file at path and appends the bytes its hex digits make to bytes.
-// Whatever goes wrong (no such file, not a regular file, too large, a failed read) leaves bytes
-// unchanged; the caller treats "no bytes" as nothing to do.
+// Whatever goes wrong (no such file, not a regular file, too large, too many bytes, a failed read)
+// leaves bytes unchanged; the caller treats "no bytes" as nothing to do.
 void ReadHexTextFile(const char* path, std::string& bytes);
 
 // The same reading rule, telling why nothing came when nothing did. On any status but Ok and
@@ -42,7 +49,7 @@ ReadOutcome ReadHexTextFileChecked(const char* path, std::string& bytes);
 
 // The same reading rule over an open stream (standard input, for "-"), read to its end. Stops
 // with TooLarge once more than kMaxDescriptorTextBytes came, so an endless stream cannot run us
-// out of memory; on TooLarge and ReadError bytes is left as it was.
+// out of memory; on TooLarge, TooManyBytes and ReadError bytes is left as it was.
 ReadOutcome ReadHexTextStream(std::FILE* stream, std::string& bytes);
 
 // Appends the bytes of one chunk of text to bytes. The chunk ends at length or at its first NUL,
