@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev libgl-dev fonts-wqy-microhei
     xvfb xauth x11-apps imagemagick
     clang libclang-rt-14-dev valgrind
-    desktop-file-utils dpkg-dev file
+    desktop-file-utils dpkg-dev file man-db
 )
 
 missing=()
