@@ -2,8 +2,9 @@
 
 #include "usage_names/UsageNameLookup.h"
 
+#include <algorithm>
 #include <array>
-#include <cstdio>
+#include <charconv>
 
 namespace quorlix {
 namespace {
@@ -70,6 +71,18 @@ constexpr std::array<FlagWords, 8> kFlagWords = { {
 
 // The longest flag list: "(" plus the eight longest words plus ")".
 constexpr std::size_t kFlagListReserve = 96;
+
+// Room for "(", the longest value a name shows ("-32768/65535", or any 32-bit "%d"), and ")".
+constexpr std::size_t kValueReserve = 24;
+
+// Starts a name text with room for what follows it, so that building a row's text takes one
+// allocation rather than one for each small append.
+void StartName(std::u16string& text, std::u16string_view itemName, std::size_t more)
+{
+    text.clear();
+    text.reserve(itemName.size() + more);
+    text.append(itemName);
+}
 
 unsigned SizeCode(const ItemRow& row)
 {
@@ -140,14 +153,19 @@ void AppendLogicalMaximum(std::u16string& text, const ItemRow& row)
 
 void AppendAscii(std::u16string& text, std::string_view ascii)
 {
-    text.append(ascii.begin(), ascii.end());
+    // Widened in place: appending a range of another character type would first copy it into a
+    // temporary string of its own, an allocation per call.
+    const std::size_t start = text.size();
+    text.resize(start + ascii.size());
+    std::copy(ascii.begin(), ascii.end(), text.begin() + static_cast<std::ptrdiff_t>(start));
 }
 
 void AppendSignedDecimal(std::u16string& text, std::int32_t value)
 {
+    // The same digits as printf's "%d", without parsing a format for every row.
     char buffer[16];
-    const int length = std::snprintf(buffer, sizeof buffer, "%d", value);
-    AppendAscii(text, std::string_view(buffer, static_cast<std::size_t>(length)));
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    AppendAscii(text, std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
 }
 
 void SetGlobalItemText(ItemRow& row, unsigned tag, std::uint32_t value)
@@ -156,32 +174,35 @@ void SetGlobalItemText(ItemRow& row, unsigned tag, std::uint32_t value)
         return;
     }
     std::u16string& name = row.name;
-    name = kGlobalItemNames[tag];
     switch (tag) {
     case 0: {
         const std::u16string_view pageName =
             LookupUsagePageName(static_cast<std::uint16_t>(value & 0xFFFFu));
-        name.reserve(name.size() + pageName.size() + 2);
+        StartName(name, kGlobalItemNames[tag], pageName.size() + 2);
         name.push_back(u'(');
         name.append(pageName);
         name.push_back(u')');
         return;
     }
     case 1:
+        StartName(name, kGlobalItemNames[tag], kValueReserve);
         name.push_back(u'(');
         AppendLogicalMinimum(name, row);
         name.push_back(u')');
         return;
     case 2:
+        StartName(name, kGlobalItemNames[tag], kValueReserve);
         name.push_back(u'(');
         AppendLogicalMaximum(name, row);
         name.push_back(u')');
         return;
     case 10:
     case 11:
+        name = kGlobalItemNames[tag];
         return; // Push and Pop show no value
     default:
         // Every other value is its unsigned bytes, printed as a signed 32-bit number.
+        StartName(name, kGlobalItemNames[tag], kValueReserve);
         name.push_back(u'(');
         AppendSignedDecimal(name, static_cast<std::int32_t>(value));
         name.push_back(u')');
@@ -195,10 +216,9 @@ void SetLocalItemText(ItemRow& row, unsigned tag, std::uint32_t value, std::uint
         return;
     }
     std::u16string& name = row.name;
-    name = kLocalItemNames[tag];
     if (tag == 0) {
         const std::optional<std::u16string_view> usageName = LookupUsageName(usagePage, value);
-        name.reserve(name.size() + (usageName ? usageName->size() : 0) + 2);
+        StartName(name, kLocalItemNames[tag], (usageName ? usageName->size() : 0) + 2);
         name.push_back(u'(');
         if (usageName) {
             name.append(*usageName);
@@ -207,8 +227,10 @@ void SetLocalItemText(ItemRow& row, unsigned tag, std::uint32_t value, std::uint
         return;
     }
     if (tag == 3) {
+        name = kLocalItemNames[tag];
         return; // Designator Index shows no value
     }
+    StartName(name, kLocalItemNames[tag], kValueReserve);
     name.push_back(u'(');
     AppendSignedDecimal(name, static_cast<std::int32_t>(value));
     name.push_back(u')');
@@ -227,30 +249,35 @@ void AppendFlagList(std::u16string& text, std::uint8_t flags)
 
 void SetReportItemText(ItemRow& row, MainTag tag, std::uint32_t runningBits)
 {
-    const char* label = "Input";
+    std::u16string_view itemName = u"MAIN_INPUT";
+    std::string_view label = "Input ";
     if (tag == MainTag::Output) {
-        row.name = u"MAIN_OUTPUT";
-        label = "Output";
+        itemName = u"MAIN_OUTPUT";
+        label = "Output ";
     } else if (tag == MainTag::Feature) {
-        row.name = u"MAIN_FEATURE";
-        label = "Feature";
-    } else {
-        row.name = u"MAIN_INPUT";
+        itemName = u"MAIN_FEATURE";
+        label = "Feature ";
     }
-    char buffer[32];
-    const int length =
-        std::snprintf(buffer, sizeof buffer, "%s %d.%d", label, static_cast<int>(runningBits / 8u),
-                      static_cast<int>(runningBits % 8u));
-    row.description.clear();
-    AppendAscii(row.description, std::string_view(buffer, static_cast<std::size_t>(length)));
+    StartName(row.name, itemName, kFlagListReserve);
     AppendFlagList(row.name, row.data[0]);
+
+    // "Input 3.0": whole bytes, a point, and the bits left over.
+    std::u16string& description = row.description;
+    description.clear();
+    description.reserve(label.size() + kValueReserve);
+    AppendAscii(description, label);
+    AppendSignedDecimal(description, static_cast<std::int32_t>(runningBits / 8u));
+    description.push_back(u'.');
+    AppendSignedDecimal(description, static_cast<std::int32_t>(runningBits % 8u));
 }
 
 void SetCollectionText(ItemRow& row)
 {
     const std::uint8_t kind = row.data[0];
-    row.name = u"MAIN_COLLECTION";
-    row.name.append(kind < kCollectionKinds.size() ? kCollectionKinds[kind] : kUserDefinedKind);
+    const std::u16string_view kindName =
+        kind < kCollectionKinds.size() ? kCollectionKinds[kind] : kUserDefinedKind;
+    StartName(row.name, u"MAIN_COLLECTION", kindName.size());
+    row.name.append(kindName);
 }
 
 void SetEndCollectionText(ItemRow& row)
