@@ -2,7 +2,8 @@
 
 #include "parser/CollectionContext.h"
 
-#include <cinttypes>
+#include <algorithm>
+#include <charconv>
 #include <string_view>
 #include <vector>
 
@@ -14,12 +15,61 @@ namespace layout = context_layout;
 // A report header or a field block is far shorter than this.
 constexpr std::size_t kLineBuffer = 256;
 
-void AppendAscii(std::u16string& text, const char* ascii, int length)
+// One line of ASCII built in a fixed buffer. Its numbers read exactly as printf's "%d", "%X"
+// and "%08x" write them; formatting them by hand keeps a field's lines to a few dozen
+// instructions, where a format string would be parsed anew for each of thousands of fields.
+class AsciiLine
 {
-    if (length > 0) {
-        text.append(ascii, ascii + length);
+public:
+    // Every write is cut at the buffer's end, though no line comes near it.
+    AsciiLine& Text(std::string_view text)
+    {
+        const auto room = static_cast<std::size_t>(m_buffer + kLineBuffer - m_end);
+        m_end = std::copy_n(text.begin(), std::min(text.size(), room), m_end);
+        return *this;
     }
-}
+
+    AsciiLine& Decimal(int value)
+    {
+        m_end = std::to_chars(m_end, m_buffer + kLineBuffer, value).ptr;
+        return *this;
+    }
+
+    AsciiLine& UpperHex(unsigned value)
+    {
+        char* start = m_end;
+        m_end = std::to_chars(m_end, m_buffer + kLineBuffer, value, 16).ptr;
+        std::transform(start, m_end, start, [](char c) { return c >= 'a' ? c - 'a' + 'A' : c; });
+        return *this;
+    }
+
+    AsciiLine& EightHexDigits(std::uint32_t value)
+    {
+        constexpr char kDigits[] = "0123456789abcdef";
+        char digits[8];
+        for (int i = 0; i < 8; ++i) {
+            digits[i] = kDigits[(value >> (28 - 4 * i)) & 0x0Fu];
+        }
+        return Text(std::string_view(digits, sizeof digits));
+    }
+
+    std::size_t size() const { return static_cast<std::size_t>(m_end - m_buffer); }
+
+    // Appends the line to a wide text, widened in place: the standard range append would first
+    // copy it into a temporary string of its own.
+    void AppendTo(std::u16string& text) const
+    {
+        const std::size_t start = text.size();
+        text.resize(start + size());
+        const char* begin = m_buffer;
+        std::copy(begin, static_cast<const char*>(m_end),
+                  text.begin() + static_cast<std::ptrdiff_t>(start));
+    }
+
+private:
+    char m_buffer[kLineBuffer];
+    char* m_end = m_buffer;
+};
 
 bool HasRoom(const LayoutTexts& texts, std::size_t more)
 {
@@ -51,18 +101,25 @@ void AppendReport(const std::uint8_t* report, LayoutTexts& texts, std::FILE* out
                      static_cast<int>(bitSize), type);
     }
 
-    char line[kLineBuffer];
-    int length = std::snprintf(line, sizeof line,
-                               "\tReportID=%d(%X)\r\n\tReportContentSize=%d Bytes(%d Bits)\r\n"
-                               "\tReportType=%d%s\r\n",
-                               reportId, reportId, static_cast<int>(bitSize / 8),
-                               static_cast<int>(bitSize), type, ReportTypeName(type));
-    if (!HasRoom(texts, static_cast<std::size_t>(length))) {
+    AsciiLine header;
+    header.Text("\tReportID=")
+        .Decimal(static_cast<int>(reportId))
+        .Text("(")
+        .UpperHex(reportId)
+        .Text(")\r\n\tReportContentSize=")
+        .Decimal(static_cast<int>(bitSize / 8))
+        .Text(" Bytes(")
+        .Decimal(static_cast<int>(bitSize))
+        .Text(" Bits)\r\n\tReportType=")
+        .Decimal(static_cast<int>(type))
+        .Text(ReportTypeName(type))
+        .Text("\r\n");
+    if (!HasRoom(texts, header.size())) {
         texts.truncated = true;
         return;
     }
-    AppendAscii(texts.detail, line, length);
-    AppendAscii(texts.summary, line, length);
+    header.AppendTo(texts.detail);
+    header.AppendTo(texts.summary);
 
     const std::uint8_t* item = report + layout::kReportItems;
     for (std::uint32_t k = 0; k < itemCount; ++k, item += kReportItemImageSize) {
@@ -78,16 +135,25 @@ void AppendReport(const std::uint8_t* report, LayoutTexts& texts, std::FILE* out
                          static_cast<int>(k), static_cast<int>(byteOffset), bitCount, shift,
                          usageMinimum, usageMaximum);
         }
-        length = std::snprintf(line, sizeof line,
-                               "[%d]\tByteoffset=%d\r\n\tBitCount=%d\r\n\tShift=%d\r\n"
-                               "\tUsageMinimum=%08x\r\n\tUsageMaximum=%08x\r\n",
-                               static_cast<int>(k), static_cast<int>(byteOffset), bitCount, shift,
-                               usageMinimum, usageMaximum);
-        if (texts.detail.size() + static_cast<std::size_t>(length) > texts.limit) {
+        AsciiLine field;
+        field.Text("[")
+            .Decimal(static_cast<int>(k))
+            .Text("]\tByteoffset=")
+            .Decimal(static_cast<int>(byteOffset))
+            .Text("\r\n\tBitCount=")
+            .Decimal(static_cast<int>(bitCount))
+            .Text("\r\n\tShift=")
+            .Decimal(static_cast<int>(shift))
+            .Text("\r\n\tUsageMinimum=")
+            .EightHexDigits(usageMinimum)
+            .Text("\r\n\tUsageMaximum=")
+            .EightHexDigits(usageMaximum)
+            .Text("\r\n");
+        if (texts.detail.size() + field.size() > texts.limit) {
             texts.truncated = true;
             return;
         }
-        AppendAscii(texts.detail, line, length);
+        field.AppendTo(texts.detail);
     }
 }
 
@@ -118,16 +184,20 @@ void BuildLayoutTexts(const DeviceDescription& description, LayoutTexts& texts, 
 {
     for (std::uint32_t i = 0; i < description.collectionCount && !texts.truncated; ++i) {
         const CollectionDescription& collection = description.collections[i];
-        char line[kLineBuffer];
-        const int length =
-            std::snprintf(line, sizeof line, "----Col_%d---USAGE_PAGE:%d----USAGE:%d-----\r\n",
-                          collection.collectionNumber, collection.usagePage, collection.usage);
-        if (!HasRoom(texts, static_cast<std::size_t>(length))) {
+        AsciiLine line;
+        line.Text("----Col_")
+            .Decimal(collection.collectionNumber)
+            .Text("---USAGE_PAGE:")
+            .Decimal(collection.usagePage)
+            .Text("----USAGE:")
+            .Decimal(collection.usage)
+            .Text("-----\r\n");
+        if (!HasRoom(texts, line.size())) {
             texts.truncated = true;
             break;
         }
-        AppendAscii(texts.detail, line, length);
-        AppendAscii(texts.summary, line, length);
+        line.AppendTo(texts.detail);
+        line.AppendTo(texts.summary);
         AppendReportLayout(collection.context, 0, texts, out);
     }
 }

@@ -70,6 +70,30 @@ TEST(ReportLayout, DepthFirstOwnReportsBeforeChildren)
     EXPECT_LT(summary.find(u"ReportID=1(1)"), summary.find(u"ReportID=2(2)"));
 }
 
+TEST(ReportLayout, NumbersAtTheirExtremesReadAsPrintfWritesThem)
+{
+    // A 2^31-bit field pushes the report's bit size past the signed range, so it shows negative;
+    // id 255 shows as FF, a four-byte usage with all bits set as eight lower-case digits.
+    const LayoutTexts texts = Layout("A1 01          // Collection (Application), no usage\n"
+                                     "85 FF          // Report ID 255\n"
+                                     "0B FF FF FF FF // Usage 0xFFFFFFFF\n"
+                                     "77 00 00 00 80 // Report Size 2^31\n"
+                                     "95 01 81 02    // Report Count 1, Input\n"
+                                     "75 10 81 02    // Report Size 16, Input\n"
+                                     "C0");
+    const std::string header = "----Col_1---USAGE_PAGE:0----USAGE:0-----\r\n"
+                               "\tReportID=255(FF)\r\n"
+                               "\tReportContentSize=268435458 Bytes(-2147483632 Bits)\r\n"
+                               "\tReportType=1(InputReport)\r\n";
+    EXPECT_EQ(texts.summary, Wide(header));
+    EXPECT_EQ(texts.detail,
+              Wide(header +
+                   "[0]\tByteoffset=0\r\n\tBitCount=0\r\n\tShift=0\r\n\tUsageMinimum=ffffffff\r\n"
+                   "\tUsageMaximum=ffffffff\r\n"
+                   "[1]\tByteoffset=268435456\r\n\tBitCount=16\r\n\tShift=0\r\n"
+                   "\tUsageMinimum=00000000\r\n\tUsageMaximum=00000000\r\n"));
+}
+
 TEST(ReportLayout, TextsStopAtTheirBound)
 {
     // 262144 one-bit fields, as many as a parse keeps, write more than the bound allows.
