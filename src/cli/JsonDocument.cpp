@@ -45,7 +45,14 @@ void WriteString(std::ostream& out, std::string_view text)
 {
     static constexpr char kHexDigits[] = "0123456789abcdef";
     out << '"';
-    for (const char c : text) {
+    std::size_t plainStart = 0; // characters from here on need no escape and go out in one write
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '"' && c != '\\' && static_cast<unsigned char>(c) >= 0x20) {
+            continue;
+        }
+        out.write(text.data() + plainStart, static_cast<std::streamsize>(i - plainStart));
+        plainStart = i + 1;
         switch (c) {
         case '"':
             out << "\\\"";
@@ -69,14 +76,11 @@ void WriteString(std::ostream& out, std::string_view text)
             out << "\\t";
             break;
         default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                out << "\\u00" << kHexDigits[(c >> 4) & 0x0F] << kHexDigits[c & 0x0F];
-            } else {
-                out << c;
-            }
+            out << "\\u00" << kHexDigits[(c >> 4) & 0x0F] << kHexDigits[c & 0x0F];
             break;
         }
     }
+    out.write(text.data() + plainStart, static_cast<std::streamsize>(text.size() - plainStart));
     out << '"';
 }
 
