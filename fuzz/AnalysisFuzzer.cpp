@@ -1,0 +1,192 @@
+// The whole analysis of arbitrary bytes, as the window and the command line run it: parse, both
+// pane texts, the saved analysis in plain and C form, the JSON document, then release.
+
+#include "cli/JsonDocument.h"
+#include "cli/SavedRows.h"
+#include "cli/Utf8.h"
+#include "parser/DeviceDescription.h"
+#include "parser/ReportLayout.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <streambuf>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace quorlix;
+
+// Inputs up to 64 KiB: a device declares its report descriptor's length in 16 bits.
+constexpr std::size_t kLargestInput = 65536;
+
+// Smaller bounds than the program's, so that an input at a bound costs milliseconds rather than
+// a good part of a second and the fuzzer reaches the paths past each bound thousands of times
+// more often. Past a bound the same code runs whatever its value; the program's own values are
+// covered by the tests of the hostile cases.
+constexpr std::size_t kFuzzMemoryBound = std::size_t{ 64 } * 1024;
+constexpr std::size_t kFuzzLayoutTextChars = std::size_t{ 16 } * 1024;
+
+void Require(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "analysis fuzzer: %s\n", what);
+        std::abort();
+    }
+}
+
+// Keeps nothing; counts the characters written.
+class CountingBuffer : public std::streambuf
+{
+public:
+    std::size_t Count() const { return m_count; }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        ++m_count;
+        return traits_type::not_eof(c);
+    }
+    std::streamsize xsputn(const char*, std::streamsize n) override
+    {
+        m_count += static_cast<std::size_t>(n);
+        return n;
+    }
+
+private:
+    std::size_t m_count = 0;
+};
+
+// Bytes an item takes: prefix and data, or for a long item prefix, size and tag bytes and data.
+std::size_t ItemLength(const std::uint8_t* data, std::size_t size, std::size_t offset)
+{
+    static constexpr std::size_t kDataSizes[] = { 0, 1, 2, 4 };
+    const std::uint8_t prefix = data[offset];
+    std::size_t length = 1 + kDataSizes[prefix & 0x03u];
+    if (((prefix >> 2) & 0x03u) == 3) {
+        length += offset + 1 < size ? data[offset + 1] : 0;
+    }
+    return length;
+}
+
+void CheckRows(const std::uint8_t* data, std::size_t size, const DeviceDescription& description)
+{
+    std::size_t expectedOffset = 0;
+    for (const ItemRow& row : description.rows) {
+        Require(expectedOffset < size, "a row starts past the end");
+        Require(static_cast<std::size_t>(row.offset) == expectedOffset, "a row is out of place");
+        Require(row.prefix == data[expectedOffset], "a row holds another prefix");
+        expectedOffset += ItemLength(data, size, expectedOffset);
+    }
+    Require(expectedOffset >= size, "an item has no row");
+}
+
+// A cheap check of the JSON document's shape: brackets and braces pair up outside strings,
+// strings hold no raw control characters and only known escapes, and the document is one object
+// followed by a line feed. Not instrumented: its branches tell nothing about the program.
+__attribute__((no_sanitize("coverage"))) bool IsWellFormedJson(const std::string& text)
+{
+    std::string open;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (static_cast<unsigned char>(c) < 0x20) {
+                return false;
+            }
+            if (c == '\\') {
+                if (++i == text.size() ||
+                    std::string_view("\"\\/bfnrtu").find(text[i]) == std::string_view::npos) {
+                    return false;
+                }
+            } else if (c == '"') {
+                inString = false;
+            }
+            continue;
+        }
+        switch (c) {
+        case '"':
+            inString = true;
+            break;
+        case '{':
+        case '[':
+            open.push_back(c);
+            break;
+        case '}':
+        case ']':
+            if (open.empty() || open.back() != (c == '}' ? '{' : '[')) {
+                return false;
+            }
+            open.pop_back();
+            if (open.empty() && i + 2 != text.size()) {
+                return false; // only the final line feed may follow the document
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return open.empty() && !inString && text.size() >= 3 && text.front() == '{' &&
+           text.back() == '\n';
+}
+
+std::FILE* DebugSink()
+{
+    // Debug lines are formatted as in a --debug run, then dropped.
+    static std::FILE* sink = std::fopen("/dev/null", "w");
+    return sink;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size > kLargestInput) {
+        return -1; // not kept in the corpus
+    }
+    DeviceDescription description;
+    ParseOptions options;
+    options.debugOut = DebugSink();
+    options.memoryBound = kFuzzMemoryBound;
+    const ParseResult result = ParseDescriptor(data, size, description, options);
+    if (size == 0) {
+        Require(result == ParseResult::EmptyDescriptor, "no bytes did not give -4");
+        Require(description.rows.empty(), "no bytes gave rows");
+    } else {
+        Require(result == ParseResult::Ok || result == ParseResult::NoMemory,
+                "a parse gave a code other than 0 and -1");
+        CheckRows(data, size, description);
+    }
+    Require(description.collectionCount == description.summaries.size() ||
+                result == ParseResult::NoMemory,
+            "collections and summaries differ in number");
+
+    LayoutTexts texts;
+    texts.limit = kFuzzLayoutTextChars;
+    BuildLayoutTexts(description, texts, DebugSink());
+    Require(texts.detail.size() <= texts.limit, "the detail text passed its bound");
+    Require(texts.summary.size() <= texts.limit, "the summary text passed its bound");
+    Require(texts.summary.size() <= texts.detail.size(), "the summary is longer than the detail");
+    const std::string detail = ToUtf8(texts.detail);
+    Require(detail.size() >= texts.detail.size(), "the layout text lost characters");
+
+    for (const SavedForm form : { SavedForm::Plain, SavedForm::C }) {
+        CountingBuffer counter;
+        std::ostream out(&counter);
+        WriteRowsAsSavedAnalysis(out, form, description.rows);
+        Require(out.good(), "the saved analysis failed on a stream that cannot fail");
+        Require(counter.Count() >= description.rows.size() * 2, "a saved line is missing");
+    }
+
+    std::ostringstream json;
+    WriteJsonDocument(json, result, description);
+    Require(IsWellFormedJson(json.str()), "the JSON document is not well formed");
+
+    ReleaseDeviceDescription(description);
+    Require(description.rows.empty() && description.state == nullptr &&
+                description.collections == nullptr && description.collectionCount == 0,
+            "the description is not empty after release");
+    return 0;
+}

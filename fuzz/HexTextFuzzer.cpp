@@ -1,0 +1,101 @@
+// The descriptor text reader on arbitrary text: the stream reading rule against the same text cut
+// into chunks here, and the hex dump of what came out.
+
+#include "files/HexDumpWriter.h"
+#include "files/HexTextReader.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ostream>
+#include <streambuf>
+#include <string>
+
+namespace {
+
+using namespace quorlix;
+
+void Require(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "hex text fuzzer: %s\n", what);
+        std::abort();
+    }
+}
+
+// Keeps nothing; counts the characters written.
+class CountingBuffer : public std::streambuf
+{
+public:
+    std::size_t Count() const { return m_count; }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        ++m_count;
+        return traits_type::not_eof(c);
+    }
+    std::streamsize xsputn(const char*, std::streamsize n) override
+    {
+        m_count += static_cast<std::size_t>(n);
+        return n;
+    }
+
+private:
+    std::size_t m_count = 0;
+};
+
+// The bytes of the text read the way a line buffer of kChunkSize characters reads it: each chunk
+// ends after its line feed or after kChunkSize characters, and is tokenised on its own.
+std::string BytesByChunks(const char* text, std::size_t size)
+{
+    std::string bytes;
+    std::size_t start = 0;
+    while (start < size) {
+        std::size_t end = start;
+        while (end < size && end - start < kChunkSize) {
+            if (text[end++] == '\n') {
+                break;
+            }
+        }
+        TokeniseHexChunk(text + start, end - start, bytes);
+        start = end;
+    }
+    return bytes;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const char* text = reinterpret_cast<const char*>(data);
+
+    // The whole text as one chunk: every byte takes two characters at least.
+    std::string whole;
+    TokeniseHexChunk(text, size, whole);
+    Require(whole.size() <= size / 2, "one chunk gave more bytes than half its characters");
+
+    const std::string expected = BytesByChunks(text, size);
+    Require(expected.size() <= size / 2, "the chunks gave more bytes than half the characters");
+
+    if (size > 0) {
+        std::FILE* stream = ::fmemopen(const_cast<std::uint8_t*>(data), size, "r");
+        Require(stream != nullptr, "cannot open a memory stream");
+        std::string bytes = "kept";
+        const ReadOutcome outcome = ReadHexTextStream(stream, bytes);
+        std::fclose(stream);
+        Require(bytes.compare(0, 4, "kept") == 0, "the reader changed bytes it was given");
+        Require(bytes.substr(4) == expected, "the stream reader differs from chunk by chunk");
+        Require(outcome.status == (expected.empty() ? ReadStatus::NoHexDigits : ReadStatus::Ok),
+                "the reader's status does not match what it read");
+    }
+
+    // "total = N" and one "0xHH,//i" line per byte, CR LF each.
+    CountingBuffer counter;
+    std::ostream out(&counter);
+    WriteHexDump(out, expected);
+    Require(out.good(), "the hex dump failed on a stream that cannot fail");
+    Require(counter.Count() >= 11 + expected.size() * 10, "the hex dump is too short");
+    return 0;
+}
