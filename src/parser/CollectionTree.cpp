@@ -1,6 +1,8 @@
 #include "parser/CollectionTree.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -35,12 +37,18 @@ bool ReserveOneMore(const ParserCallbacks& callbacks, T**& list, std::uint32_t c
     return true;
 }
 
+// Stores value little-endian. Where the machine is little-endian too this is one plain store:
+// a context holds one image per report field, hundreds of thousands of them at worst.
 void PutLe32(std::uint8_t* out, std::uint32_t value)
 {
-    out[0] = static_cast<std::uint8_t>(value);
-    out[1] = static_cast<std::uint8_t>(value >> 8);
-    out[2] = static_cast<std::uint8_t>(value >> 16);
-    out[3] = static_cast<std::uint8_t>(value >> 24);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, &value, sizeof value);
+    } else {
+        out[0] = static_cast<std::uint8_t>(value);
+        out[1] = static_cast<std::uint8_t>(value >> 8);
+        out[2] = static_cast<std::uint8_t>(value >> 16);
+        out[3] = static_cast<std::uint8_t>(value >> 24);
+    }
 }
 
 bool TryItemStorage(const ParserCallbacks& callbacks, HidReport& report, std::uint64_t capacity)
@@ -291,9 +299,7 @@ void WriteReportItemImage(const HidReportItem& item, std::uint8_t* out)
     PutLe32(out + 17, item.logicalMaximum);
     PutLe32(out + 21, item.usageMinimum);
     PutLe32(out + 25, item.usageMaximum);
-    for (std::size_t i = 29; i < kReportItemImageSize; ++i) {
-        out[i] = 0;
-    }
+    std::memset(out + 29, 0, kReportItemImageSize - 29);
 }
 
 void WriteReportImage(const HidReport& report, std::uint8_t* out)
@@ -307,9 +313,7 @@ void WriteReportImage(const HidReport& report, std::uint8_t* out)
     for (std::uint32_t i = 0; i < report.itemCount; ++i, field += kReportItemImageSize) {
         WriteReportItemImage(report.items[i], field);
     }
-    for (std::size_t i = 0; i < kReportItemImageSize; ++i) {
-        field[i] = 0; // the spare slot
-    }
+    std::memset(field, 0, kReportItemImageSize); // the spare slot
 }
 
 } // namespace quorlix
