@@ -57,12 +57,28 @@ const GbkCharacter* FindGbkCharacter(char16_t c)
     return nullptr;
 }
 
+// Whether every character of text goes out as the one byte of its value: none above 0xFF and
+// no line feed. A plain reduction without early exit, so the compiler checks many characters
+// per instruction; row texts are short, and nearly all of them are plain.
+bool IsPlainNarrow(std::u16string_view text)
+{
+    unsigned special = 0;
+    for (const char16_t c : text) {
+        special |= static_cast<unsigned>(c > 0xFF) | static_cast<unsigned>(c == u'\n');
+    }
+    return special == 0;
+}
+
 // Puts text at out, one byte per character, each character as the byte of its value, and gives
 // the new end. Writes at most two bytes per character: a line feed is stored as CR LF like
 // every other line end in the file, the GBK characters above take two bytes, any other
 // character above 0xFF a single '?'.
 char* PutNarrow(char* out, std::u16string_view text)
 {
+    if (IsPlainNarrow(text)) {
+        return std::transform(text.begin(), text.end(), out,
+                              [](char16_t c) { return static_cast<char>(c); });
+    }
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (c <= 0xFF && c != u'\n') {
