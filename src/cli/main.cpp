@@ -1,4 +1,4 @@
-#include "Version.h"
+#include "cli/CommandLine.h"
 #include "cli/JsonDocument.h"
 #include "cli/SavedRows.h"
 #include "cli/Utf8.h"
@@ -6,8 +6,6 @@
 #include "files/HexTextReader.h"
 #include "parser/DeviceDescription.h"
 #include "parser/ReportLayout.h"
-
-#include <CLI/CLI.hpp>
 
 #include <cerrno>
 #include <cstdio>
@@ -86,16 +84,7 @@ void NoteBounds(const std::string& file, bool fieldsBound, bool textBound)
     }
 }
 
-struct Options
-{
-    std::string file;
-    std::string format = "plain";
-    std::string outPath;
-    bool debug = false;
-    bool summary = false;
-};
-
-int RunAnalyse(const Options& options)
+int RunAnalyse(const CommandLine& options)
 {
     std::string bytes;
     if (!ReadInput(options.file, bytes)) {
@@ -118,7 +107,7 @@ int RunAnalyse(const Options& options)
     });
 }
 
-int RunLayout(const Options& options)
+int RunLayout(const CommandLine& options)
 {
     std::string bytes;
     if (!ReadInput(options.file, bytes)) {
@@ -137,7 +126,7 @@ int RunLayout(const Options& options)
     return WriteOutput(options.outPath, [&](std::ostream& out) { out << text; });
 }
 
-int RunHexDump(const Options& options)
+int RunHexDump(const CommandLine& options)
 {
     std::string bytes;
     if (!ReadInput(options.file, bytes)) {
@@ -150,53 +139,24 @@ int RunHexDump(const Options& options)
 
 int main(int argc, char** argv)
 {
-    CLI::App app{ "Quorlix: analyse a USB HID report descriptor written as hexadecimal text.",
-                  kProgram };
-    app.set_version_flag("--version", std::string(kProgram) + " " + kVersion);
-    app.require_subcommand(1);
-
-    Options options;
-    CLI::App* analyse = app.add_subcommand(
-        "analyse", "The item list as the window saves it (plain or C form), or as JSON");
-    analyse->add_option("FILE", options.file, "Descriptor text file, or - for standard input")
-        ->required();
-    analyse->add_option("--format", options.format, "plain (default), c or json")
-        ->check(CLI::IsMember({ "plain", "c", "json" }));
-    analyse->add_option("-o", options.outPath, "Write to OUT instead of standard output");
-    analyse->add_flag("--debug", options.debug, "Write the parser's debug lines to standard error");
-
-    CLI::App* layout = app.add_subcommand(
-        "layout", "The report layout of every top-level collection (the detail pane's text)");
-    layout->add_option("FILE", options.file, "Descriptor text file, or - for standard input")
-        ->required();
-    layout->add_flag("--summary", options.summary, "The summary pane's text instead");
-    layout->add_option("-o", options.outPath, "Write to OUT instead of standard output");
-    layout->add_flag("--debug", options.debug, "Write the parser's debug lines to standard error");
-
-    CLI::App* hexdump =
-        app.add_subcommand("hexdump", "The bytes the reader takes from the text, one per line");
-    hexdump->add_option("FILE", options.file, "Descriptor text file, or - for standard input")
-        ->required();
-    hexdump->add_option("-o", options.outPath, "Write to OUT instead of standard output");
-
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
-        return app.exit(e);
-    } catch (const CLI::CallForAllHelp& e) {
-        return app.exit(e);
-    } catch (const CLI::CallForVersion& e) {
-        return app.exit(e);
-    } catch (const CLI::ParseError& e) {
-        (void)app.exit(e);
+    const CommandLine line = ParseCommandLine(argc, argv);
+    switch (line.outcome) {
+    case CommandLine::Outcome::Print:
+        std::fputs(line.text.c_str(), stdout);
+        return std::fflush(stdout) == 0 ? kExitOk : kExitFailure;
+    case CommandLine::Outcome::Misused:
+        std::fputs(line.text.c_str(), stderr);
         return kExitUsage;
+    case CommandLine::Outcome::Run:
+        break;
     }
-
-    if (analyse->parsed()) {
-        return RunAnalyse(options);
+    switch (line.command) {
+    case CliCommand::Analyse:
+        return RunAnalyse(line);
+    case CliCommand::Layout:
+        return RunLayout(line);
+    case CliCommand::HexDump:
+        return RunHexDump(line);
     }
-    if (layout->parsed()) {
-        return RunLayout(options);
-    }
-    return RunHexDump(options);
+    return kExitUsage;
 }

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+namespace quorlix {
+
+enum class CliCommand
+{
+    Analyse,
+    Layout,
+    HexDump,
+};
+
+// What the program was asked to do. Help and version requests, and usage errors, carry the text
+// to print instead of a command to run.
+struct CommandLine
+{
+    enum class Outcome
+    {
+        Run,     // run command on file
+        Print,   // print text on standard output and exit with 0 (help, version)
+        Misused, // print text (one line) on standard error and exit with 2
+    };
+    Outcome outcome = Outcome::Misused;
+    std::string text;
+
+    CliCommand command = CliCommand::Analyse;
+    std::string file; // "-" for standard input
+    std::string format = "plain";
+    std::string outPath; // empty: standard output
+    bool debug = false;
+    bool summary = false;
+};
+
+// Reads the arguments of quorlix-cli: a command (analyse, layout, hexdump), its options in any
+// order around FILE ("--format json" or "--format=json", "-o OUT" or "-oOUT", "--" before a FILE
+// that starts with a dash), or --help / --version. Builds nothing at start-up and allocates only
+// the texts it gives back, so reading the arguments costs next to nothing.
+CommandLine ParseCommandLine(int argc, const char* const* argv);
+
+} // namespace quorlix
