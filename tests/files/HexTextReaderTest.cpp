@@ -171,6 +171,36 @@ TEST(ReadHexTextFileChecked, TellsWhyNothingCameAndLeavesTheBytesAlone)
     ::alarm(0);
 }
 
+TEST(ReadHexTextFileChecked, TextOfMoreBytesThanTheBoundGivesNothing)
+{
+    const ScratchDirectory directory;
+    std::string atBound;
+    for (std::size_t i = 0; i < kMaxDescriptorBytes; ++i) {
+        atBound += "00 ";
+    }
+    struct Case
+    {
+        const char* name;
+        std::string text;
+        ReadStatus status;
+        std::size_t bytes;
+    };
+    const Case cases[] = {
+        { "exactly at the bound", atBound, ReadStatus::Ok, kMaxDescriptorBytes },
+        { "one byte more", atBound + "01", ReadStatus::TooManyBytes, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string bytes;
+        const ReadOutcome outcome =
+            ReadHexTextFileChecked(directory.Write("bytes.txt", c.text).c_str(), bytes);
+        EXPECT_EQ(outcome.status, c.status);
+        EXPECT_EQ(bytes.size(), c.bytes);
+    }
+    EXPECT_EQ(DescribeReadOutcome({ ReadStatus::TooManyBytes, 0 }),
+              "too many bytes for a descriptor (more than 262144)");
+}
+
 TEST(ReadHexTextFileChecked, AppendsBehindWhatTheBytesHeld)
 {
     const ScratchDirectory directory;

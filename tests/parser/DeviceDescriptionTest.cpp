@@ -1,10 +1,13 @@
 #include "parser/DeviceDescription.h"
 
+#include "parser/CollectionContext.h"
+#include "parser/ReportLayout.h"
 #include "support/TestDescriptors.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
 
 namespace quorlix {
 namespace {
@@ -167,6 +170,73 @@ TEST(DeviceDescription, EntryWritesItsOwnLines)
     EXPECT_EQ(written.rfind("----------------------------\nCollectionContext ", 0), 0u) << written;
     EXPECT_NE(written.find("\nCollectionContext RawData "), std::string::npos);
     EXPECT_NE(written.find("\nCollectionContext Size 36\n"), std::string::npos);
+}
+
+TEST(DeviceDescription, MemoryBoundTakesTheAllocationFailurePaths)
+{
+    // 2000 one-bit fields: 64,000 bytes of field records, then a context of 68,088 bytes.
+    const char* hex = "A1 01 75 01 96 D0 07 81 02 C0 C0";
+    struct Case
+    {
+        const char* name;
+        std::size_t bound;
+        ParseResult result;
+        std::size_t rows;
+        std::uint32_t collections;
+        std::uint16_t inputLength; // of the one collection, when there is one
+    };
+    const Case cases[] = {
+        { "the state itself does not fit", 64, ParseResult::NoMemory, 0, 0, 0 },
+        { "the fields do not fit: the item adds none", 32 * 1024, ParseResult::Ok, 6, 1, 1 },
+        { "the fields fit, their context does not", 68 * 1024, ParseResult::NoMemory, 6, 0, 0 },
+        { "everything fits", 256 * 1024, ParseResult::Ok, 6, 1, 251 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeviceDescription description;
+        const std::vector<std::uint8_t> bytes = HexBytes(hex);
+        ParseOptions options;
+        options.debugOut = nullptr;
+        options.memoryBound = c.bound;
+        EXPECT_EQ(ParseDescriptor(bytes.data(), bytes.size(), description, options), c.result);
+        EXPECT_EQ(description.rows.size(), c.rows);
+        EXPECT_EQ(description.collectionCount, c.collections);
+        if (c.collections == 1) {
+            EXPECT_EQ(description.collections[0].inputLength, c.inputLength);
+        }
+        EXPECT_EQ(description.boundReached, c.bound < 256 * 1024);
+    }
+}
+
+TEST(DeviceDescription, DeepNestingGoesThroughContextLayoutAndReleaseWithoutRecursion)
+{
+    // 30,000 nested collections with one 8-bit Input field in the innermost: one top-level
+    // collection whose context holds every level.
+    std::string hex;
+    for (int i = 0; i < 30000; ++i) {
+        hex += "A1 00 ";
+    }
+    hex += "75 08 95 01 81 02";
+    TestCallbacks callbacks;
+    {
+        DeviceDescription description;
+        const std::vector<std::uint8_t> bytes = HexBytes(hex);
+        ASSERT_EQ(BuildDeviceDescription(callbacks.Get(), bytes.data(), bytes.size(), description,
+                                         nullptr),
+                  ParseResult::Ok);
+        ASSERT_EQ(description.collectionCount, 1u);
+        EXPECT_EQ(description.rows.size(), 30003u);
+        // Each level takes 31 bytes and one 4-byte table entry for its one child or report.
+        EXPECT_EQ(description.collections[0].contextSize, 4u + 30000u * 35u + 48u + 34u + 1u);
+        EXPECT_EQ(GetReportLength(description.collections[0].context, ReportType::Input), 1u);
+
+        LayoutTexts texts;
+        BuildLayoutTexts(description, texts, nullptr);
+        EXPECT_EQ(texts.summary, u"----Col_1---USAGE_PAGE:0----USAGE:0-----\r\n"
+                                 u"\tReportID=0(0)\r\n\tReportContentSize=1 Bytes(8 Bits)\r\n"
+                                 u"\tReportType=1(InputReport)\r\n");
+    }
+    EXPECT_EQ(callbacks.LiveBlocks(), 0);
 }
 
 } // namespace
