@@ -75,7 +75,21 @@ bool IsPlainNarrow(std::u16string_view text)
 // character above 0xFF a single '?'.
 char* PutNarrow(char* out, std::u16string_view text)
 {
-    if (IsPlainNarrow(text)) {
+    // Short texts (offsets, bytes, most names) are narrowed character by character until the
+    // first one that needs more; long ones are checked whole first, which vectorises.
+    constexpr std::size_t kShortText = 16;
+    if (text.size() < kShortText) {
+        std::size_t plain = 0;
+        for (; plain < text.size(); ++plain) {
+            const char16_t c = text[plain];
+            if (c > 0xFF || c == u'\n') {
+                break;
+            }
+            out[plain] = static_cast<char>(c);
+        }
+        out += plain;
+        text.remove_prefix(plain);
+    } else if (IsPlainNarrow(text)) {
         return std::transform(text.begin(), text.end(), out,
                               [](char16_t c) { return static_cast<char>(c); });
     }
