@@ -85,9 +85,18 @@ bool Fail(std::string* error, int systemError)
 bool WriteOutputFile(const std::string& path,
                      const std::function<void(std::ostream&)>& writeContent, std::string* error)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
+    // O_NONBLOCK: opening a FIFO that no one reads would otherwise wait forever; this way it
+    // fails at once (ENXIO). A directory fails too (EISDIR). Writes then block as usual.
+    const int fd = ::open(path.c_str(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
     if (fd < 0) {
         return Fail(error, errno);
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        const int failure = errno;
+        ::close(fd);
+        return Fail(error, failure);
     }
     DescriptorBuffer buffer(fd);
     std::ostream out(&buffer);

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace quorlix {
 namespace {
 
@@ -110,6 +113,8 @@ TEST(WriteSavedAnalysisFile, ReplacesTheFileWithHeaderAndRowsInListOrder)
 TEST(WriteSavedAnalysisFile, FailedCreateOrWriteIsNeverSuccess)
 {
     const ScratchDirectory directory;
+    const std::string fifo = directory.PathOf("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     struct Case
     {
         const char* name;
@@ -120,7 +125,11 @@ TEST(WriteSavedAnalysisFile, FailedCreateOrWriteIsNeverSuccess)
     const Case cases[] = {
         { "no such folder", directory.PathOf("missing/analysis.txt"), "No such file or directory" },
         { "disk full", "/dev/full", "No space left on device" },
+        { "a folder", directory.PathOf(""), "Is a directory" },
+        { "a FIFO no one reads", fifo, "No such device or address" },
     };
+    // An open that blocks would hang the whole test run; the alarm ends it with a failure instead.
+    ::alarm(30);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::string error;
@@ -128,6 +137,7 @@ TEST(WriteSavedAnalysisFile, FailedCreateOrWriteIsNeverSuccess)
             c.path, SavedForm::Plain, 1, [](std::size_t) { return kUsagePageRow; }, &error));
         EXPECT_EQ(error, c.reason);
     }
+    ::alarm(0);
 }
 
 } // namespace
