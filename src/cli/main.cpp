@@ -4,13 +4,11 @@
 #include "cli/Utf8.h"
 #include "files/HexDumpWriter.h"
 #include "files/HexTextReader.h"
+#include "files/OutputFile.h"
 #include "parser/DeviceDescription.h"
 #include "parser/ReportLayout.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -60,15 +58,11 @@ int WriteOutput(const std::string& outPath, Produce produce)
         }
         return kExitOk;
     }
-    std::ofstream file(outPath, std::ios::binary | std::ios::trunc);
-    if (!file) {
-        Complain(outPath, std::string("cannot create file: ") + std::strerror(errno));
-        return kExitFailure;
-    }
-    produce(file);
-    file.close();
-    if (!file) {
-        Complain(outPath, "write failed");
+    // The same writer as the window's Save: a FIFO that no one reads fails at once instead of
+    // blocking, and a failed write or close is reported with the system's reason.
+    std::string error;
+    if (!WriteOutputFile(outPath, produce, &error)) {
+        Complain(outPath, "cannot write file: " + error);
         return kExitFailure;
     }
     return kExitOk;
