@@ -1,0 +1,62 @@
+#include "app/CQuorlixApp.h"
+
+#include "app/ApplicationIcon.h"
+#include "app/CQuorlixDlg.h"
+#include "app/CommandLine.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace quorlix {
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 2;
+
+} // namespace
+
+CQuorlixApp::CQuorlixApp(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // The desktop matches the window to the icon installed under this name.
+    setDesktopFileName(QStringLiteral("quorlix"));
+    setWindowIcon(ApplicationIcon());
+}
+
+int CQuorlixApp::InitInstance()
+{
+    QStringList arguments = CQuorlixApp::arguments();
+    if (!arguments.isEmpty()) {
+        arguments.removeFirst();
+    }
+    std::vector<std::string> remaining;
+    for (const QString& argument : arguments) {
+        remaining.push_back(QFile::encodeName(argument).toStdString());
+    }
+    const CommandLine commandLine = ParseCommandLine(remaining);
+    switch (commandLine.action) {
+    case CommandAction::Version:
+        std::fputs(VersionText().c_str(), stdout);
+        return kExitOk;
+    case CommandAction::Help:
+        std::fputs(HelpText().c_str(), stdout);
+        return kExitOk;
+    case CommandAction::Error:
+        std::fprintf(stderr, "quorlix: %s\nTry 'quorlix --help'.\n", commandLine.error.c_str());
+        return kExitUsage;
+    case CommandAction::Run:
+        break;
+    }
+
+    CQuorlixDlg dialog;
+    if (!commandLine.file.empty()) {
+        dialog.AnalyseOnceShown(commandLine.file);
+    }
+    dialog.exec();
+    return kExitOk;
+}
+
+} // namespace quorlix

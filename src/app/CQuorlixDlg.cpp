@@ -1,0 +1,381 @@
+#include "app/CQuorlixDlg.h"
+
+#include "Version.h"
+#include "app/ApplicationIcon.h"
+#include "app/DialogUnits.h"
+#include "app/ItemListModel.h"
+#include "app/MainDialogTemplate.h"
+#include "app/PaneFiller.h"
+#include "files/HexDumpWriter.h"
+#include "files/HexTextReader.h"
+#include "files/SavedAnalysisWriter.h"
+#include "parser/DeviceDescription.h"
+#include "parser/ReportLayout.h"
+
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTableView>
+#include <QUrl>
+
+#include <cstdint>
+#include <cstdio>
+#include <iterator>
+
+namespace quorlix {
+namespace {
+
+const QString kSaveQuestion = QStringLiteral("是否存储成带0x格式？");
+const QString kSaveQuestionCaption = QStringLiteral("提示");
+const QString kSaveDone = QStringLiteral("SAVE OK");
+
+QString Text(std::u16string_view text)
+{
+    return QString::fromStdU16String(std::u16string(text));
+}
+
+// Gives the widget its control id as object name and as property, so it can be found by it.
+template <typename Widget>
+Widget* Identify(Widget* widget, ControlId id)
+{
+    const int number = static_cast<int>(id);
+    widget->setObjectName(QString::number(number));
+    widget->setProperty("controlId", number);
+    return widget;
+}
+
+QString PathForDisplay(const std::string& path)
+{
+    if (path.empty()) {
+        return QStringLiteral("(no path)");
+    }
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+QString NothingAnalysedMessage(const std::string& path, ReadOutcome outcome)
+{
+    // A text that was read but made no byte reports Ok; to the user that is "no hex digits".
+    if (outcome.status == ReadStatus::Ok) {
+        outcome.status = ReadStatus::NoHexDigits;
+    }
+    return QStringLiteral("%1: %2; nothing was analysed")
+        .arg(PathForDisplay(path), QString::fromStdString(DescribeReadOutcome(outcome)));
+}
+
+// Empty when the parse and the texts are whole.
+QString BoundMessage(const std::string& path, bool fieldsLost, bool textCut)
+{
+    if (!fieldsLost && !textCut) {
+        return {};
+    }
+    QStringList parts;
+    if (fieldsLost) {
+        parts << QStringLiteral("some report fields were not kept");
+    }
+    if (textCut) {
+        parts << QStringLiteral("the layout text was cut short");
+    }
+    return QStringLiteral("%1: a bound was reached: %2")
+        .arg(PathForDisplay(path), parts.join(QStringLiteral("; ")));
+}
+
+QPlainTextEdit* CreatePane(QWidget* parent, const DialogBaseUnits& units)
+{
+    auto* pane = new QPlainTextEdit(parent);
+    pane->setReadOnly(true);
+    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane->setUndoRedoEnabled(false);
+    pane->setTabChangesFocus(true);
+    // Tab stops every 32 dialog units, as a dialog's edit control has them.
+    pane->setTabStopDistance(DialogRectToPixels(DialogRect{ 0, 0, 32, 0 }, units).width());
+    // Files dropped on a pane go to the window, which analyses them.
+    pane->setAcceptDrops(false);
+    return pane;
+}
+
+QLabel* CreateLink(QWidget* parent, const LinkEntry& link)
+{
+    const QString anchor = QStringLiteral("<a href=\"%1\">%2</a>")
+                               .arg(QString::fromStdString(LinkAddress(link)).toHtmlEscaped(),
+                                    Text(link.caption).toHtmlEscaped());
+    auto* label = new QLabel(anchor, parent);
+    label->setTextFormat(Qt::RichText);
+    label->setOpenExternalLinks(false);
+    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    label->setFocusPolicy(Qt::TabFocus);
+    label->setHidden(!link.shown);
+    return label;
+}
+
+} // namespace
+
+CQuorlixDlg::CQuorlixDlg(QWidget* parent) : QDialog(parent)
+{
+    CreateControls();
+    m_ownPlatform = std::make_unique<QtDialogPlatform>(m_controls);
+    m_platform = m_ownPlatform.get();
+    OnInitDialog();
+}
+
+CQuorlixDlg::CQuorlixDlg(DialogPlatform& platform, QWidget* parent)
+    : QDialog(parent), m_platform(&platform)
+{
+    CreateControls();
+    OnInitDialog();
+}
+
+CQuorlixDlg::~CQuorlixDlg() = default;
+
+void CQuorlixDlg::CreateControls()
+{
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(DialogFont());
+    setAcceptDrops(true);
+    const DialogBaseUnits units = DialogBaseUnitsOf(font());
+    const auto place = [&units](QWidget* widget, const DialogRect& rect) {
+        widget->setGeometry(DialogRectToPixels(rect, units));
+    };
+    m_controls.window = this;
+
+    // Created in template order, which Qt takes as the tab order. The controls sit at fixed
+    // places: no layout moves them when the window is resized.
+    auto* browse = Identify(new QPushButton(Text(kBrowseCaption), this), ControlId::Browse);
+    place(browse, kBrowseRect);
+    connect(browse, &QPushButton::clicked, this, [this] { OnBrowse(); });
+
+    m_controls.pathEdit = Identify(new QLineEdit(this), ControlId::PathEdit);
+    m_controls.pathEdit->setAcceptDrops(false);
+    place(m_controls.pathEdit, kPathEditRect);
+
+    m_controls.items = new ItemListModel(this);
+    m_itemList = Identify(new QTableView(this), ControlId::ItemList);
+    m_itemList->setModel(m_controls.items);
+    m_itemList->setShowGrid(true);
+    m_itemList->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_itemList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_itemList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_itemList->setTabKeyNavigation(false);
+    m_itemList->setWordWrap(false);
+    m_itemList->setCornerButtonEnabled(false);
+    m_itemList->verticalHeader()->hide();
+    // Fixed row heights let the view place any of tens of thousands of rows without measuring.
+    m_itemList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_itemList->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    m_itemList->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_itemList->horizontalHeader()->setHighlightSections(false);
+    m_itemList->horizontalHeader()->setStretchLastSection(false);
+    place(m_itemList, kItemListRect);
+
+    auto* pathLabel = new QLabel(Text(kPathLabelCaption), this);
+    pathLabel->setTextFormat(Qt::PlainText);
+    place(pathLabel, kPathLabelRect);
+
+    auto* analyse = Identify(new QPushButton(Text(kAnalyseCaption), this), ControlId::Analyse);
+    place(analyse, kAnalyseRect);
+    connect(analyse, &QPushButton::clicked, this, [this] { OnAnalyse(); });
+
+    auto* save = Identify(new QPushButton(Text(kSaveCaption), this), ControlId::Save);
+    place(save, kSaveRect);
+    connect(save, &QPushButton::clicked, this, [this] { OnSave(); });
+
+    for (const LinkEntry& link : kLinks) {
+        QLabel* label = Identify(CreateLink(this, link), link.id);
+        place(label, DialogRect{ link.x, kLinkRowY, link.width, kLinkHeight });
+        connect(label, &QLabel::linkActivated, this,
+                [this](const QString& address) { OnLinkClick(address.toStdString()); });
+    }
+
+    auto* summaryPane = Identify(CreatePane(this, units), ControlId::SummaryPane);
+    place(summaryPane, kSummaryPaneRect);
+    m_controls.summaryPane = new PaneFiller(summaryPane);
+    auto* detailPane = Identify(CreatePane(this, units), ControlId::DetailPane);
+    place(detailPane, kDetailPaneRect);
+    m_controls.detailPane = new PaneFiller(detailPane);
+
+    m_controls.status = new QLabel(this);
+    m_controls.status->setObjectName(QStringLiteral("status"));
+    m_controls.status->setTextFormat(Qt::PlainText);
+    m_controls.status->setWordWrap(false);
+    place(m_controls.status, kStatusLineRect);
+
+    resize(
+        DialogRectToPixels(DialogRect{ 0, 0, kMainDialogWidth, kMainDialogHeight }, units).size());
+}
+
+bool CQuorlixDlg::OnInitDialog()
+{
+    // Window managers keep the window menu to themselves, so the About entry lives in the
+    // window's own context menu.
+    m_systemMenu = new QMenu(this);
+    m_systemMenu->addSeparator();
+    QAction* about = m_systemMenu->addAction(Text(kAboutEntryText));
+    about->setData(kAboutCommandId);
+    connect(about, &QAction::triggered, this, [this] { OnSysCommand(kAboutCommandId); });
+
+    setWindowIcon(ApplicationIcon());
+
+    for (std::size_t column = 0; column < std::size(kItemListColumns); ++column) {
+        m_itemList->setColumnWidth(static_cast<int>(column), kItemListColumns[column].width);
+    }
+
+    setWindowTitle(Text(kTitlePrefix) + QString::fromUtf8(kHomePage));
+    return true;
+}
+
+void CQuorlixDlg::AnalyseOnceShown(const std::string& path)
+{
+    m_startupPath = path;
+}
+
+void CQuorlixDlg::OnSysCommand(unsigned commandId)
+{
+    if ((commandId & ~0x000Fu) == kAboutCommandId) {
+        m_platform->RunAboutBox();
+    }
+}
+
+void CQuorlixDlg::OnBrowse()
+{
+    const std::optional<std::string> chosen = m_platform->ChooseOpenFile();
+    if (!chosen) {
+        // No file was chosen, so there is nothing to read and nothing to name a dump after.
+        return;
+    }
+    m_platform->SetPathText(*chosen);
+    const std::string path = m_platform->PathText();
+    std::string bytes;
+    ReadHexTextFile(path.c_str(), bytes);
+    if (bytes.empty()) {
+        return;
+    }
+    // A dump that cannot be written costs the user nothing they asked for; Browse stays quiet.
+    std::string error;
+    (void)WriteHexDumpFile(*chosen, bytes, &error);
+}
+
+void CQuorlixDlg::OnAnalyse()
+{
+    const std::string path = m_platform->PathText();
+    std::string bytes;
+    const ReadOutcome outcome = ReadHexTextFileChecked(path.c_str(), bytes);
+    if (bytes.empty()) {
+        // Keep the previous result on screen, but never let it pass for this file's.
+        m_platform->ShowStatus(NothingAnalysedMessage(path, outcome));
+        return;
+    }
+
+    // Whatever the parse gives back is shown: rows up to an error, the collections it found.
+    DeviceDescription description;
+    ParseOptions options;
+    options.debugOut = stdout; // the parser's debug lines, which the window never shows
+    (void)ParseDescriptor(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+                          description, options);
+    LayoutTexts texts;
+    BuildLayoutTexts(description, texts, stdout);
+
+    m_platform->DeleteAllItems();
+    m_platform->SetDetailText(texts.detail);
+    m_platform->SetSummaryText(texts.summary);
+    m_platform->InsertItemRows(std::move(description.rows));
+    m_platform->ShowStatus(BoundMessage(path, description.boundReached, texts.truncated));
+    // A pipe reading the debug lines gets each analysis whole as soon as it ends.
+    std::fflush(stdout);
+}
+
+void CQuorlixDlg::OnSave()
+{
+    const SavedForm form =
+        m_platform->AskYesNo(kSaveQuestion, kSaveQuestionCaption) ? SavedForm::C : SavedForm::Plain;
+    const std::optional<std::string> chosen = m_platform->ChooseSaveFile();
+    if (!chosen) {
+        return;
+    }
+
+    // The list is the record of the analysis: its cells are read back, in the order the file
+    // wants them, and live until the next row is asked for.
+    std::u16string bytes;
+    std::u16string offset;
+    std::u16string name;
+    std::u16string description;
+    const auto rowAt = [&](std::size_t row) {
+        bytes = m_platform->ItemText(row, 1);
+        offset = m_platform->ItemText(row, 0);
+        name = m_platform->ItemText(row, 2);
+        description = m_platform->ItemText(row, 3);
+        return SavedRowTexts{ offset, bytes, name, description };
+    };
+    const QString caption = m_platform->ExecutableName();
+    std::string error;
+    if (!WriteSavedAnalysisFile(*chosen, form, m_platform->ItemCount(), rowAt, &error)) {
+        m_platform->ShowMessage(QStringLiteral("cannot save %1: %2")
+                                    .arg(PathForDisplay(*chosen), QString::fromStdString(error)),
+                                caption, MessageKind::Error);
+        return;
+    }
+    m_platform->ShowMessage(kSaveDone, caption, MessageKind::Information);
+}
+
+void CQuorlixDlg::OnLinkClick(const std::string& address)
+{
+    m_platform->OpenLink(address);
+}
+
+void CQuorlixDlg::OnDropFiles(const std::vector<std::string>& paths)
+{
+    if (paths.empty()) {
+        return;
+    }
+    m_platform->SetPathText(paths.front());
+    OnAnalyse();
+}
+
+void CQuorlixDlg::contextMenuEvent(QContextMenuEvent* event)
+{
+    m_systemMenu->popup(event->globalPos());
+    event->accept();
+}
+
+void CQuorlixDlg::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CQuorlixDlg::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        }
+    }
+    OnDropFiles(paths);
+    event->acceptProposedAction();
+}
+
+void CQuorlixDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_startupPath.empty()) {
+        return;
+    }
+    // Run once the window is up, from the event loop, as a drop would.
+    const std::string path = std::move(m_startupPath);
+    m_startupPath.clear();
+    QMetaObject::invokeMethod(
+        this, [this, path] { OnDropFiles({ path }); }, Qt::QueuedConnection);
+}
+
+} // namespace quorlix

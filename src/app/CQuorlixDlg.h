@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/DialogPlatform.h"
+#include "app/QtDialogPlatform.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QMenu;
+class QTableView;
+
+namespace quorlix {
+
+// The main window: the path edit with Browse, Analyse and Save, the web links, the two layout
+// panes, the item list and a status line. It owns its widgets and its handlers; the handlers
+// reach the widgets and the desktop only through a DialogPlatform. Qt itself paints the
+// minimised window and drags it by the window icon, so there is no OnPaint or OnQueryDragIcon.
+class CQuorlixDlg final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // A window whose handlers work on its own widgets and Qt's dialogs.
+    explicit CQuorlixDlg(QWidget* parent = nullptr);
+    // A window whose handlers talk to platform instead, which must outlive it.
+    explicit CQuorlixDlg(DialogPlatform& platform, QWidget* parent = nullptr);
+    ~CQuorlixDlg() override;
+
+    // Analyses path as a drop of that one file would, once the window is on screen.
+    void AnalyseOnceShown(const std::string& path);
+
+    // The widgets the real platform reads and fills.
+    const MainDialogControls& Controls() const { return m_controls; }
+
+    // The menu a right click on the window's background shows: a separator, then About.
+    QMenu* SystemMenu() const { return m_systemMenu; }
+
+    bool OnInitDialog();
+    // The About entry's command (16, whatever the low four bits) opens the About box; Qt has no
+    // other window command to pass on.
+    void OnSysCommand(unsigned commandId);
+    void OnBrowse();
+    void OnAnalyse();
+    void OnSave();
+    void OnLinkClick(const std::string& address);
+    // Puts the first path into the path edit and analyses it; the others are ignored.
+    void OnDropFiles(const std::vector<std::string>& paths);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateControls();
+
+    MainDialogControls m_controls;
+    QTableView* m_itemList = nullptr;
+    QMenu* m_systemMenu = nullptr;
+    std::unique_ptr<QtDialogPlatform> m_ownPlatform;
+    DialogPlatform* m_platform = nullptr;
+    std::string m_startupPath;
+};
+
+} // namespace quorlix

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quorlix {
+
+// What the arguments ask the program to do.
+enum class CommandAction
+{
+    Run,     // open the window, analysing file at once when there is one
+    Version, // print the version and end
+    Help,    // print the usage and end
+    Error,   // print error and the usage hint and end with a failure
+};
+
+struct CommandLine
+{
+    CommandAction action = CommandAction::Run;
+    std::string file;
+    std::string error;
+};
+
+// Reads the arguments after the program's name: an optional FILE, "--version", "-h"/"--help",
+// and "--" before a FILE that starts with a hyphen. The first of --version and --help wins;
+// an unknown option or a second FILE is an error.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// "quorlix 3.1.0" and a line end.
+std::string VersionText();
+
+// The usage, ending with a line end.
+std::string HelpText();
+
+} // namespace quorlix

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "annotation/ItemRow.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorlix {
+
+// How a message box presents itself.
+enum class MessageKind
+{
+    Information,
+    Error,
+};
+
+// Everything the main window's handlers ask of the desktop: the texts of its controls, the
+// modal boxes and dialogs, and the outside world. The handlers touch nothing else, so a test
+// can drive every command through a scripted stand-in.
+//
+// Paths are the bytes the file system takes (UTF-8 on Linux), never cut short.
+class DialogPlatform
+{
+public:
+    virtual ~DialogPlatform() = default;
+
+    // The path edit's whole text.
+    virtual std::string PathText() const = 0;
+    virtual void SetPathText(const std::string& path) = 0;
+
+    // The two panes. The texts end their lines with CR LF; the panes show them as lines.
+    virtual void SetDetailText(const std::u16string& text) = 0;
+    virtual void SetSummaryText(const std::u16string& text) = 0;
+
+    // The item list: remove every row; append rows after the current ones, in order; the
+    // number of rows; a cell's text (column 0 offset, 1 bytes, 2 name, 3 description).
+    virtual void DeleteAllItems() = 0;
+    virtual void InsertItemRows(std::vector<ItemRow> rows) = 0;
+    virtual std::size_t ItemCount() const = 0;
+    virtual std::u16string ItemText(std::size_t row, int column) const = 0;
+
+    // The one-line status text under the controls; an empty text clears it.
+    virtual void ShowStatus(const QString& text) = 0;
+
+    // A question with Yes and No, owned by no window; true for Yes.
+    virtual bool AskYesNo(const QString& text, const QString& caption) = 0;
+
+    // A message with an OK button, modal to the window; returns once it is confirmed.
+    virtual void ShowMessage(const QString& text, const QString& caption, MessageKind kind) = 0;
+
+    // The text file dialogs ("TEXT File(*.txt)", default extension txt). Nothing on cancel.
+    // The save dialog asks before it lets an existing file be replaced.
+    virtual std::optional<std::string> ChooseOpenFile() = 0;
+    virtual std::optional<std::string> ChooseSaveFile() = 0;
+
+    // Opens a web address with the desktop's default handler; whether that worked is not told.
+    virtual void OpenLink(const std::string& address) = 0;
+
+    // Runs the About box modally and returns when it is closed.
+    virtual void RunAboutBox() = 0;
+
+    // The executable's file name without its extension, the caption of the program's messages.
+    virtual QString ExecutableName() const = 0;
+};
+
+} // namespace quorlix

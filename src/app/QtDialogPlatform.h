@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/DialogPlatform.h"
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace quorlix {
+
+class ItemListModel;
+class PaneFiller;
+
+// The widgets of the main window that the handlers read and fill.
+struct MainDialogControls
+{
+    QWidget* window = nullptr;
+    QLineEdit* pathEdit = nullptr;
+    ItemListModel* items = nullptr;
+    PaneFiller* summaryPane = nullptr;
+    PaneFiller* detailPane = nullptr;
+    QLabel* status = nullptr;
+};
+
+// The platform over the real widgets and Qt's own dialogs. It only passes things through.
+class QtDialogPlatform final : public DialogPlatform
+{
+public:
+    explicit QtDialogPlatform(const MainDialogControls& controls);
+
+    std::string PathText() const override;
+    void SetPathText(const std::string& path) override;
+    void SetDetailText(const std::u16string& text) override;
+    void SetSummaryText(const std::u16string& text) override;
+    void DeleteAllItems() override;
+    void InsertItemRows(std::vector<ItemRow> rows) override;
+    std::size_t ItemCount() const override;
+    std::u16string ItemText(std::size_t row, int column) const override;
+    void ShowStatus(const QString& text) override;
+    bool AskYesNo(const QString& text, const QString& caption) override;
+    void ShowMessage(const QString& text, const QString& caption, MessageKind kind) override;
+    std::optional<std::string> ChooseOpenFile() override;
+    std::optional<std::string> ChooseSaveFile() override;
+    void OpenLink(const std::string& address) override;
+    void RunAboutBox() override;
+    QString ExecutableName() const override;
+
+private:
+    MainDialogControls m_controls;
+};
+
+} // namespace quorlix
