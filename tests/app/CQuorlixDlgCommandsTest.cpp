@@ -1,0 +1,401 @@
+#include "app/CQuorlixDlg.h"
+
+#include "DialogTestSupport.h"
+#include "FakeDialogPlatform.h"
+#include "annotation/RowColumns.h"
+#include "files/HexTextReader.h"
+#include "files/SavedAnalysisWriter.h"
+#include "parser/DeviceDescription.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace quorlix::test {
+namespace {
+
+// The three-button mouse's panes: one collection, one 24-bit Input report, six fields.
+const std::u16string kMouseSummary = u"----Col_1---USAGE_PAGE:1----USAGE:2-----\r\n"
+                                     u"\tReportID=0(0)\r\n"
+                                     u"\tReportContentSize=3 Bytes(24 Bits)\r\n"
+                                     u"\tReportType=1(InputReport)\r\n";
+
+const std::u16string kMouseDetail = kMouseSummary + u"[0]\tByteoffset=0\r\n\tBitCount=1\r\n"
+                                                    u"\tShift=0\r\n\tUsageMinimum=00090001\r\n"
+                                                    u"\tUsageMaximum=00090001\r\n"
+                                                    u"[1]\tByteoffset=0\r\n\tBitCount=1\r\n"
+                                                    u"\tShift=1\r\n\tUsageMinimum=00090002\r\n"
+                                                    u"\tUsageMaximum=00090002\r\n"
+                                                    u"[2]\tByteoffset=0\r\n\tBitCount=1\r\n"
+                                                    u"\tShift=2\r\n\tUsageMinimum=00090003\r\n"
+                                                    u"\tUsageMaximum=00090003\r\n"
+                                                    u"[3]\tByteoffset=0\r\n\tBitCount=5\r\n"
+                                                    u"\tShift=3\r\n\tUsageMinimum=00090000\r\n"
+                                                    u"\tUsageMaximum=00090000\r\n"
+                                                    u"[4]\tByteoffset=1\r\n\tBitCount=8\r\n"
+                                                    u"\tShift=0\r\n\tUsageMinimum=00010030\r\n"
+                                                    u"\tUsageMaximum=00010030\r\n"
+                                                    u"[5]\tByteoffset=2\r\n\tBitCount=8\r\n"
+                                                    u"\tShift=0\r\n\tUsageMinimum=00010031\r\n"
+                                                    u"\tUsageMaximum=00010031\r\n";
+
+// A Generic Desktop mouse collection and nothing in it: four rows, no report.
+constexpr const char* kEmptyMouseCollectionHex = "05 01 // Usage Page (Generic Desktop)\n"
+                                                 "09 02 // Usage (Mouse)\n"
+                                                 "A1 01 // Collection (Application)\n"
+                                                 "C0    // End Collection\n";
+
+// Twenty Inputs of 65535 one-bit fields: more than a million fields pass the field bound
+// whatever it is set to, and the fields kept overflow the layout text's bound.
+const std::string kFieldBoundHex = "05 01 09 02 A1 01 // mouse collection\n"
+                                   "75 01             // Report Size (1)\n"
+                                   "96 FF FF          // Report Count (65535)\n" +
+                                   [] {
+                                       std::string inputs;
+                                       for (int i = 0; i < 20; ++i) {
+                                           inputs += "81 02 // Input\n";
+                                       }
+                                       return inputs;
+                                   }() +
+                                   "C0\n";
+
+// GBK for the five header lines, byte for byte.
+const std::string kSavedHeader = "Quorlix\r\n"
+                                 "Ferrowan https://www.ferrowan.com\r\n"
+                                 "\r\n"
+                                 "-----\xB1\xA8\xB8\xE6\xC3\xE8\xCA\xF6\xB7\xFB--------------\r\n"
+                                 "\r\n";
+
+class DialogCommands : public ::testing::Test
+{
+protected:
+    void Analyse(const std::string& path)
+    {
+        platform.pathText = path;
+        dialog.OnAnalyse();
+    }
+
+    // Column texts of a row as the fake's list gives them.
+    std::vector<std::u16string> Row(std::size_t index) const
+    {
+        return { platform.ItemText(index, 0), platform.ItemText(index, 1),
+                 platform.ItemText(index, 2), platform.ItemText(index, 3) };
+    }
+
+    FakeDialogPlatform platform;
+    CQuorlixDlg dialog{ platform };
+    QTemporaryDir folder;
+};
+
+using QuorlixDlgAnalyse = DialogCommands;
+using QuorlixDlgSave = DialogCommands;
+using QuorlixDlgBrowse = DialogCommands;
+
+TEST_F(QuorlixDlgAnalyse, MouseFillsListAndBothPanes)
+{
+    Analyse(ExamplePath("mouse.txt"));
+
+    ASSERT_EQ(platform.rows.size(), 26u);
+    const std::vector<std::vector<std::u16string>> firstRows = {
+        { u"0", u"05 01", u"GLOBAL_USAGE_PAGE(Generic Desktop Controls)", u"" },
+        { u"2", u"09 02", u"LOCAL_USAGE(Mouse)", u"" },
+        { u"4", u"A1 01", u"MAIN_COLLECTION(Applicatior)", u"" },
+        { u"6", u"09 01", u"LOCAL_USAGE(Pointer)", u"" },
+    };
+    for (std::size_t i = 0; i < firstRows.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(Row(i), firstRows[i]);
+    }
+    EXPECT_EQ(platform.ItemText(12, 3), u"Input 0.3");
+    EXPECT_EQ(platform.ItemText(25, 0), u"49");
+    EXPECT_EQ(platform.summaryText, kMouseSummary);
+    EXPECT_EQ(platform.detailText, kMouseDetail);
+    EXPECT_TRUE(platform.status.isEmpty());
+    // The list is emptied before the panes are set and filled after them.
+    const std::vector<std::string> order = { "PathText",       "DeleteAllItems", "SetDetailText",
+                                             "SetSummaryText", "InsertItemRows", "ShowStatus" };
+    EXPECT_EQ(platform.calls, order);
+    EXPECT_TRUE(platform.pathText == ExamplePath("mouse.txt")) << "Analyse never sets the path";
+}
+
+TEST_F(QuorlixDlgAnalyse, EachAnalyseReplacesTheWholeResult)
+{
+    Analyse(ExamplePath("mouse.txt"));
+    Analyse(ExamplePath("mouse.txt"));
+    EXPECT_EQ(platform.rows.size(), 26u) << "rows were appended to the previous ones";
+
+    Analyse(WriteTextFile(folder, "empty-collection.txt", kEmptyMouseCollectionHex));
+    ASSERT_EQ(platform.rows.size(), 4u);
+    const std::u16string offsets[] = { u"0", u"2", u"4", u"6" };
+    const std::u16string bytes[] = { u"05 01", u"09 02", u"A1 01", u"C0" };
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(platform.ItemText(i, 0), offsets[i]);
+        EXPECT_EQ(platform.ItemText(i, 1), bytes[i]);
+    }
+    EXPECT_EQ(platform.summaryText, u"----Col_1---USAGE_PAGE:1----USAGE:2-----\r\n");
+    EXPECT_EQ(platform.detailText, u"----Col_1---USAGE_PAGE:1----USAGE:2-----\r\n");
+}
+
+TEST_F(QuorlixDlgAnalyse, NothingToReadKeepsThePreviousResultAndSaysWhy)
+{
+    struct Case
+    {
+        const char* name;
+        std::string path;
+        const char* reason;
+    };
+    const Case cases[] = {
+        { "missing file", folder.filePath("missing.txt").toStdString(),
+          "cannot open file: No such file or directory" },
+        { "comments only", WriteTextFile(folder, "comments.txt", "// no bytes here\n"),
+          "no hex digits" },
+        { "empty file", WriteTextFile(folder, "empty.txt", ""), "no hex digits" },
+        { "a folder", folder.path().toStdString(), "not a regular file" },
+        { "empty path", "", "(no path)" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Analyse(ExamplePath("mouse.txt"));
+        ASSERT_TRUE(platform.status.isEmpty());
+
+        Analyse(c.path);
+        EXPECT_EQ(platform.rows.size(), 26u);
+        EXPECT_EQ(platform.summaryText, kMouseSummary);
+        EXPECT_EQ(platform.detailText, kMouseDetail);
+        EXPECT_TRUE(platform.status.contains(QString::fromStdString(c.path)))
+            << platform.status.toStdString();
+        EXPECT_TRUE(platform.status.contains(QString::fromUtf8(c.reason)))
+            << platform.status.toStdString();
+        EXPECT_FALSE(platform.status.contains(QLatin1Char('\n')));
+    }
+}
+
+TEST_F(QuorlixDlgAnalyse, ReachedBoundIsShownBesideTheResult)
+{
+    const std::string path = WriteTextFile(folder, "field-bound.txt", kFieldBoundHex);
+    {
+        // Hundreds of thousands of fields make megabytes of debug lines.
+        const StandardOutputSilenced silenced;
+        Analyse(path);
+    }
+
+    EXPECT_EQ(platform.rows.size(), 26u);
+    EXPECT_FALSE(platform.detailText.empty());
+    EXPECT_TRUE(platform.status.contains(QString::fromStdString(path)));
+    EXPECT_TRUE(platform.status.contains(QStringLiteral("some report fields were not kept")))
+        << platform.status.toStdString();
+    EXPECT_TRUE(platform.status.contains(QStringLiteral("the layout text was cut short")))
+        << platform.status.toStdString();
+
+    Analyse(ExamplePath("mouse.txt"));
+    EXPECT_TRUE(platform.status.isEmpty()) << "a whole result clears the status";
+}
+
+TEST_F(QuorlixDlgAnalyse, LongUnicodePathIsReadWhole)
+{
+    // Three nested folders of 100 characters make a path far longer than 259 bytes.
+    QString folderPath = folder.path();
+    for (int depth = 0; depth < 3; ++depth) {
+        folderPath += QStringLiteral("/描述符") + QString(97, QLatin1Char('d'));
+        ASSERT_TRUE(QDir().mkpath(folderPath));
+    }
+    const std::string path = (folderPath + QStringLiteral("/鼠标.txt")).toStdString();
+    ASSERT_GT(path.size(), 259u);
+    std::ofstream(path) << ReadBinaryFile(ExamplePath("mouse.txt"));
+
+    Analyse(path);
+    EXPECT_EQ(platform.rows.size(), 26u) << platform.status.toStdString();
+}
+
+TEST_F(QuorlixDlgAnalyse, DropAnalysesOnlyTheFirstFile)
+{
+    const std::string first = WriteTextFile(folder, "first.txt", kEmptyMouseCollectionHex);
+    dialog.OnDropFiles({ first, ExamplePath("mouse.txt") });
+
+    EXPECT_EQ(platform.pathText, first);
+    EXPECT_EQ(platform.rows.size(), 4u);
+
+    platform.calls.clear();
+    dialog.OnDropFiles({});
+    EXPECT_TRUE(platform.calls.empty()) << "a drop without a file does nothing";
+}
+
+TEST_F(QuorlixDlgAnalyse, FileGivenAtStartIsAnalysedOnceTheWindowIsShown)
+{
+    dialog.AnalyseOnceShown(ExamplePath("mouse.txt"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(platform.calls.empty());
+
+    dialog.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(platform.pathText, ExamplePath("mouse.txt"));
+    EXPECT_EQ(platform.rows.size(), 26u);
+
+    dialog.hide();
+    dialog.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "InsertItemRows"), 1)
+        << "showing the window again analyses again";
+}
+
+// The saved analysis that the core writes for the rows of the file, as the list shows them.
+std::string ExpectedSavedAnalysis(const std::string& descriptorPath, SavedForm form,
+                                  const std::string& outputPath)
+{
+    std::string bytes;
+    ReadHexTextFile(descriptorPath.c_str(), bytes);
+    DeviceDescription description;
+    ParseOptions options;
+    options.debugOut = nullptr;
+    (void)ParseDescriptor(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+                          description, options);
+    std::u16string offset;
+    std::u16string rowBytes;
+    const auto rowAt = [&](std::size_t index) {
+        const ItemRow& row = description.rows[index];
+        offset = OffsetColumnText(row);
+        rowBytes = BytesColumnText(row);
+        return SavedRowTexts{ offset, rowBytes, row.name, row.description };
+    };
+    std::string error;
+    EXPECT_TRUE(WriteSavedAnalysisFile(outputPath, form, description.rows.size(), rowAt, &error));
+    return ReadBinaryFile(outputPath);
+}
+
+TEST_F(QuorlixDlgSave, BothFormsWriteTheListAfterAskingFirst)
+{
+    struct Case
+    {
+        const char* name;
+        bool answer;
+        SavedForm form;
+        const char* firstRow;
+    };
+    const Case cases[] = {
+        { "Yes saves C constants", true, SavedForm::C,
+          "0x05,0x01,          \t\t//0   \tGLOBAL_USAGE_PAGE(Generic Desktop Controls)\t\r\n" },
+        { "No saves the list's bytes", false, SavedForm::Plain,
+          "05 01               \t\t//0   \tGLOBAL_USAGE_PAGE(Generic Desktop Controls)\t\r\n" },
+    };
+    Analyse(ExamplePath("mouse.txt"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform.calls.clear();
+        platform.messages.clear();
+        platform.questions.clear();
+        platform.yesNoAnswer = c.answer;
+        platform.saveFileAnswer = folder.filePath(QString::fromUtf8(c.name)).toStdString();
+
+        dialog.OnSave();
+
+        const std::string saved = ReadBinaryFile(*platform.saveFileAnswer);
+        const std::string expectedPath = folder.filePath("expected.txt").toStdString();
+        EXPECT_EQ(saved, ExpectedSavedAnalysis(ExamplePath("mouse.txt"), c.form, expectedPath));
+        EXPECT_EQ(saved.substr(0, kSavedHeader.size() + std::string(c.firstRow).size()),
+                  kSavedHeader + c.firstRow);
+        const std::vector<std::string> order = { "AskYesNo", "ChooseSaveFile", "ShowMessage" };
+        EXPECT_EQ(platform.calls, order);
+        ASSERT_EQ(platform.questions.size(), 1u);
+        EXPECT_EQ(platform.questions[0], QStringLiteral("提示: 是否存储成带0x格式？"));
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].text, QStringLiteral("SAVE OK"));
+        EXPECT_EQ(platform.messages[0].caption, QStringLiteral("quorlix"));
+    }
+}
+
+TEST_F(QuorlixDlgSave, EmptyListSavesTheHeaderOnly)
+{
+    platform.saveFileAnswer = folder.filePath("empty.txt").toStdString();
+    dialog.OnSave();
+    EXPECT_EQ(ReadBinaryFile(*platform.saveFileAnswer), kSavedHeader);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, QStringLiteral("SAVE OK"));
+}
+
+TEST_F(QuorlixDlgSave, CancelWritesNothing)
+{
+    Analyse(ExamplePath("mouse.txt"));
+    platform.calls.clear();
+    platform.saveFileAnswer = std::nullopt;
+
+    dialog.OnSave();
+
+    const std::vector<std::string> order = { "AskYesNo", "ChooseSaveFile" };
+    EXPECT_EQ(platform.calls, order);
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+TEST_F(QuorlixDlgSave, FailedWriteShowsTheFileAndReasonInsteadOfSaveOk)
+{
+    struct Case
+    {
+        const char* name;
+        std::string path;
+        const char* reason;
+    };
+    const Case cases[] = {
+        { "missing folder", folder.filePath("no-such-folder/out.txt").toStdString(),
+          "No such file or directory" },
+        { "a folder", folder.path().toStdString(), "Is a directory" },
+        { "disk full", "/dev/full", "No space left on device" },
+    };
+    Analyse(ExamplePath("mouse.txt"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform.messages.clear();
+        platform.saveFileAnswer = c.path;
+
+        dialog.OnSave();
+
+        ASSERT_EQ(platform.messages.size(), 1u);
+        const FakeDialogPlatform::Message& message = platform.messages[0];
+        EXPECT_EQ(message.kind, MessageKind::Error);
+        EXPECT_NE(message.text, QStringLiteral("SAVE OK"));
+        EXPECT_TRUE(message.text.contains(QString::fromStdString(c.path)))
+            << message.text.toStdString();
+        EXPECT_TRUE(message.text.contains(QString::fromUtf8(c.reason)))
+            << message.text.toStdString();
+    }
+}
+
+TEST_F(QuorlixDlgBrowse, ChosenFileGoesIntoThePathAndGetsItsDumpButIsNotAnalysed)
+{
+    const std::string path = WriteTextFile(folder, "two-bytes.txt", "05 01\n");
+    platform.openFileAnswer = path;
+
+    dialog.OnBrowse();
+
+    EXPECT_EQ(platform.pathText, path);
+    EXPECT_EQ(ReadBinaryFile(path + "-hex.txt"), "total = 2\r\n0x05,//0\r\n0x01,//1\r\n");
+    EXPECT_TRUE(platform.rows.empty());
+    const std::vector<std::string> order = { "ChooseOpenFile", "SetPathText", "PathText" };
+    EXPECT_EQ(platform.calls, order);
+}
+
+TEST_F(QuorlixDlgBrowse, CancelOrNoBytesWritesNoDump)
+{
+    const std::string earlier = WriteTextFile(folder, "earlier.txt", "05 01\n");
+    platform.pathText = earlier;
+    platform.openFileAnswer = std::nullopt;
+    dialog.OnBrowse();
+    EXPECT_EQ(platform.pathText, earlier);
+    EXPECT_EQ(platform.calls, std::vector<std::string>{ "ChooseOpenFile" });
+    EXPECT_FALSE(FileExists(earlier + "-hex.txt"));
+
+    const std::string comments = WriteTextFile(folder, "comments.txt", "// nothing\n");
+    platform.openFileAnswer = comments;
+    dialog.OnBrowse();
+    EXPECT_EQ(platform.pathText, comments);
+    EXPECT_FALSE(FileExists(comments + "-hex.txt"));
+}
+
+} // namespace
+} // namespace quorlix::test

@@ -1,0 +1,104 @@
+#include "FakeDialogPlatform.h"
+
+#include "app/ItemListModel.h"
+
+#include <iterator>
+
+namespace quorlix::test {
+
+std::string FakeDialogPlatform::PathText() const
+{
+    calls.push_back("PathText");
+    return pathText;
+}
+
+void FakeDialogPlatform::SetPathText(const std::string& path)
+{
+    calls.push_back("SetPathText");
+    pathText = path;
+}
+
+void FakeDialogPlatform::SetDetailText(const std::u16string& text)
+{
+    calls.push_back("SetDetailText");
+    detailText = text;
+}
+
+void FakeDialogPlatform::SetSummaryText(const std::u16string& text)
+{
+    calls.push_back("SetSummaryText");
+    summaryText = text;
+}
+
+void FakeDialogPlatform::DeleteAllItems()
+{
+    calls.push_back("DeleteAllItems");
+    rows.clear();
+}
+
+void FakeDialogPlatform::InsertItemRows(std::vector<ItemRow> newRows)
+{
+    calls.push_back("InsertItemRows");
+    rows.insert(rows.end(), std::make_move_iterator(newRows.begin()),
+                std::make_move_iterator(newRows.end()));
+}
+
+std::size_t FakeDialogPlatform::ItemCount() const
+{
+    return rows.size();
+}
+
+std::u16string FakeDialogPlatform::ItemText(std::size_t row, int column) const
+{
+    return row < rows.size() ? ItemColumnText(rows[row], column) : std::u16string();
+}
+
+void FakeDialogPlatform::ShowStatus(const QString& text)
+{
+    calls.push_back("ShowStatus");
+    status = text;
+}
+
+bool FakeDialogPlatform::AskYesNo(const QString& text, const QString& caption)
+{
+    calls.push_back("AskYesNo");
+    questions.push_back(caption + QStringLiteral(": ") + text);
+    return yesNoAnswer;
+}
+
+void FakeDialogPlatform::ShowMessage(const QString& text, const QString& caption, MessageKind kind)
+{
+    calls.push_back("ShowMessage");
+    messages.push_back(Message{ text, caption, kind });
+}
+
+std::optional<std::string> FakeDialogPlatform::ChooseOpenFile()
+{
+    calls.push_back("ChooseOpenFile");
+    return openFileAnswer;
+}
+
+std::optional<std::string> FakeDialogPlatform::ChooseSaveFile()
+{
+    calls.push_back("ChooseSaveFile");
+    return saveFileAnswer;
+}
+
+void FakeDialogPlatform::OpenLink(const std::string& address)
+{
+    calls.push_back("OpenLink");
+    openedLinks.push_back(address);
+}
+
+void FakeDialogPlatform::RunAboutBox()
+{
+    calls.push_back("RunAboutBox");
+    ++aboutBoxRuns;
+}
+
+QString FakeDialogPlatform::ExecutableName() const
+{
+    return executableName;
+}
+
+} // namespace quorlix::test

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/DialogPlatform.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorlix::test {
+
+// A platform that answers the dialogs from a script and records what the handlers showed.
+// Its item list keeps rows as the real list does and formats cells the same way.
+class FakeDialogPlatform final : public DialogPlatform
+{
+public:
+    struct Message
+    {
+        QString text;
+        QString caption;
+        MessageKind kind;
+    };
+
+    // The script.
+    bool yesNoAnswer = false;
+    std::optional<std::string> openFileAnswer;
+    std::optional<std::string> saveFileAnswer;
+    QString executableName = QStringLiteral("quorlix");
+
+    // What was shown. calls names each operation but the item list's cell reads, in order.
+    std::string pathText;
+    std::u16string detailText;
+    std::u16string summaryText;
+    std::vector<ItemRow> rows;
+    QString status;
+    std::vector<QString> questions;
+    std::vector<Message> messages;
+    std::vector<std::string> openedLinks;
+    int aboutBoxRuns = 0;
+    mutable std::vector<std::string> calls; // PathText is const, yet a call worth seeing
+
+    std::string PathText() const override;
+    void SetPathText(const std::string& path) override;
+    void SetDetailText(const std::u16string& text) override;
+    void SetSummaryText(const std::u16string& text) override;
+    void DeleteAllItems() override;
+    void InsertItemRows(std::vector<ItemRow> newRows) override;
+    std::size_t ItemCount() const override;
+    std::u16string ItemText(std::size_t row, int column) const override;
+    void ShowStatus(const QString& text) override;
+    bool AskYesNo(const QString& text, const QString& caption) override;
+    void ShowMessage(const QString& text, const QString& caption, MessageKind kind) override;
+    std::optional<std::string> ChooseOpenFile() override;
+    std::optional<std::string> ChooseSaveFile() override;
+    void OpenLink(const std::string& address) override;
+    void RunAboutBox() override;
+    QString ExecutableName() const override;
+};
+
+} // namespace quorlix::test

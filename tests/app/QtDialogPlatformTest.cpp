@@ -1,0 +1,109 @@
+#include "app/QtDialogPlatform.h"
+
+#include "DialogTestSupport.h"
+#include "app/CQuorlixDlg.h"
+#include "app/ItemListModel.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace quorlix::test {
+namespace {
+
+// The real window with its own platform, and a second platform over the same widgets to drive
+// them directly.
+class QtPlatformFixture : public ::testing::Test
+{
+protected:
+    CQuorlixDlg dialog;
+    QtDialogPlatform platform{ dialog.Controls() };
+};
+
+using QuorlixQtPlatform = QtPlatformFixture;
+
+TEST_F(QuorlixQtPlatform, PanesShowCrLfTextsAsLinesWithoutStrayCr)
+{
+    platform.SetDetailText(u"----Col_1---\r\n\tReportID=0(0)\r\n");
+    platform.SetSummaryText(u"one\r\ntwo");
+
+    auto* detail = FindControl<QPlainTextEdit>(dialog, 1014);
+    auto* summary = FindControl<QPlainTextEdit>(dialog, 1013);
+    EXPECT_EQ(detail->toPlainText(), QStringLiteral("----Col_1---\n\tReportID=0(0)\n"));
+    EXPECT_EQ(detail->document()->blockCount(), 3);
+    EXPECT_EQ(summary->toPlainText(), QStringLiteral("one\ntwo"));
+}
+
+TEST_F(QuorlixQtPlatform, PathTextComesBackWholeAndByteForByte)
+{
+    std::string path = "/tmp/描述符/";
+    while (path.size() < 400) {
+        path += "鼠标-mouse-";
+    }
+    path += ".txt";
+    platform.SetPathText(path);
+    EXPECT_EQ(platform.PathText(), path);
+    EXPECT_EQ(FindControl<QLineEdit>(dialog, 1001)->text(), QString::fromStdString(path));
+}
+
+TEST_F(QuorlixQtPlatform, ItemListTakesSixtyThousandRowsAndGivesTheirTexts)
+{
+    std::vector<ItemRow> rows(60000);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].offset = static_cast<std::int32_t>(i);
+        rows[i].prefix = 0xC0;
+    }
+    rows.back().name = u"MAIN_COLLECTION_END";
+    platform.InsertItemRows(std::move(rows));
+
+    auto* list = FindControl<QTableView>(dialog, 1002);
+    EXPECT_EQ(list->model()->rowCount(), 60000);
+    EXPECT_EQ(platform.ItemCount(), 60000u);
+    EXPECT_EQ(platform.ItemText(59999, 0), u"59999");
+    EXPECT_EQ(platform.ItemText(59999, 1), u"C0");
+    EXPECT_EQ(list->model()->index(59999, 2).data().toString(),
+              QStringLiteral("MAIN_COLLECTION_END"));
+
+    platform.DeleteAllItems();
+    EXPECT_EQ(list->model()->rowCount(), 0);
+    EXPECT_EQ(platform.ItemCount(), 0u);
+}
+
+TEST_F(QuorlixQtPlatform, StatusLineShowsAndClears)
+{
+    auto* status = dialog.findChild<QLabel*>(QStringLiteral("status"));
+    ASSERT_NE(status, nullptr);
+    platform.ShowStatus(QStringLiteral("mouse.txt: no hex digits; nothing was analysed"));
+    EXPECT_EQ(status->text(), QStringLiteral("mouse.txt: no hex digits; nothing was analysed"));
+    platform.ShowStatus(QString());
+    EXPECT_TRUE(status->text().isEmpty());
+}
+
+TEST_F(QuorlixQtPlatform, AnalyseButtonFillsTheRealWidgets)
+{
+    FindControl<QLineEdit>(dialog, 1001)->setText(QString::fromStdString(ExamplePath("mouse.txt")));
+    QTest::mouseClick(FindControl<QPushButton>(dialog, 1004), Qt::LeftButton);
+
+    auto* list = FindControl<QTableView>(dialog, 1002);
+    ASSERT_EQ(list->model()->rowCount(), 26);
+    EXPECT_EQ(list->model()->index(2, 2).data().toString(),
+              QStringLiteral("MAIN_COLLECTION(Applicatior)"));
+    EXPECT_EQ(FindControl<QPlainTextEdit>(dialog, 1013)->toPlainText(),
+              QStringLiteral("----Col_1---USAGE_PAGE:1----USAGE:2-----\n"
+                             "\tReportID=0(0)\n"
+                             "\tReportContentSize=3 Bytes(24 Bits)\n"
+                             "\tReportType=1(InputReport)\n"));
+    EXPECT_TRUE(
+        FindControl<QPlainTextEdit>(dialog, 1014)
+            ->toPlainText()
+            .endsWith(QStringLiteral("[5]\tByteoffset=2\n\tBitCount=8\n\tShift=0\n"
+                                     "\tUsageMinimum=00010031\n\tUsageMaximum=00010031\n")));
+}
+
+} // namespace
+} // namespace quorlix::test
