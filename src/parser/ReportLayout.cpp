@@ -182,6 +182,19 @@ void AppendReportLayout(const std::uint8_t* context, std::uint32_t blockOffset, 
 
 void BuildLayoutTexts(const DeviceDescription& description, LayoutTexts& texts, std::FILE* out)
 {
+    // The detail text is sized once from the contexts, so a text of millions of characters is
+    // never copied as it grows. Every context byte writes fewer than kDetailCharsPerContextByte
+    // characters: a 34-byte field image at most about 100, a 48-byte report image about 100, a
+    // 31-byte collection block about 50. Room reserved past what is written is never touched.
+    constexpr std::uint64_t kDetailCharsPerContextByte = 4;
+    std::uint64_t contextBytes = 0;
+    for (std::uint32_t i = 0; i < description.collectionCount; ++i) {
+        contextBytes += description.collections[i].contextSize;
+    }
+    const std::uint64_t detailRoom = contextBytes * kDetailCharsPerContextByte;
+    texts.detail.reserve(texts.detail.size() + static_cast<std::size_t>(std::min<std::uint64_t>(
+                                                   detailRoom, texts.limit)));
+
     for (std::uint32_t i = 0; i < description.collectionCount && !texts.truncated; ++i) {
         const CollectionDescription& collection = description.collections[i];
         AsciiLine line;
