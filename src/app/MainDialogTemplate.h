@@ -26,12 +26,14 @@ enum class ControlId : int
     DetailPane = 1014,
 };
 
-// The window's client area in dialog units. It is one status line taller than the fixed
-// controls need, so a failed Analyse can say why without a modal box.
+// The window's client area in dialog units.
 inline constexpr int kMainDialogWidth = 519;
-inline constexpr int kMainDialogHeight = 449;
+inline constexpr int kMainDialogHeight = 439;
 
-inline constexpr DialogRect kStatusLineRect{ 7, 436, 505, 9 };
+// The one-line status, so a failed Analyse can say why without a modal box. It sits in the link
+// row, in the gap between the hidden link and the download link, so the window keeps its size;
+// a longer text is elided there and shown whole as the tooltip.
+inline constexpr DialogRect kStatusLineRect{ 302, 26, 168, 8 };
 
 // clang-format off
 inline constexpr DialogRect kBrowseRect{        345,   7,  50,  14 };

@@ -78,8 +78,11 @@ std::u16string QtDialogPlatform::ItemText(std::size_t row, int column) const
 
 void QtDialogPlatform::ShowStatus(const QString& text)
 {
-    m_controls.status->setText(text);
-    m_controls.status->setToolTip(text);
+    // The status has a narrow place; the file name comes first, so eliding in the middle keeps
+    // both the name and the reason's end readable.
+    QLabel* status = m_controls.status;
+    status->setText(status->fontMetrics().elidedText(text, Qt::ElideMiddle, status->width()));
+    status->setToolTip(text);
 }
 
 bool QtDialogPlatform::AskYesNo(const QString& text, const QString& caption)

@@ -78,8 +78,11 @@ TEST_F(QuorlixQtPlatform, StatusLineShowsAndClears)
 {
     auto* status = dialog.findChild<QLabel*>(QStringLiteral("status"));
     ASSERT_NE(status, nullptr);
-    platform.ShowStatus(QStringLiteral("mouse.txt: no hex digits; nothing was analysed"));
-    EXPECT_EQ(status->text(), QStringLiteral("mouse.txt: no hex digits; nothing was analysed"));
+    const QString message = QStringLiteral("mouse.txt: no hex digits; nothing was analysed");
+    platform.ShowStatus(message);
+    EXPECT_EQ(status->toolTip(), message);
+    EXPECT_TRUE(status->text().startsWith(QStringLiteral("mouse"))) << status->text().toStdString();
+    EXPECT_LE(status->fontMetrics().horizontalAdvance(status->text()), status->width());
     platform.ShowStatus(QString());
     EXPECT_TRUE(status->text().isEmpty());
 }
