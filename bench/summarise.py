@@ -5,6 +5,7 @@ import json
 import os
 import platform
 import sys
+import textwrap
 from pathlib import Path
 
 UNIT_TO_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
@@ -25,7 +26,13 @@ def medians(path):
 
 
 def ms(entry):
+    """Wall time in ms."""
     return entry["real_time"] * UNIT_TO_MS[entry["time_unit"]]
+
+
+def cpu_ms(entry):
+    """CPU time in ms: what the benchmark itself spent, whatever else ran on the machine."""
+    return entry["cpu_time"] * UNIT_TO_MS[entry["time_unit"]]
 
 
 def machine():
@@ -48,25 +55,28 @@ def shape_table(results):
     if not runs:
         return
     print("Whole analysis of synthetic descriptors (read text, parse, both pane texts, saved")
-    print("analysis, release), median time in ms, and time per byte at 64 KiB over that at 4 KiB:\n")
-    print("| shape | 1 KiB | 4 KiB | 16 KiB | 64 KiB | ns/byte 4 KiB | ns/byte 64 KiB | 64K/4K |")
-    print("|---|---:|---:|---:|---:|---:|---:|---:|")
+    print("analysis, release): median CPU time in ms at each size, wall time at 64 KiB, and the")
+    print("time per descriptor byte at 64 KiB over that at 4 KiB (1.00 is perfectly linear):\n")
+    print("| shape | 1 KiB | 4 KiB | 16 KiB | 64 KiB | 64 KiB wall | ns/byte 4 KiB "
+          "| ns/byte 64 KiB | 64K/4K |")
+    print("|---|---:|---:|---:|---:|---:|---:|---:|---:|")
     for shape in SHAPES:
         cells = [runs.get(f"Shape/{shape}/{size}") for size in SIZES]
         if None in cells:
             continue
         per_byte = [entry["per_byte"] * 1e9 for entry in cells]
-        print(f"| {shape} | " + " | ".join(f"{ms(entry):.3f}" for entry in cells) +
-              f" | {per_byte[1]:.1f} | {per_byte[3]:.1f} | {per_byte[3] / per_byte[1]:.2f} |")
+        print(f"| {shape} | " + " | ".join(f"{cpu_ms(entry):.3f}" for entry in cells) +
+              f" | {ms(cells[3]):.3f} | {per_byte[1]:.1f} | {per_byte[3]:.1f} "
+              f"| {per_byte[3] / per_byte[1]:.2f} |")
     print()
-    print("The three stages apart at 64 KiB, ms:\n")
+    print("The three stages apart at 64 KiB, CPU ms:\n")
     print("| shape | parse | pane texts | saved analysis |")
     print("|---|---:|---:|---:|")
     for shape in SHAPES:
         stages = [runs.get(f"Stage/{stage}/{shape}/64K") for stage in ("parse", "layout", "saved")]
         if None in stages:
             continue
-        print(f"| {shape} | " + " | ".join(f"{ms(entry):.3f}" for entry in stages) + " |")
+        print(f"| {shape} | " + " | ".join(f"{cpu_ms(entry):.3f}" for entry in stages) + " |")
     print()
 
 
@@ -76,15 +86,16 @@ def corpus_table(results):
         return
     files = {name: entry for name, entry in runs.items() if name != "Corpus/all"}
     whole = runs.get("Corpus/all")
-    slowest = max(files.items(), key=lambda item: ms(item[1]))
+    slowest = max(files.items(), key=lambda item: cpu_ms(item[1]))
     lowest = min(files.items(), key=lambda item: item[1]["bytes_per_second"])
-    print("Whole analysis of the corpus:\n")
+    print("Whole analysis of the corpus (CPU time; rates in descriptor bytes per second):\n")
     print("| measure | figure |")
     print("|---|---:|")
     if whole:
-        print(f"| all {len(files)} files, one after the other | {ms(whole):.3f} ms, "
+        print(f"| all {len(files)} files, one after the other | {cpu_ms(whole):.3f} ms, "
               f"{whole['bytes_per_second'] / 2**20:.1f} MiB/s |")
-    print(f"| slowest file ({slowest[0].removeprefix('Corpus/')}) | {ms(slowest[1]) * 1000:.1f} us |")
+    print(f"| slowest file ({slowest[0].removeprefix('Corpus/')}) | "
+          f"{cpu_ms(slowest[1]) * 1000:.1f} us |")
     print(f"| lowest rate ({lowest[0].removeprefix('Corpus/')}) | "
           f"{lowest[1]['bytes_per_second'] / 2**20:.1f} MiB/s |")
     print()
@@ -98,7 +109,7 @@ def reader_table(results):
     print("| benchmark | time | text per second |")
     print("|---|---:|---:|")
     for name, entry in runs.items():
-        print(f"| {name} | {ms(entry):.3f} ms | {entry['bytes_per_second'] / 2**20:.0f} MiB/s |")
+        print(f"| {name} | {cpu_ms(entry):.3f} ms | {entry['bytes_per_second'] / 2**20:.0f} MiB/s |")
     print()
 
 
@@ -106,34 +117,69 @@ def window_table(results):
     runs = medians(results / "window.json")
     if not runs:
         return
-    print("The window, offscreen, on the 64 KiB descriptors, ms:\n")
-    print("| benchmark | time |")
-    print("|---|---:|")
-    for name, entry in runs.items():
-        print(f"| {name} | {ms(entry):.2f} |")
+    kinds = ["shown", "panes-filled", "scroll-page", "scroll-jump"]
+    print("The window, offscreen, on the 64 KiB descriptors, ms of wall time (CPU time): Analyse")
+    print("until the list and both panes are painted; until the panes hold their whole texts; one")
+    print("painted frame of scrolling the list by a page, or from end to end:\n")
+    print("| shape | rows | " + " | ".join(kinds) + " |")
+    print("|---|---:|" + "---:|" * len(kinds))
+    for shape in SHAPES:
+        cells = [runs.get(f"Window/{kind}/{shape}/64K") for kind in kinds]
+        if None in cells:
+            continue
+        cpu = [entry["cpu_time"] * UNIT_TO_MS[entry["time_unit"]] for entry in cells]
+        print(f"| {shape} | {int(cells[0].get('rows', 0))} | " +
+              " | ".join(f"{ms(entry):.1f} ({c:.1f})" for entry, c in zip(cells, cpu)) + " |")
     print()
 
 
 def startup_table(results):
-    empty_path = results / "startup-empty.json"
-    cli_path = results / "startup-cli.json"
-    if not empty_path.exists() or not cli_path.exists():
+    folder = results / "startup"
+    if not folder.exists():
         return
-    empty = json.loads(empty_path.read_text())["results"][0]
-    cli = json.loads(cli_path.read_text())["results"]
-    worst = max(cli, key=lambda result: result["mean"])
-    typical = sorted(result["mean"] for result in cli)[len(cli) // 2]
-    print(f"Whole-process time of `quorlix-cli analyse` on each of the {len(cli)} corpus "
-          "descriptors against a C++ program that only starts and exits (hyperfine, "
-          f"{empty['times'].__len__()} runs each):\n")
-    print("| program | mean | ratio to the empty program |")
-    print("|---|---:|---:|")
-    print(f"| empty C++ program | {empty['mean'] * 1e3:.3f} ms ± {empty['stddev'] * 1e3:.3f} | 1.00 |")
-    print(f"| quorlix-cli analyse, median descriptor | {typical * 1e3:.3f} ms | "
-          f"{typical / empty['mean']:.2f} |")
-    name = Path(worst["parameters"]["file"]).name
-    print(f"| quorlix-cli analyse, slowest ({name}) | {worst['mean'] * 1e3:.3f} ms "
-          f"± {worst['stddev'] * 1e3:.3f} | {worst['mean'] / empty['mean']:.2f} |")
+    pairs = []
+    for path in sorted(folder.glob("*.json")):
+        empty, cli = json.loads(path.read_text())["results"]
+        pairs.append((path.stem, empty, cli))
+    if not pairs:
+        return
+
+    def cpu(result):
+        return result["user"] + result["system"]
+
+    def ratio(pair):
+        return pair[2]["median"] / pair[1]["median"]
+
+    pairs.sort(key=ratio)
+    typical = pairs[len(pairs) // 2]
+    worst = pairs[-1]
+    over = [pair for pair in pairs if ratio(pair) > 1.5]
+    runs = len(typical[1]["times"])
+    print(textwrap.fill(
+        f"Whole-process time of `quorlix-cli analyse` on each of the {len(pairs)} corpus "
+        "descriptors against a C++ program that only starts and exits, each descriptor timed "
+        f"together with that program (hyperfine, {runs} runs of each; median wall time, and "
+        "mean CPU time, user and system):", 100, break_on_hyphens=False) + "\n")
+    print("| descriptor | empty program | quorlix-cli analyse | ratio | CPU ratio |")
+    print("|---|---:|---:|---:|---:|")
+    shown = [("median ratio: " + typical[0], typical), ("highest ratio: " + worst[0], worst)]
+    for label, (_, empty, cli) in shown:
+        print(f"| {label} | {empty['median'] * 1e3:.3f} ms | {cli['median'] * 1e3:.3f} ms | "
+              f"{cli['median'] / empty['median']:.2f} | {cpu(cli) / cpu(empty):.2f} |")
+    print()
+    cpu_over = [pair for pair in pairs if cpu(pair[2]) / cpu(pair[1]) > 1.5]
+
+    def listing(pairs_over, measure):
+        if not pairs_over:
+            return "all of them"
+        return f"{len(pairs) - len(pairs_over)}; over it: " + ", ".join(
+            f"{name} {measure(empty, cli):.2f}" for name, empty, cli in pairs_over)
+
+    print(textwrap.fill(
+        "Descriptors within 1.5 times the empty program, by wall time: " +
+        listing(over, lambda empty, cli: cli["median"] / empty["median"]) + "; by CPU time: " +
+        listing(cpu_over, lambda empty, cli: cpu(cli) / cpu(empty)) + ".", 100,
+        break_on_hyphens=False))
     print()
 
 
