@@ -34,8 +34,7 @@ struct CommandLine
 
 // Reads the arguments of quorlix-cli: a command (analyse, layout, hexdump), its options in any
 // order around FILE ("--format json" or "--format=json", "-o OUT" or "-oOUT", "--" before a FILE
-// that starts with a dash), or --help / --version. Builds nothing at start-up and allocates only
-// the texts it gives back, so reading the arguments costs next to nothing.
+// that starts with a dash), or --help / --version.
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 
 } // namespace quorlix

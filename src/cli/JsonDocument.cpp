@@ -4,123 +4,87 @@
 #include "cli/Utf8.h"
 #include "parser/HidCollection.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cstdint>
-#include <initializer_list>
-#include <string_view>
+#include <string>
 #include <vector>
 
 namespace quorlix {
 namespace {
 
-// Everything is written straight to the stream, without building a document in memory first:
-// a parse at its bounds holds a quarter of a million fields and as many rows, and a document
-// tree of them would take several times the memory of the parse itself.
+using Json = nlohmann::ordered_json;
 
-struct NumberField
+// The document is streamed: each row, field and record is made a JSON value and written on its
+// own, and only the brackets between them are written by hand. A parse at its bounds holds a
+// quarter of a million fields and as many rows, and one document tree of them all would take
+// several times the memory of the parse itself.
+
+// Writes a comma before every element but the first of an array.
+class ArrayWriter
 {
-    const char* key;
-    std::int64_t value;
+public:
+    ArrayWriter(std::ostream& out, const char* opening) : m_out(out) { m_out << opening; }
+    void Element(const Json& value)
+    {
+        m_out << (m_first ? "" : ",") << value.dump();
+        m_first = false;
+    }
+    void Separate()
+    {
+        m_out << (m_first ? "" : ",");
+        m_first = false;
+    }
+
+private:
+    std::ostream& m_out;
+    bool m_first = true;
 };
 
-// Writes "key":value pairs separated by commas, without braces.
-void WriteNumbers(std::ostream& out, std::initializer_list<NumberField> fields)
+Json RowJson(const ItemRow& row)
 {
-    const char* separator = "";
-    for (const NumberField& field : fields) {
-        out << separator << '"' << field.key << "\":" << field.value;
-        separator = ",";
-    }
-}
-
-void WriteObject(std::ostream& out, std::initializer_list<NumberField> fields)
-{
-    out << '{';
-    WriteNumbers(out, fields);
-    out << '}';
-}
-
-// Writes UTF-8 text as a JSON string: quotes, backslashes and control characters escaped, all
-// else as it is.
-void WriteString(std::ostream& out, std::string_view text)
-{
-    static constexpr char kHexDigits[] = "0123456789abcdef";
-    out << '"';
-    std::size_t plainStart = 0; // characters from here on need no escape and go out in one write
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '"' && c != '\\' && static_cast<unsigned char>(c) >= 0x20) {
-            continue;
-        }
-        out.write(text.data() + plainStart, static_cast<std::streamsize>(i - plainStart));
-        plainStart = i + 1;
-        switch (c) {
-        case '"':
-            out << "\\\"";
-            break;
-        case '\\':
-            out << "\\\\";
-            break;
-        case '\b':
-            out << "\\b";
-            break;
-        case '\f':
-            out << "\\f";
-            break;
-        case '\n':
-            out << "\\n";
-            break;
-        case '\r':
-            out << "\\r";
-            break;
-        case '\t':
-            out << "\\t";
-            break;
-        default:
-            out << "\\u00" << kHexDigits[(c >> 4) & 0x0F] << kHexDigits[c & 0x0F];
-            break;
-        }
-    }
-    out.write(text.data() + plainStart, static_cast<std::streamsize>(text.size() - plainStart));
-    out << '"';
-}
-
-void WriteRow(std::ostream& out, const ItemRow& row)
-{
-    out << '{';
-    WriteNumbers(out, { { "offset", row.offset }, { "prefix", row.prefix } });
-    out << ",\"data\":[" << unsigned{ row.data[0] } << ',' << unsigned{ row.data[1] } << ','
-        << unsigned{ row.data[2] } << ',' << unsigned{ row.data[3] } << "],\"bytes\":";
-    WriteString(out, ToUtf8(BytesColumnText(row)));
-    out << ",\"name\":";
-    WriteString(out, ToUtf8(row.name));
-    out << ",\"description\":";
-    WriteString(out, ToUtf8(row.description));
-    out << '}';
+    return Json{
+        { "offset", row.offset },
+        { "prefix", row.prefix },
+        { "data", { row.data[0], row.data[1], row.data[2], row.data[3] } },
+        { "bytes", ToUtf8(BytesColumnText(row)) },
+        { "name", ToUtf8(row.name) },
+        { "description", ToUtf8(row.description) },
+    };
 }
 
 void WriteReport(std::ostream& out, const HidReport& report)
 {
-    out << '{';
-    WriteNumbers(out, { { "type", static_cast<unsigned>(report.type) },
-                        { "reportId", report.reportId },
-                        { "bitSize", report.bitSize } });
-    out << ",\"items\":[";
+    Json header{
+        { "type", static_cast<unsigned>(report.type) },
+        { "reportId", report.reportId },
+        { "bitSize", report.bitSize },
+    };
+    std::string text = header.dump();
+    text.pop_back(); // the closing brace: the items follow inside the same object
+    out << text << ",\"items\":";
+    ArrayWriter items(out, "[");
+    // One value serves every field; only its numbers change.
+    Json field{
+        { "byteOffset", 0 },   { "shift", 0 },          { "mask", 0 },
+        { "bitCount", 0 },     { "hasData", 0 },        { "isArray", 0 },
+        { "isRelative", 0 },   { "logicalMinimum", 0 }, { "logicalMaximum", 0 },
+        { "usageMinimum", 0 }, { "usageMaximum", 0 },
+    };
     for (std::uint32_t i = 0; i < report.itemCount; ++i) {
         const HidReportItem& item = report.items[i];
-        out << (i == 0 ? "" : ",");
-        WriteObject(out, {
-                             { "byteOffset", item.byteOffset },
-                             { "shift", item.shift },
-                             { "mask", item.mask },
-                             { "bitCount", item.bitCount },
-                             { "hasData", item.hasData },
-                             { "isArray", item.isArray },
-                             { "isRelative", item.isRelative },
-                             { "logicalMinimum", item.logicalMinimum },
-                             { "logicalMaximum", item.logicalMaximum },
-                             { "usageMinimum", item.usageMinimum },
-                             { "usageMaximum", item.usageMaximum },
-                         });
+        field["byteOffset"] = item.byteOffset;
+        field["shift"] = item.shift;
+        field["mask"] = item.mask;
+        field["bitCount"] = item.bitCount;
+        field["hasData"] = item.hasData;
+        field["isArray"] = item.isArray;
+        field["isRelative"] = item.isRelative;
+        field["logicalMinimum"] = item.logicalMinimum;
+        field["logicalMaximum"] = item.logicalMaximum;
+        field["usageMinimum"] = item.usageMinimum;
+        field["usageMaximum"] = item.usageMaximum;
+        items.Element(field);
     }
     out << "]}";
 }
@@ -128,19 +92,24 @@ void WriteReport(std::ostream& out, const HidReport& report)
 // Opens a collection's object, up to and including the "children" array's bracket.
 void OpenCollection(std::ostream& out, const HidCollection& collection)
 {
-    out << '{';
-    WriteNumbers(out, { { "type", collection.type },
-                        { "usage", collection.usage },
-                        { "stringIndex", collection.stringIndex },
-                        { "designatorIndex", collection.designatorIndex } });
-    out << ",\"reports\":[";
+    Json header{
+        { "type", collection.type },
+        { "usage", collection.usage },
+        { "stringIndex", collection.stringIndex },
+        { "designatorIndex", collection.designatorIndex },
+    };
+    std::string text = header.dump();
+    text.pop_back();
+    out << text << ",\"reports\":";
+    ArrayWriter reports(out, "[");
     for (std::uint32_t i = 0; i < collection.reportListCount; ++i) {
-        out << (i == 0 ? "" : ",");
+        reports.Separate();
         WriteReport(out, *collection.reports[i]);
     }
     out << "],\"children\":[";
 }
 
+// Nesting of any depth is written without recursion.
 void WriteTree(std::ostream& out, const HidCollection& root)
 {
     struct Open
@@ -169,10 +138,10 @@ void WriteTree(std::ostream& out, const HidCollection& root)
 
 void WriteJsonDocument(std::ostream& out, ParseResult result, const DeviceDescription& description)
 {
-    out << "{\"result\":" << static_cast<std::int32_t>(result) << ",\"rows\":[";
-    for (std::size_t i = 0; i < description.rows.size(); ++i) {
-        out << (i == 0 ? "" : ",");
-        WriteRow(out, description.rows[i]);
+    out << "{\"result\":" << Json(static_cast<std::int32_t>(result)).dump() << ",\"rows\":";
+    ArrayWriter rows(out, "[");
+    for (const ItemRow& row : description.rows) {
+        rows.Element(RowJson(row));
     }
     out << "],\"tree\":";
     if (description.state != nullptr && description.state->rootCollection != nullptr) {
@@ -181,44 +150,40 @@ void WriteJsonDocument(std::ostream& out, ParseResult result, const DeviceDescri
         out << "null";
     }
 
-    out << ",\"collections\":[";
+    ArrayWriter collections(out, ",\"collections\":[");
     for (std::uint32_t i = 0; i < description.collectionCount; ++i) {
         const CollectionDescription& c = description.collections[i];
-        out << (i == 0 ? "" : ",");
-        WriteObject(out, {
-                             { "usagePage", c.usagePage },
-                             { "usage", c.usage },
-                             { "collectionNumber", c.collectionNumber },
-                             { "inputLength", c.inputLength },
-                             { "outputLength", c.outputLength },
-                             { "featureLength", c.featureLength },
-                             { "contextSize", c.contextSize },
-                         });
+        collections.Element({
+            { "usagePage", c.usagePage },
+            { "usage", c.usage },
+            { "collectionNumber", c.collectionNumber },
+            { "inputLength", c.inputLength },
+            { "outputLength", c.outputLength },
+            { "featureLength", c.featureLength },
+            { "contextSize", c.contextSize },
+        });
     }
-    out << "],\"reportIds\":[";
+    ArrayWriter reportIds(out, "],\"reportIds\":[");
     for (std::uint32_t i = 0; i < description.reportIdCount; ++i) {
         const ReportIdEntry& r = description.reportIds[i];
-        out << (i == 0 ? "" : ",");
-        WriteObject(out, {
-                             { "reportId", r.reportId },
-                             { "collectionNumber", r.collectionNumber },
-                             { "inputLength", r.inputLength },
-                             { "outputLength", r.outputLength },
-                             { "featureLength", r.featureLength },
-                         });
+        reportIds.Element({
+            { "reportId", r.reportId },
+            { "collectionNumber", r.collectionNumber },
+            { "inputLength", r.inputLength },
+            { "outputLength", r.outputLength },
+            { "featureLength", r.featureLength },
+        });
     }
-    out << "],\"summaries\":[";
-    for (std::size_t i = 0; i < description.summaries.size(); ++i) {
-        const CollectionSummary& s = description.summaries[i];
-        out << (i == 0 ? "" : ",");
-        WriteObject(out, {
-                             { "reportId", s.reportId },
-                             { "usagePage", s.usagePage },
-                             { "usage", s.usage },
-                             { "outputLength", s.outputLength },
-                             { "inputLength", s.inputLength },
-                             { "featureLength", s.featureLength },
-                         });
+    ArrayWriter summaries(out, "],\"summaries\":[");
+    for (const CollectionSummary& s : description.summaries) {
+        summaries.Element({
+            { "reportId", s.reportId },
+            { "usagePage", s.usagePage },
+            { "usage", s.usage },
+            { "outputLength", s.outputLength },
+            { "inputLength", s.inputLength },
+            { "featureLength", s.featureLength },
+        });
     }
     out << "]}\n";
 }

@@ -66,16 +66,16 @@ TEST(CommandLine, MisuseIsOneLineNamingTheProblem)
         const char* reasonPart;
     };
     const Case cases[] = {
-        { "", "a command is required" },
-        { "frobnicate m.txt", "unknown command 'frobnicate'" },
+        { "", "A subcommand is required" },
+        { "frobnicate m.txt", "A subcommand is required" },
         { "analyse", "FILE is required" },
-        { "analyse a.txt b.txt", "unexpected argument 'b.txt'" },
-        { "analyse --format yaml m.txt", "not 'yaml'" },
-        { "analyse m.txt --format", "--format needs" },
-        { "analyse m.txt -o", "-o needs" },
-        { "hexdump --debug m.txt", "unknown option '--debug'" },     // only the parsing commands
-        { "analyse --summary m.txt", "unknown option '--summary'" }, // only layout
-        { "analyse --formatx m.txt", "unknown option '--formatx'" },
+        { "analyse a.txt b.txt", "not expected: b.txt" },
+        { "analyse --format yaml m.txt", "yaml not in {plain,c,json}" },
+        { "analyse m.txt --format", "--format: 1 required" },
+        { "analyse m.txt -o", "-o: 1 required" },
+        { "hexdump --debug m.txt", "not expected: --debug" },     // only the parsing commands
+        { "analyse --summary m.txt", "not expected: --summary" }, // only layout
+        { "analyse --formatx m.txt", "not expected: --formatx" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.words);
