@@ -67,6 +67,7 @@ ReadOutcome ReadChunks(std::FILE* stream, std::string& bytes)
             break;
         }
         TokeniseHexChunk(buffer, count, bytes);
+        // The rows of an analysis grow with the bytes, so their number is bounded here.
         if (bytes.size() - sizeBefore > kMaxDescriptorBytes) {
             outcome.status = ReadStatus::TooManyBytes;
             break;
@@ -196,8 +197,8 @@ std::string DescribeReadOutcome(const ReadOutcome& outcome)
     case ReadStatus::TooLarge:
         return "file too large (more than " + std::to_string(kMaxDescriptorTextBytes) + " bytes)";
     case ReadStatus::TooManyBytes:
-        return "too many bytes for a descriptor (more than " +
-               std::to_string(kMaxDescriptorBytes) + ")";
+        return "too many bytes for a descriptor (more than " + std::to_string(kMaxDescriptorBytes) +
+               ")";
     case ReadStatus::ReadError:
         return WithSystemReason("cannot read file", outcome.systemError);
     case ReadStatus::NoHexDigits:

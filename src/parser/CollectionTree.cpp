@@ -205,6 +205,7 @@ ParseResult AddReportItems(const ParserCallbacks& callbacks, ParserState& state,
     if (ReportImageSize(needed) > std::numeric_limits<std::uint32_t>::max()) {
         return ParseResult::NoMemory;
     }
+    // The field bound of one parse: past it an item adds nothing, as when its record cannot grow.
     if (std::uint64_t{ state.totalFieldCount } + count > kMaxReportFields) {
         state.boundReached = 1;
         return ParseResult::NoMemory;

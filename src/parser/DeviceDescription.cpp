@@ -28,6 +28,7 @@ constexpr std::size_t kBlockHeader = alignof(std::max_align_t);
 void* HeapAllocate(void* context, std::size_t size)
 {
     auto& memory = *static_cast<ParseMemory*>(context);
+    // kParseMemoryBound (or the caller's own bound) is enforced here, for every record.
     if (size > memory.bound - memory.inUse || size > memory.bound) {
         memory.boundReached = true;
         return nullptr;

@@ -71,6 +71,8 @@ private:
     char* m_end = m_buffer;
 };
 
+// The text bound (kMaxLayoutTextChars unless the caller chose another) is enforced here and for
+// each field's lines below: a piece goes in whole or not at all.
 bool HasRoom(const LayoutTexts& texts, std::size_t more)
 {
     return texts.detail.size() + more <= texts.limit && texts.summary.size() + more <= texts.limit;
