@@ -79,10 +79,11 @@ struct DeviceDescription
 void ReleaseDeviceDescription(DeviceDescription& description);
 
 // The most memory one parse may take through its callbacks (records and contexts). The largest
-// real descriptor we know takes 1.4 MiB; kMaxReportFields fields take about 30 MiB with their
-// context, and the largest text the reader takes, made all of collections or Push items, about
-// 20 MiB. So this is the last line, not the bound that shapes a parse: past it an allocation
-// fails like any other, and the parse goes on with what it has.
+// real descriptor we know takes 1.3 MiB; kMaxReportFields fields take 17 to 25 MiB with their
+// context (more when their storage grew by doubling), and the largest text the reader takes,
+// made all of collections or Push items, about 20 MiB. So this is the last line, not the bound
+// that shapes a parse: past it an allocation fails like any other, and the parse goes on with
+// what it has.
 inline constexpr std::size_t kParseMemoryBound = std::size_t{ 64 } << 20;
 
 struct ParseOptions
