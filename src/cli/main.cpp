@@ -78,18 +78,29 @@ void NoteBounds(const std::string& file, bool fieldsBound, bool textBound)
     }
 }
 
+// With --debug every debug line goes to standard error, in the order it happens; else none.
+std::FILE* DebugOut(const CommandLine& options)
+{
+    return options.debug ? stderr : nullptr;
+}
+
+ParseResult Parse(const CommandLine& options, const std::string& bytes,
+                  DeviceDescription& description)
+{
+    ParseOptions parseOptions;
+    parseOptions.debugOut = DebugOut(options);
+    return ParseDescriptor(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+                           description, parseOptions);
+}
+
 int RunAnalyse(const CommandLine& options)
 {
     std::string bytes;
     if (!ReadInput(options.file, bytes)) {
         return kExitFailure;
     }
-    std::FILE* debugOut = options.debug ? stderr : nullptr;
     DeviceDescription description;
-    ParseOptions parseOptions;
-    parseOptions.debugOut = debugOut;
-    const ParseResult result = ParseDescriptor(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                               bytes.size(), description, parseOptions);
+    const ParseResult result = Parse(options, bytes, description);
     NoteBounds(options.file, description.boundReached, false);
     if (options.format == "json") {
         return WriteOutput(options.outPath,
@@ -107,14 +118,10 @@ int RunLayout(const CommandLine& options)
     if (!ReadInput(options.file, bytes)) {
         return kExitFailure;
     }
-    std::FILE* debugOut = options.debug ? stderr : nullptr;
     DeviceDescription description;
-    ParseOptions parseOptions;
-    parseOptions.debugOut = debugOut;
-    (void)ParseDescriptor(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
-                          description, parseOptions);
+    (void)Parse(options, bytes, description);
     LayoutTexts texts;
-    BuildLayoutTexts(description, texts, debugOut);
+    BuildLayoutTexts(description, texts, DebugOut(options));
     NoteBounds(options.file, description.boundReached, texts.truncated);
     const std::string text = ToUtf8(options.summary ? texts.summary : texts.detail);
     return WriteOutput(options.outPath, [&](std::ostream& out) { out << text; });

@@ -1,3 +1,5 @@
+#include "cli/CliFixture.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -11,55 +13,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CliRun
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-class CliTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() /
-                ("quorlix-cli-test-" + std::to_string(::getpid()) + "-" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    // Runs quorlix-cli with the arguments (already shell-quoted where needed).
-    CliRun Cli(const std::string& arguments, const std::string& stdinText = "")
-    {
-        const fs::path in = m_dir / "stdin";
-        std::ofstream(in, std::ios::binary) << stdinText;
-        const std::string command = std::string(QUORLIX_CLI_PATH) + " " + arguments + " <" +
-                                    in.string() + " >" + (m_dir / "out").string() + " 2>" +
-                                    (m_dir / "err").string();
-        const int raw = std::system(command.c_str());
-        CliRun run;
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = ReadFile(m_dir / "out");
-        run.err = ReadFile(m_dir / "err");
-        return run;
-    }
-
-    fs::path Dir() const { return m_dir; }
-
-private:
-    fs::path m_dir;
-};
+using quorlix::test::CliRun;
+using quorlix::test::ReadFile;
+using CliTest = quorlix::test::CliFixture;
 
 const std::string kMouse = std::string(QUORLIX_SOURCE_DIR) + "/examples/mouse.txt";
 
@@ -94,7 +50,7 @@ TEST_F(CliTest, MouseOutputsMatchTheirGoldenFilesByteForByte)
 
 TEST_F(CliTest, StandardInputAndOutputFile)
 {
-    const CliRun piped = Cli("analyse -", ReadFile(kMouse));
+    const CliRun piped = CliWithInput("analyse -", ReadFile(kMouse));
     EXPECT_EQ(piped.status, 0);
     EXPECT_EQ(piped.out, Golden("mouse-plain.txt"));
 

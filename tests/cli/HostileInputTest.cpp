@@ -2,6 +2,8 @@
 // run ends by itself, with exit status 0 and a note on standard error at a bound, or 1 and one
 // line naming the file and the reason.
 
+#include "cli/CliFixture.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -22,20 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using quorlix::test::CliRun;
+using quorlix::test::ReadFile;
 
 // Occurrences of needle in text.
 std::size_t Count(std::string_view text, std::string_view needle)
@@ -69,47 +59,16 @@ void Append(std::vector<std::uint8_t>& bytes, std::initializer_list<std::uint8_t
     }
 }
 
-class HostileInput : public testing::Test
+class HostileInput : public quorlix::test::CliFixture
 {
 protected:
-    void SetUp() override
+    std::filesystem::path WriteDescriptor(const char* name,
+                                          const std::vector<std::uint8_t>& bytes) const
     {
-        m_dir = fs::temp_directory_path() /
-                ("quorlix-hostile-" + std::to_string(::getpid()) + "-" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    fs::path Dir() const { return m_dir; }
-
-    fs::path WriteDescriptor(const char* name, const std::vector<std::uint8_t>& bytes) const
-    {
-        const fs::path path = m_dir / name;
+        const std::filesystem::path path = Dir() / name;
         std::ofstream(path, std::ios::binary) << HexText(bytes);
         return path;
     }
-
-    // Runs quorlix-cli with the arguments, standard input from stdinPath and standard output to
-    // stdoutPath (a file of the test's own when empty). A run that does not end within two
-    // minutes is killed and shows as status 124, so a hang fails the test rather than the run.
-    CliRun Cli(const std::string& arguments, const std::string& stdinPath = "/dev/null",
-               const std::string& stdoutPath = "") const
-    {
-        const std::string out = stdoutPath.empty() ? (m_dir / "out").string() : stdoutPath;
-        const std::string command = "timeout -k 5 120 " + std::string(QUORLIX_CLI_PATH) + " " +
-                                    arguments + " <" + stdinPath + " >" + out + " 2>" +
-                                    (m_dir / "err").string();
-        const int raw = std::system(command.c_str());
-        CliRun run;
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = ReadFile(m_dir / "out");
-        run.err = ReadFile(m_dir / "err");
-        return run;
-    }
-
-private:
-    fs::path m_dir;
 };
 
 TEST_F(HostileInput, ThirtyThousandNestedCollectionsGoThroughEveryOutput)
