@@ -7,6 +7,8 @@
 #include "parser/DeviceDescription.h"
 #include "parser/ReportLayout.h"
 
+#include "FuzzSupport.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -31,33 +33,10 @@ constexpr std::size_t kFuzzLayoutTextChars = std::size_t{ 16 } * 1024;
 
 void Require(bool condition, const char* what)
 {
-    if (!condition) {
-        std::fprintf(stderr, "analysis fuzzer: %s\n", what);
-        std::abort();
-    }
+    fuzz::Require("analysis fuzzer", condition, what);
 }
 
-// Keeps nothing; counts the characters written.
-class CountingBuffer : public std::streambuf
-{
-public:
-    std::size_t Count() const { return m_count; }
-
-protected:
-    int_type overflow(int_type c) override
-    {
-        ++m_count;
-        return traits_type::not_eof(c);
-    }
-    std::streamsize xsputn(const char*, std::streamsize n) override
-    {
-        m_count += static_cast<std::size_t>(n);
-        return n;
-    }
-
-private:
-    std::size_t m_count = 0;
-};
+using fuzz::CountingBuffer;
 
 // Bytes an item takes: prefix and data, or for a long item prefix, size and tag bytes and data.
 std::size_t ItemLength(const std::uint8_t* data, std::size_t size, std::size_t offset)

@@ -4,6 +4,8 @@
 #include "files/HexDumpWriter.h"
 #include "files/HexTextReader.h"
 
+#include "FuzzSupport.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -18,33 +20,10 @@ using namespace quorlix;
 
 void Require(bool condition, const char* what)
 {
-    if (!condition) {
-        std::fprintf(stderr, "hex text fuzzer: %s\n", what);
-        std::abort();
-    }
+    fuzz::Require("hex text fuzzer", condition, what);
 }
 
-// Keeps nothing; counts the characters written.
-class CountingBuffer : public std::streambuf
-{
-public:
-    std::size_t Count() const { return m_count; }
-
-protected:
-    int_type overflow(int_type c) override
-    {
-        ++m_count;
-        return traits_type::not_eof(c);
-    }
-    std::streamsize xsputn(const char*, std::streamsize n) override
-    {
-        m_count += static_cast<std::size_t>(n);
-        return n;
-    }
-
-private:
-    std::size_t m_count = 0;
-};
+using fuzz::CountingBuffer;
 
 // The bytes of the text read the way a line buffer of kChunkSize characters reads it: each chunk
 // ends after its line feed or after kChunkSize characters, and is tokenised on its own.
