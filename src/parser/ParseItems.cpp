@@ -110,6 +110,10 @@ private:
         m_callbacks.debugPrint(m_callbacks.context, format, args...);
     }
 
+    // A line without arguments goes through "%s", so that no format is ever taken from a
+    // variable; the line written is the same.
+    void Debug(const char* line) { m_callbacks.debugPrint(m_callbacks.context, "%s", line); }
+
     void HandleGlobal(const DecodedItem& item, ItemRow& row)
     {
         static constexpr const char* kDebugLines[] = {
