@@ -34,7 +34,7 @@ for program in corpus shapes reader window; do
 done
 
 cli=$build/src/cli/quorlix-cli
-corpus=$(sed -n 's/^QUORLIX_CORPUS_DIR:PATH=//p' "$build/CMakeCache.txt")
+corpus=tests/data/descriptors
 
 echo "== start-up: quorlix-cli analyse on every corpus descriptor against an empty program"
 # Each descriptor is timed in one hyperfine run together with the empty program, so the two

@@ -4,11 +4,11 @@
 # or leak fails the run. Builds a dynamically linked quorlix-cli in build-valgrind/ first, since
 # valgrind cannot follow the heap of a statically linked one.
 #
-#     scripts/memcheck.sh [CORPUS_DIR]       (default ../shared/corpus)
+#     scripts/memcheck.sh [CORPUS_DIR]       (default tests/data/descriptors)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-corpus=${1:-../shared/corpus}
+corpus=${1:-tests/data/descriptors}
 build=build-valgrind
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORLIX_STATIC_CLI=OFF \
     -DQUORLIX_BUILD_APP=OFF -DQUORLIX_BUILD_TESTS=OFF >/dev/null
