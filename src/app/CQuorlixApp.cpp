@@ -2,7 +2,7 @@
 
 #include "app/ApplicationIcon.h"
 #include "app/CQuorlixDlg.h"
-#include "app/CommandLine.h"
+#include "app/WindowCommandLine.h"
 
 #include <QFile>
 #include <QStringList>
@@ -36,18 +36,18 @@ int CQuorlixApp::InitInstance()
     for (const QString& argument : arguments) {
         remaining.push_back(QFile::encodeName(argument).toStdString());
     }
-    const CommandLine commandLine = ParseCommandLine(remaining);
+    const WindowCommandLine commandLine = ParseWindowCommandLine(remaining);
     switch (commandLine.action) {
-    case CommandAction::Version:
-        std::fputs(VersionText().c_str(), stdout);
+    case WindowCommandAction::Version:
+        std::fputs(WindowVersionText().c_str(), stdout);
         return kExitOk;
-    case CommandAction::Help:
-        std::fputs(HelpText().c_str(), stdout);
+    case WindowCommandAction::Help:
+        std::fputs(WindowHelpText().c_str(), stdout);
         return kExitOk;
-    case CommandAction::Error:
+    case WindowCommandAction::Error:
         std::fprintf(stderr, "quorlix: %s\nTry 'quorlix --help'.\n", commandLine.error.c_str());
         return kExitUsage;
-    case CommandAction::Run:
+    case WindowCommandAction::Run:
         break;
     }
 

@@ -6,7 +6,7 @@
 namespace quorlix {
 
 // What the arguments ask the program to do.
-enum class CommandAction
+enum class WindowCommandAction
 {
     Run,     // open the window, analysing file at once when there is one
     Version, // print the version and end
@@ -14,9 +14,9 @@ enum class CommandAction
     Error,   // print error and the usage hint and end with a failure
 };
 
-struct CommandLine
+struct WindowCommandLine
 {
-    CommandAction action = CommandAction::Run;
+    WindowCommandAction action = WindowCommandAction::Run;
     std::string file;
     std::string error;
 };
@@ -24,12 +24,12 @@ struct CommandLine
 // Reads the arguments after the program's name: an optional FILE, "--version", "-h"/"--help",
 // and "--" before a FILE that starts with a hyphen. The first of --version and --help wins;
 // an unknown option or a second FILE is an error.
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+WindowCommandLine ParseWindowCommandLine(const std::vector<std::string>& arguments);
 
 // "quorlix 3.1.0" and a line end.
-std::string VersionText();
+std::string WindowVersionText();
 
 // The usage, ending with a line end.
-std::string HelpText();
+std::string WindowHelpText();
 
 } // namespace quorlix

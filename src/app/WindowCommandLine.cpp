@@ -1,12 +1,12 @@
-#include "app/CommandLine.h"
+#include "app/WindowCommandLine.h"
 
 #include "Version.h"
 
 namespace quorlix {
 
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
+WindowCommandLine ParseWindowCommandLine(const std::vector<std::string>& arguments)
 {
-    CommandLine result;
+    WindowCommandLine result;
     bool optionsEnded = false;
     for (const std::string& argument : arguments) {
         const bool isOption = !optionsEnded && argument.size() > 1 && argument.front() == '-';
@@ -15,18 +15,21 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
             continue;
         }
         if (isOption && argument == "--version") {
-            return CommandLine{ CommandAction::Version, {}, {} };
+            return WindowCommandLine{ WindowCommandAction::Version, {}, {} };
         }
         if (isOption && (argument == "--help" || argument == "-h")) {
-            return CommandLine{ CommandAction::Help, {}, {} };
+            return WindowCommandLine{ WindowCommandAction::Help, {}, {} };
         }
-        if (result.action == CommandAction::Error) {
+        if (result.action == WindowCommandAction::Error) {
             continue; // a later --version or --help still wins
         }
         if (isOption) {
-            result = CommandLine{ CommandAction::Error, {}, "unknown option " + argument };
+            result =
+                WindowCommandLine{ WindowCommandAction::Error, {}, "unknown option " + argument };
         } else if (!result.file.empty()) {
-            result = CommandLine{ CommandAction::Error, {}, "more than one FILE: " + argument };
+            result = WindowCommandLine{ WindowCommandAction::Error,
+                                        {},
+                                        "more than one FILE: " + argument };
         } else {
             result.file = argument;
         }
@@ -34,12 +37,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     return result;
 }
 
-std::string VersionText()
+std::string WindowVersionText()
 {
     return std::string("quorlix ") + kVersion + "\n";
 }
 
-std::string HelpText()
+std::string WindowHelpText()
 {
     return "Usage: quorlix [FILE]\n"
            "Opens the HID report descriptor analyser. With FILE, a text file holding the\n"
