@@ -51,22 +51,26 @@ constexpr std::array<std::u16string_view, 7> kCollectionKinds = {
     u"(Physical)",    u"(Applicatior)",  u"(Logical)",        u"(Report)",
     u"(NamedArray )", u"(Usage Switch)", u"(Usage Modifier)",
 };
+static_assert(kCollectionKinds.size() ==
+                  static_cast<std::size_t>(CollectionKind::UsageModifier) + 1,
+              "every defined collection kind has its text");
 constexpr std::u16string_view kUserDefinedKind = u"(\u81EA\u5B9A\u4E49)"; // (自定义)
 
 struct FlagWords
 {
+    MainItemFlag flag;
     std::u16string_view clear;
     std::u16string_view set;
 };
 constexpr std::array<FlagWords, 8> kFlagWords = { {
-    { u"data ", u"const " },
-    { u"array ", u"var " },
-    { u"absolute ", u"relative " },
-    { u"NoWrap ", u"Wrap " },
-    { u"linear ", u"no Linear " },
-    { u"PreferredState ", u"NoPreferred " },
-    { u"NoNullPosition ", u"NullState " },
-    { u"NonVolatile ", u"Volatile " },
+    { MainItemFlag::Constant, u"data ", u"const " },
+    { MainItemFlag::Variable, u"array ", u"var " },
+    { MainItemFlag::Relative, u"absolute ", u"relative " },
+    { MainItemFlag::Wrap, u"NoWrap ", u"Wrap " },
+    { MainItemFlag::NonLinear, u"linear ", u"no Linear " },
+    { MainItemFlag::NoPreferredState, u"PreferredState ", u"NoPreferred " },
+    { MainItemFlag::NullState, u"NoNullPosition ", u"NullState " },
+    { MainItemFlag::Volatile, u"NonVolatile ", u"Volatile " },
 } };
 
 // The longest flag list: "(" plus the eight longest words plus ")".
@@ -82,11 +86,6 @@ void StartName(std::u16string& text, std::u16string_view itemName, std::size_t m
     text.clear();
     text.reserve(itemName.size() + more);
     text.append(itemName);
-}
-
-unsigned SizeCode(const ItemRow& row)
-{
-    return row.prefix & 0x03u;
 }
 
 std::uint16_t DataWord(const ItemRow& row)
@@ -105,17 +104,17 @@ std::uint32_t DataLong(const ItemRow& row)
 // Logical Minimum reads its bytes as a signed number of the item's own size.
 void AppendLogicalMinimum(std::u16string& text, const ItemRow& row)
 {
-    switch (SizeCode(row)) {
-    case 1:
+    switch (SizeCodeOf(row.prefix)) {
+    case SizeCode::OneByte:
         AppendSignedDecimal(text, static_cast<std::int8_t>(row.data[0]));
         break;
-    case 2:
+    case SizeCode::TwoBytes:
         AppendSignedDecimal(text, static_cast<std::int16_t>(DataWord(row)));
         break;
-    case 3:
+    case SizeCode::FourBytes:
         AppendSignedDecimal(text, static_cast<std::int32_t>(DataLong(row)));
         break;
-    default:
+    case SizeCode::None:
         break; // no data: empty parentheses
     }
 }
@@ -124,15 +123,15 @@ void AppendLogicalMinimum(std::u16string& text, const ItemRow& row)
 // because the item alone cannot tell whether the device meant it signed.
 void AppendLogicalMaximum(std::u16string& text, const ItemRow& row)
 {
-    switch (SizeCode(row)) {
-    case 1:
+    switch (SizeCodeOf(row.prefix)) {
+    case SizeCode::OneByte:
         AppendSignedDecimal(text, static_cast<std::int8_t>(row.data[0]));
         if (row.data[0] & 0x80u) {
             text.push_back(u'/');
             AppendSignedDecimal(text, row.data[0]);
         }
         break;
-    case 2: {
+    case SizeCode::TwoBytes: {
         const std::uint16_t word = DataWord(row);
         AppendSignedDecimal(text, static_cast<std::int16_t>(word));
         if (word & 0x8000u) {
@@ -141,10 +140,10 @@ void AppendLogicalMaximum(std::u16string& text, const ItemRow& row)
         }
         break;
     }
-    case 3:
+    case SizeCode::FourBytes:
         AppendSignedDecimal(text, static_cast<std::int32_t>(DataLong(row)));
         break;
-    default:
+    case SizeCode::None:
         break;
     }
 }
@@ -170,12 +169,12 @@ void AppendSignedDecimal(std::u16string& text, std::int32_t value)
 
 void SetGlobalItemText(ItemRow& row, unsigned tag, std::uint32_t value)
 {
-    if (tag > 11) {
+    if (tag > static_cast<unsigned>(GlobalTag::Pop)) {
         return;
     }
     std::u16string& name = row.name;
-    switch (tag) {
-    case 0: {
+    switch (static_cast<GlobalTag>(tag)) {
+    case GlobalTag::UsagePage: {
         const std::u16string_view pageName =
             LookupUsagePageName(static_cast<std::uint16_t>(value & 0xFFFFu));
         StartName(name, kGlobalItemNames[tag], pageName.size() + 2);
@@ -184,20 +183,20 @@ void SetGlobalItemText(ItemRow& row, unsigned tag, std::uint32_t value)
         name.push_back(u')');
         return;
     }
-    case 1:
+    case GlobalTag::LogicalMinimum:
         StartName(name, kGlobalItemNames[tag], kValueReserve);
         name.push_back(u'(');
         AppendLogicalMinimum(name, row);
         name.push_back(u')');
         return;
-    case 2:
+    case GlobalTag::LogicalMaximum:
         StartName(name, kGlobalItemNames[tag], kValueReserve);
         name.push_back(u'(');
         AppendLogicalMaximum(name, row);
         name.push_back(u')');
         return;
-    case 10:
-    case 11:
+    case GlobalTag::Push:
+    case GlobalTag::Pop:
         name = kGlobalItemNames[tag];
         return; // Push and Pop show no value
     default:
@@ -216,7 +215,7 @@ void SetLocalItemText(ItemRow& row, unsigned tag, std::uint32_t value, std::uint
         return;
     }
     std::u16string& name = row.name;
-    if (tag == 0) {
+    if (tag == static_cast<unsigned>(LocalTag::Usage)) {
         const std::optional<std::u16string_view> usageName = LookupUsageName(usagePage, value);
         StartName(name, kLocalItemNames[tag], (usageName ? usageName->size() : 0) + 2);
         name.push_back(u'(');
@@ -226,7 +225,7 @@ void SetLocalItemText(ItemRow& row, unsigned tag, std::uint32_t value, std::uint
         name.push_back(u')');
         return;
     }
-    if (tag == 3) {
+    if (tag == static_cast<unsigned>(LocalTag::DesignatorIndex)) {
         name = kLocalItemNames[tag];
         return; // Designator Index shows no value
     }
@@ -240,9 +239,8 @@ void AppendFlagList(std::u16string& text, std::uint8_t flags)
 {
     text.reserve(text.size() + kFlagListReserve);
     text.push_back(u'(');
-    for (unsigned bit = 0; bit < kFlagWords.size(); ++bit) {
-        const FlagWords& words = kFlagWords[bit];
-        text.append((flags >> bit) & 1u ? words.set : words.clear);
+    for (const FlagWords& words : kFlagWords) {
+        text.append(HasFlag(flags, words.flag) ? words.set : words.clear);
     }
     text.push_back(u')');
 }

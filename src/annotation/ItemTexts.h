@@ -1,5 +1,6 @@
 #pragma once
 
+#include "annotation/HidItems.h"
 #include "annotation/ItemRow.h"
 
 #include <cstdint>
@@ -7,16 +8,6 @@
 #include <string_view>
 
 namespace quorlix {
-
-// Main item tags that have names of their own.
-enum class MainTag : std::uint8_t
-{
-    Input = 8,
-    Output = 9,
-    Collection = 10,
-    Feature = 11,
-    EndCollection = 12,
-};
 
 // Appends ASCII text to a wide text, one character per byte.
 void AppendAscii(std::u16string& text, std::string_view ascii);

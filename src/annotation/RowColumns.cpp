@@ -1,5 +1,6 @@
 #include "annotation/RowColumns.h"
 
+#include "annotation/HidItems.h"
 #include "annotation/ItemTexts.h"
 
 namespace quorlix {
@@ -36,8 +37,7 @@ void AppendOffsetColumnText(std::u16string& text, const ItemRow& row)
 
 void AppendBytesColumnText(std::u16string& text, const ItemRow& row)
 {
-    static constexpr unsigned kDataBytes[] = { 0, 1, 2, 4 };
-    const unsigned count = kDataBytes[row.prefix & 0x03u];
+    const unsigned count = DataSizeOf(SizeCodeOf(row.prefix));
     // Sized once and written through a pointer: a push per character would check the room
     // fourteen times for one row.
     const std::size_t start = text.size();

@@ -1,28 +1,14 @@
 #include "parser/ParseItems.h"
 
+#include "annotation/HidItems.h"
 #include "annotation/ItemTexts.h"
 #include "parser/CollectionTree.h"
 
 #include <array>
+#include <span>
 
 namespace quorlix {
 namespace {
-
-constexpr unsigned kDataSizes[] = { 0, 1, 2, 4 };
-
-enum class ItemType : unsigned
-{
-    Main = 0,
-    Global = 1,
-    Local = 2,
-    Long = 3,
-};
-
-// The byte at pos, or 0 past the end, so a truncated last item still decodes.
-std::uint8_t ByteAt(const std::uint8_t* bytes, std::size_t length, std::size_t pos)
-{
-    return pos < length ? bytes[pos] : 0;
-}
 
 unsigned ReportTypeSlot(ReportType type)
 {
@@ -66,17 +52,6 @@ private:
     const HidCollection* m_topLevel = nullptr;
 };
 
-// One decoded item as the handlers see it.
-struct DecodedItem
-{
-    std::uint8_t prefix;
-    unsigned type;
-    unsigned tag;
-    unsigned sizeCode;
-    unsigned dataSize; // for long items, also the bytes that their data-size byte counts
-    std::uint32_t value;
-};
-
 class ItemLoop
 {
 public:
@@ -84,10 +59,9 @@ public:
         : m_callbacks(callbacks), m_state(state), m_current(state.rootCollection)
     {}
 
-    void Handle(const DecodedItem& item, ItemRow& row, const std::uint8_t* bytes,
-                std::size_t length, std::size_t position)
+    void Handle(const DecodedItem& item, ItemRow& row)
     {
-        switch (static_cast<ItemType>(item.type)) {
+        switch (item.type) {
         case ItemType::Main:
             HandleMain(item, row);
             break;
@@ -98,7 +72,7 @@ public:
             HandleLocal(item, row);
             break;
         case ItemType::Long:
-            Debug("Unsupported ITEM_TYPE_LONG Tag %x\n", ByteAt(bytes, length, position + 2));
+            Debug("Unsupported ITEM_TYPE_LONG Tag %x\n", item.longTag);
             break;
         }
     }
@@ -128,12 +102,13 @@ private:
             "[HIDPARSE] ITEM_TAG_GLOBAL_REPORT_ID %x\n",
             "[HIDPARSE] ITEM_TAG_GLOBAL_REPORT_COUNT %x\n",
         };
-        if (item.tag > 11) {
+        const auto tag = static_cast<GlobalTag>(item.tag);
+        if (item.tag > static_cast<std::uint8_t>(GlobalTag::Pop)) {
             return; // reserved: no line, no text, no change
         }
-        if (item.tag == 10) {
+        if (tag == GlobalTag::Push) {
             Debug("[HIDPARSE] ITEM_TAG_GLOBAL_PUSH\n");
-        } else if (item.tag == 11) {
+        } else if (tag == GlobalTag::Pop) {
             Debug("[HIDPARSE] ITEM_TAG_GLOBAL_POP\n");
         } else {
             Debug(kDebugLines[item.tag], item.value);
@@ -144,36 +119,36 @@ private:
 
     void HandleLocal(const DecodedItem& item, ItemRow& row)
     {
-        switch (item.tag) {
-        case 0:
+        switch (static_cast<LocalTag>(item.tag)) {
+        case LocalTag::Usage:
             break; // a Usage item passes no line
-        case 1:
+        case LocalTag::UsageMinimum:
             Debug("[HIDPARSE] ITEM_TAG_LOCAL_USAGE_MINIMUM Data %x\n", item.value);
             break;
-        case 2:
+        case LocalTag::UsageMaximum:
             Debug("[HIDPARSE] ITEM_TAG_LOCAL_USAGE_MAXIMUM Data %x ItemSize %x %x\n", item.value,
-                  item.dataSize, item.sizeCode);
+                  item.dataSize, static_cast<unsigned>(item.sizeCode));
             break;
-        case 3:
+        case LocalTag::DesignatorIndex:
             Debug("[HIDPARSE] ITEM_TAG_LOCAL_DESIGNATOR_INDEX Data %x\n", item.value);
             break;
-        case 4:
+        case LocalTag::DesignatorMinimum:
             Debug("[HIDPARSE] ITEM_TAG_LOCAL_DESIGNATOR_MINIMUM Data %x\n", item.value);
             break;
-        case 5:
+        case LocalTag::DesignatorMaximum:
             Debug("[HIDPARSE] ITEM_TAG_LOCAL_DESIGNATOR_MAXIMUM Data %x\n", item.value);
             break;
-        case 7:
+        case LocalTag::StringIndex:
             Debug("[HIDPARSE] ITEM_TAG_LOCAL_STRING_INDEX Data %x\n", item.value);
             break;
-        case 8:
+        case LocalTag::StringMinimum:
             Debug("[HIDPARSE] ITEM_TAG_LOCAL_STRING_MINIMUM Data %x\n", item.value);
             break;
-        case 9:
+        case LocalTag::StringMaximum:
             Debug("[HIDPARSE] ITEM_TAG_LOCAL_STRING_MAXIMUM Data %x\n", item.value);
             break;
         default:
-            Debug("Unknown Local Item Tag %x\n", item.tag);
+            Debug("Unknown Local Item Tag %x\n", unsigned{ item.tag });
             return;
         }
         SetLocalItemText(row, item.tag, item.value, m_state.globals.usagePage);
@@ -209,7 +184,7 @@ private:
             break;
         default:
             Debug("[HIDPARSE] Unknown ReportType Tag %x Type %x Size %x CurrentItemSize %x\n",
-                  item.tag, 0u, item.sizeCode, item.dataSize);
+                  unsigned{ item.tag }, 0u, static_cast<unsigned>(item.sizeCode), item.dataSize);
             SetUnknownMainItemText(row);
             return; // the local items stay in force for the next main item
         }
@@ -268,28 +243,14 @@ private:
     ReportIndex m_index;
 };
 
-DecodedItem DecodeItem(const std::uint8_t* bytes, std::size_t length, std::size_t position,
-                       ItemRow& row)
+// The row of an item: where it starts, its prefix and its data bytes.
+ItemRow RowOf(const DecodedItem& item)
 {
-    DecodedItem item{};
-    item.prefix = bytes[position];
-    item.sizeCode = item.prefix & 0x03u;
-    item.type = (item.prefix >> 2) & 0x03u;
-    item.tag = item.prefix >> 4;
-    item.dataSize = kDataSizes[item.sizeCode];
-    row.offset = static_cast<std::int32_t>(position);
+    ItemRow row;
+    row.offset = static_cast<std::int32_t>(item.offset);
     row.prefix = item.prefix;
-    if (item.type == static_cast<unsigned>(ItemType::Long)) {
-        // A long item covers its data-size byte's count too; its row holds no data bytes.
-        item.dataSize += ByteAt(bytes, length, position + 1);
-        return item;
-    }
-    for (unsigned i = 0; i < item.dataSize; ++i) {
-        const std::uint8_t byte = ByteAt(bytes, length, position + 1 + i);
-        row.data[i] = byte;
-        item.value |= static_cast<std::uint32_t>(byte) << (8 * i);
-    }
-    return item;
+    row.data = item.data;
+    return row;
 }
 
 } // namespace
@@ -312,7 +273,8 @@ ParseResult ParseItems(const ParserCallbacks& callbacks, const std::uint8_t* byt
         return ParseResult::NoMemory;
     }
     state->usageCapacity = kInitialUsageCapacity;
-    state->rootCollection = CreateCollection(callbacks, nullptr, 2, *state);
+    state->rootCollection = CreateCollection(
+        callbacks, nullptr, static_cast<std::uint8_t>(CollectionKind::Logical), *state);
     if (state->rootCollection == nullptr) {
         callbacks.release(callbacks.context, state->usages);
         callbacks.release(callbacks.context, state);
@@ -322,13 +284,13 @@ ParseResult ParseItems(const ParserCallbacks& callbacks, const std::uint8_t* byt
     // Most items take two bytes; the guess only saves the list a few regrowths.
     rows.reserve(rows.size() + length / 2 + 1);
     ItemLoop loop(callbacks, *state);
-    std::size_t position = 0;
-    while (position < length) {
-        ItemRow row;
-        const DecodedItem item = DecodeItem(bytes, length, position, row);
-        loop.Handle(item, row, bytes, length, position);
+    const std::span<const std::uint8_t> descriptor(bytes, length);
+    for (std::size_t position = 0; position < length;) {
+        const DecodedItem item = DecodeItem(descriptor, position);
+        ItemRow row = RowOf(item);
+        loop.Handle(item, row);
         rows.push_back(std::move(row));
-        position += 1 + std::size_t{ item.dataSize };
+        position += item.length;
     }
 
     ReleasePushStack(callbacks, *state);

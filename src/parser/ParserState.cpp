@@ -1,7 +1,15 @@
 #include "parser/ParserState.h"
 
+#include "annotation/HidItems.h"
+
 namespace quorlix {
 namespace {
+
+// A four-byte usage carries its page in its high half.
+bool HasOwnPage(unsigned dataSize)
+{
+    return dataSize == DataSizeOf(SizeCode::FourBytes);
+}
 
 void PushGlobals(const ParserCallbacks& callbacks, ParserState& state)
 {
@@ -57,7 +65,7 @@ void AppendUsage(const ParserCallbacks& callbacks, ParserState& state, std::uint
     }
     LocalUsage& usage = state.usages[state.usageCount++];
     usage.value = value;
-    usage.hasPage = dataSize == 4 ? 1 : 0;
+    usage.hasPage = HasOwnPage(dataSize) ? 1 : 0;
 }
 
 std::uint32_t WithPage(std::uint32_t value, std::uint16_t page)
@@ -71,41 +79,41 @@ void ApplyGlobalItem(const ParserCallbacks& callbacks, ParserState& state, unsig
                      std::uint32_t value)
 {
     GlobalItemState& globals = state.globals;
-    switch (tag) {
-    case 0:
+    switch (static_cast<GlobalTag>(tag)) {
+    case GlobalTag::UsagePage:
         globals.usagePage = static_cast<std::uint16_t>(value);
         break;
-    case 1:
+    case GlobalTag::LogicalMinimum:
         globals.logicalMinimum = value;
         break;
-    case 2:
+    case GlobalTag::LogicalMaximum:
         globals.logicalMaximum = value;
         break;
-    case 3:
+    case GlobalTag::PhysicalMinimum:
         globals.physicalMinimum = value;
         break;
-    case 4:
+    case GlobalTag::PhysicalMaximum:
         globals.physicalMaximum = value;
         break;
-    case 5:
+    case GlobalTag::UnitExponent:
         globals.unitExponent = static_cast<std::uint8_t>(value);
         break;
-    case 6:
+    case GlobalTag::Unit:
         globals.unit = static_cast<std::uint8_t>(value);
         break;
-    case 7:
+    case GlobalTag::ReportSize:
         globals.reportSize = value;
         break;
-    case 8:
+    case GlobalTag::ReportId:
         globals.reportId = static_cast<std::uint8_t>(value);
         break;
-    case 9:
+    case GlobalTag::ReportCount:
         globals.reportCount = value;
         break;
-    case 10:
+    case GlobalTag::Push:
         PushGlobals(callbacks, state);
         break;
-    case 11:
+    case GlobalTag::Pop:
         PopGlobals(callbacks, state);
         break;
     default:
@@ -116,38 +124,38 @@ void ApplyGlobalItem(const ParserCallbacks& callbacks, ParserState& state, unsig
 void ApplyLocalItem(const ParserCallbacks& callbacks, ParserState& state, unsigned tag,
                     std::uint32_t value, unsigned dataSize)
 {
-    switch (tag) {
-    case 0:
+    switch (static_cast<LocalTag>(tag)) {
+    case LocalTag::Usage:
         AppendUsage(callbacks, state, value, dataSize);
         break;
-    case 1:
+    case LocalTag::UsageMinimum:
         state.usageMinimum = value;
         state.usageMinimumSet = 1;
-        state.usageMinimumHasPage = dataSize == 4 ? 1 : 0;
+        state.usageMinimumHasPage = HasOwnPage(dataSize) ? 1 : 0;
         break;
-    case 2:
+    case LocalTag::UsageMaximum:
         state.usageMaximum = value;
         state.usageMaximumSet = 1;
-        state.usageMaximumHasPage = dataSize == 4 ? 1 : 0;
+        state.usageMaximumHasPage = HasOwnPage(dataSize) ? 1 : 0;
         break;
-    case 3:
+    case LocalTag::DesignatorIndex:
         state.designatorIndex = value;
         state.designatorIndexSet = 1;
         break;
-    case 4:
+    case LocalTag::DesignatorMinimum:
         state.designatorMinimum = value;
         break;
-    case 5:
+    case LocalTag::DesignatorMaximum:
         state.designatorMaximum = value;
         break;
-    case 7:
+    case LocalTag::StringIndex:
         state.stringIndex = static_cast<std::uint8_t>(value);
         state.stringIndexSet = 1;
         break;
-    case 8:
+    case LocalTag::StringMinimum:
         state.stringMinimum = static_cast<std::uint8_t>(value);
         break;
-    case 9:
+    case LocalTag::StringMaximum:
         state.stringMaximum = static_cast<std::uint8_t>(value);
         break;
     default:
