@@ -1,0 +1,113 @@
+#pragma once
+
+// Written by src/usage_names/generate/generate_full_usage_names.py from the HID Usage
+// Tables data beside it. Do not edit: change the data or the script and run it again.
+
+#include "usage_names/full/FullUsageEntry.h"
+
+#include <iterator>
+
+namespace quorlix::full_usages {
+
+// Usages of the Battery System page (0x0085), ascending by id.
+// clang-format off
+inline constexpr FullUsageEntry FullBatterySystemUsages[] = {
+    { 0x0001, CL,   "Smart Battery Battery Mode" },
+    { 0x0002, NAry, "Smart Battery Battery Status" },
+    { 0x0003, NAry, "Smart Battery Alarm Warning" },
+    { 0x0004, CL,   "Smart Battery Charger Mode" },
+    { 0x0005, CL,   "Smart Battery Charger Status" },
+    { 0x0006, CL,   "Smart Battery Charger Spec Info" },
+    { 0x0007, CL,   "Smart Battery Selector State" },
+    { 0x0008, CL,   "Smart Battery Selector Presets" },
+    { 0x0009, CL,   "Smart Battery Selector Info" },
+    { 0x0010, DV,   "Optional Mfg Function 1" },
+    { 0x0011, DV,   "Optional Mfg Function 2" },
+    { 0x0012, DV,   "Optional Mfg Function 3" },
+    { 0x0013, DV,   "Optional Mfg Function 4" },
+    { 0x0014, DV,   "Optional Mfg Function 5" },
+    { 0x0015, DF,   "Connection To SM Bus" },
+    { 0x0016, DF,   "Output Connection" },
+    { 0x0017, DF,   "Charger Connection" },
+    { 0x0018, DF,   "Battery Insertion" },
+    { 0x0019, DF,   "Use Next" },
+    { 0x001A, DF,   "OK To Use" },
+    { 0x001B, DF,   "Battery Supported" },
+    { 0x001C, DF,   "Selector Revision" },
+    { 0x001D, DF,   "Charging Indicator" },
+    { 0x0028, DV,   "Manufacturer Access" },
+    { 0x0029, DV,   "Remaining Capacity Limit" },
+    { 0x002A, DV,   "Remaining Time Limit" },
+    { 0x002B, DV,   "At Rate" },
+    { 0x002C, DV,   "Capacity Mode" },
+    { 0x002D, DV,   "Broadcast To Charger" },
+    { 0x002E, DV,   "Primary Battery" },
+    { 0x002F, DV,   "Charge Controller" },
+    { 0x0040, Sel,  "Terminate Charge" },
+    { 0x0041, Sel,  "Terminate Discharge" },
+    { 0x0042, Sel,  "Below Remaining Capacity Limit" },
+    { 0x0043, Sel,  "Remaining Time Limit Expired" },
+    { 0x0044, Sel,  "Charging" },
+    { 0x0045, Sel,  "Discharging" },
+    { 0x0046, Sel,  "Fully Charged" },
+    { 0x0047, Sel,  "Fully Discharged" },
+    { 0x0048, DF,   "Conditioning Flag" },
+    { 0x0049, DF,   "At Rate OK" },
+    { 0x004A, DV,   "Smart Battery Error Code" },
+    { 0x004B, DF,   "Need Replacement" },
+    { 0x0060, DV,   "At Rate Time To Full" },
+    { 0x0061, DV,   "At Rate Time To Empty" },
+    { 0x0062, DV,   "Average Current" },
+    { 0x0063, DV,   "Max Error" },
+    { 0x0064, DV,   "Relative State Of Charge" },
+    { 0x0065, DV,   "Absolute State Of Charge" },
+    { 0x0066, DV,   "Remaining Capacity" },
+    { 0x0067, DV,   "Full Charge Capacity" },
+    { 0x0068, DV,   "Run Time To Empty" },
+    { 0x0069, DV,   "Average Time To Empty" },
+    { 0x006A, DV,   "Average Time To Full" },
+    { 0x006B, DV,   "Cycle Count" },
+    { 0x0080, SV,   "Battery Pack Model Level" },
+    { 0x0081, SF,   "Internal Charge Controller" },
+    { 0x0082, SF,   "Primary Battery Support" },
+    { 0x0083, SV,   "Design Capacity" },
+    { 0x0084, SV,   "Specification Info" },
+    { 0x0085, SV,   "Manufacture Date" },
+    { 0x0086, SV,   "Serial Number" },
+    { 0x0087, SV,   "iManufacturer Name" },
+    { 0x0088, SV,   "iDevice Name" },
+    { 0x0089, SV,   "iDevice Chemistry" },
+    { 0x008A, SV,   "Manufacturer Data" },
+    { 0x008B, SV,   "Rechargable" },
+    { 0x008C, SV,   "Warning Capacity Limit" },
+    { 0x008D, SV,   "Capacity Granularity 1" },
+    { 0x008E, SV,   "Capacity Granularity 2" },
+    { 0x008F, SV,   "iOEM Information" },
+    { 0x00C0, DF,   "Inhibit Charge" },
+    { 0x00C1, DF,   "Enable Polling" },
+    { 0x00C2, DF,   "Reset To Zero" },
+    { 0x00D0, DV,   "AC Present" },
+    { 0x00D1, DV,   "Battery Present" },
+    { 0x00D2, DV,   "Power Fail" },
+    { 0x00D3, DV,   "Alarm Inhibited" },
+    { 0x00D4, DV,   "Thermistor Under Range" },
+    { 0x00D5, DV,   "Thermistor Hot" },
+    { 0x00D6, DV,   "Thermistor Cold" },
+    { 0x00D7, DV,   "Thermistor Over Range" },
+    { 0x00D8, DV,   "Voltage Out Of Range" },
+    { 0x00D9, DV,   "Current Out Of Range" },
+    { 0x00DA, DV,   "Current Not Regulated" },
+    { 0x00DB, DV,   "Voltage Not Regulated" },
+    { 0x00DC, DV,   "Master Mode" },
+    { 0x00F0, SF,   "Charger Selector Support" },
+    { 0x00F1, SV,   "Charger Spec" },
+    { 0x00F2, SF,   "Level 2" },
+    { 0x00F3, SF,   "Level 3" },
+};
+// clang-format on
+
+static_assert(std::size(FullBatterySystemUsages) == 91, "the Battery System page lists 91 usages");
+static_assert(IsStrictlyAscending(FullBatterySystemUsages),
+              "Battery System usage ids must ascend without repeats");
+
+} // namespace quorlix::full_usages
