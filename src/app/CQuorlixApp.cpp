@@ -5,6 +5,7 @@
 #include "app/WindowCommandLine.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QStringList>
 
 #include <cstdio>
@@ -23,6 +24,9 @@ CQuorlixApp::CQuorlixApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     // The desktop matches the window to the icon installed under this name.
     setDesktopFileName(QStringLiteral("quorlix"));
+    // Settings go to ~/.config/Ferrowan/quorlix.conf.
+    setOrganizationName(QStringLiteral("Ferrowan"));
+    setApplicationName(QStringLiteral("quorlix"));
     setWindowIcon(ApplicationIcon());
 }
 
@@ -52,10 +56,13 @@ int CQuorlixApp::InitInstance()
     }
 
     CQuorlixDlg dialog;
+    QSettings settings;
+    dialog.RestoreGeometry(settings);
     if (!commandLine.file.empty()) {
         dialog.AnalyseOnceShown(commandLine.file);
     }
     dialog.exec();
+    dialog.SaveGeometry(settings);
     return kExitOk;
 }
 

@@ -4,6 +4,7 @@
 #include "app/ApplicationIcon.h"
 #include "app/DialogUnits.h"
 #include "app/ItemListModel.h"
+#include "app/MainDialogLayout.h"
 #include "app/MainDialogTemplate.h"
 #include "app/PaneFiller.h"
 #include "files/HexDumpWriter.h"
@@ -23,6 +24,9 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QSettings>
 #include <QShowEvent>
 #include <QTableView>
 #include <QUrl>
@@ -37,6 +41,7 @@ namespace {
 const QString kSaveQuestion = QStringLiteral("是否存储成带0x格式？");
 const QString kSaveQuestionCaption = QStringLiteral("提示");
 const QString kSaveDone = QStringLiteral("SAVE OK");
+const QString kGeometryKey = QStringLiteral("window/geometry");
 
 QString Text(std::u16string_view text)
 {
@@ -138,18 +143,19 @@ CQuorlixDlg::~CQuorlixDlg() = default;
 
 void CQuorlixDlg::CreateControls()
 {
+    // A maximise box as well, since the panes and the list now grow with the window.
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(DialogFont());
     setAcceptDrops(true);
-    const DialogBaseUnits units = DialogBaseUnitsOf(font());
-    const auto place = [&units](QWidget* widget, const DialogRect& rect) {
-        widget->setGeometry(DialogRectToPixels(rect, units));
+    m_units = DialogBaseUnitsOf(font());
+    const auto place = [this](QWidget* widget, const DialogRect& rect) {
+        widget->setGeometry(DialogRectToPixels(rect, m_units));
     };
     m_controls.window = this;
 
-    // Created in template order, which Qt takes as the tab order. The controls sit at fixed
-    // places: no layout moves them when the window is resized.
+    // Created in template order, which Qt takes as the tab order. The path row and the link row
+    // keep their places; Relayout moves the panes, the list and the status line.
     auto* browse = Identify(new QPushButton(Text(kBrowseCaption), this), ControlId::Browse);
     place(browse, kBrowseRect);
     connect(browse, &QPushButton::clicked, this, [this] { OnBrowse(); });
@@ -196,33 +202,92 @@ void CQuorlixDlg::CreateControls()
                 [this](const QString& address) { OnLinkClick(address.toStdString()); });
     }
 
-    auto* summaryPane = Identify(CreatePane(this, units), ControlId::SummaryPane);
+    auto* summaryPane = Identify(CreatePane(this, m_units), ControlId::SummaryPane);
     place(summaryPane, kSummaryPaneRect);
     m_controls.summaryPane = new PaneFiller(summaryPane);
-    auto* detailPane = Identify(CreatePane(this, units), ControlId::DetailPane);
+    auto* detailPane = Identify(CreatePane(this, m_units), ControlId::DetailPane);
     place(detailPane, kDetailPaneRect);
     m_controls.detailPane = new PaneFiller(detailPane);
 
+    // The status line runs along the bottom and wraps, so a reason is never cut off; without a
+    // message it takes no room and the panes end where they were designed to.
     m_controls.status = new QLabel(this);
     m_controls.status->setObjectName(QStringLiteral("status"));
     m_controls.status->setTextFormat(Qt::PlainText);
-    m_controls.status->setWordWrap(false);
-    place(m_controls.status, kStatusLineRect);
+    m_controls.status->setWordWrap(true);
+    m_controls.status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_controls.status->hide();
 
-    resize(
-        DialogRectToPixels(DialogRect{ 0, 0, kMainDialogWidth, kMainDialogHeight }, units).size());
+    setMinimumSize(MinimumClientSize(m_units));
+    resize(DesignedClientSize(m_units));
+    Relayout();
+}
+
+void CQuorlixDlg::Relayout()
+{
+    QLabel* status = m_controls.status;
+    const bool hasStatus = !status->text().isEmpty();
+    const GrowingPlaces unwrapped = PlaceGrowingControls(size(), 0, m_units);
+    const int statusHeight = hasStatus ? status->heightForWidth(unwrapped.statusLine.width()) : 0;
+    const GrowingPlaces places = PlaceGrowingControls(size(), statusHeight, m_units);
+    m_itemList->setGeometry(places.itemList);
+    FindChild(ControlId::SummaryPane)->setGeometry(places.summaryPane);
+    FindChild(ControlId::DetailPane)->setGeometry(places.detailPane);
+    status->setGeometry(places.statusLine);
+    status->setVisible(hasStatus);
+}
+
+QWidget* CQuorlixDlg::FindChild(ControlId id) const
+{
+    return findChild<QWidget*>(QString::number(static_cast<int>(id)), Qt::FindDirectChildrenOnly);
+}
+
+void CQuorlixDlg::FitToScreen()
+{
+    const QScreen* screen = this->screen();
+    if (screen == nullptr) {
+        return;
+    }
+    // The frame is not known before the window manager has drawn it; two text lines for the
+    // title bar and a few pixels for the borders are about what desktops take.
+    const int line = fontMetrics().height();
+    const QSize frame(2 * line / 3, 2 * line + line / 2);
+    resize(OpeningClientSize(DesignedClientSize(m_units), MinimumClientSize(m_units),
+                             screen->availableGeometry().size(), frame));
+}
+
+void CQuorlixDlg::RestoreGeometry(const QSettings& settings)
+{
+    // restoreGeometry moves a window that would open off every screen back onto one.
+    const QByteArray saved = settings.value(kGeometryKey).toByteArray();
+    if (saved.isEmpty() || !restoreGeometry(saved)) {
+        FitToScreen();
+    }
+}
+
+void CQuorlixDlg::SaveGeometry(QSettings& settings) const
+{
+    settings.setValue(kGeometryKey, saveGeometry());
+}
+
+void CQuorlixDlg::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    Relayout();
+}
+
+bool CQuorlixDlg::event(QEvent* event)
+{
+    // A new status text asks for room this way.
+    if (event->type() == QEvent::LayoutRequest) {
+        Relayout();
+    }
+    return QDialog::event(event);
 }
 
 bool CQuorlixDlg::OnInitDialog()
 {
-    // Window managers keep the window menu to themselves, so the About entry lives in the
-    // window's own context menu.
-    m_systemMenu = new QMenu(this);
-    m_systemMenu->addSeparator();
-    QAction* about = m_systemMenu->addAction(Text(kAboutEntryText));
-    about->setData(kAboutCommandId);
-    connect(about, &QAction::triggered, this, [this] { OnSysCommand(kAboutCommandId); });
-
+    BuildContextMenu();
     setWindowIcon(ApplicationIcon());
 
     for (std::size_t column = 0; column < std::size(kItemListColumns); ++column) {
@@ -231,6 +296,26 @@ bool CQuorlixDlg::OnInitDialog()
 
     setWindowTitle(Text(kTitlePrefix) + QString::fromUtf8(kHomePage));
     return true;
+}
+
+QAction* CQuorlixDlg::AddMenuEntry(const QString& text, std::function<void()> handler)
+{
+    QAction* action = m_contextMenu->addAction(text);
+    connect(action, &QAction::triggered, this, std::move(handler));
+    return action;
+}
+
+void CQuorlixDlg::BuildContextMenu()
+{
+    // The window's one context menu, shown on its background and on the item list. Window
+    // managers keep the window menu to themselves, so the About entry lives here too. An entry
+    // is one AddMenuEntry line; the menu ends with a separator and About, as the window menu
+    // this stands for does.
+    m_contextMenu = new QMenu(this);
+
+    m_contextMenu->addSeparator();
+    QAction* about = AddMenuEntry(Text(kAboutEntryText), [this] { OnSysCommand(kAboutCommandId); });
+    about->setData(kAboutCommandId);
 }
 
 void CQuorlixDlg::AnalyseOnceShown(const std::string& path)
@@ -342,7 +427,7 @@ void CQuorlixDlg::OnDropFiles(const std::vector<std::string>& paths)
 
 void CQuorlixDlg::contextMenuEvent(QContextMenuEvent* event)
 {
-    m_systemMenu->popup(event->globalPos());
+    m_contextMenu->popup(event->globalPos());
     event->accept();
 }
 
@@ -368,6 +453,7 @@ void CQuorlixDlg::dropEvent(QDropEvent* event)
 void CQuorlixDlg::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    Relayout();
     if (m_startupPath.empty()) {
         return;
     }

@@ -1,15 +1,20 @@
 #pragma once
 
 #include "app/DialogPlatform.h"
+#include "app/DialogUnits.h"
+#include "app/MainDialogTemplate.h"
 #include "app/QtDialogPlatform.h"
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class QAction;
 class QMenu;
+class QSettings;
 class QTableView;
 
 namespace quorlix {
@@ -35,8 +40,16 @@ public:
     // The widgets the real platform reads and fills.
     const MainDialogControls& Controls() const { return m_controls; }
 
-    // The menu a right click on the window's background shows: a separator, then About.
-    QMenu* SystemMenu() const { return m_systemMenu; }
+    // The menu a right click on the window's background or the item list shows; it ends with a
+    // separator and About.
+    QMenu* ContextMenu() const { return m_contextMenu; }
+
+    // Shrinks the window where its designed size does not fit its screen's free area.
+    void FitToScreen();
+    // The size, place and maximised state of the last run, where settings has them, else the
+    // designed size fitted to the screen; and keeping them for the next run.
+    void RestoreGeometry(const QSettings& settings);
+    void SaveGeometry(QSettings& settings) const;
 
     bool OnInitDialog();
     // The About entry's command (16, whatever the low four bits) opens the About box; Qt has no
@@ -50,6 +63,8 @@ public:
     void OnDropFiles(const std::vector<std::string>& paths);
 
 protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -57,10 +72,17 @@ protected:
 
 private:
     void CreateControls();
+    void BuildContextMenu();
+    // Appends an entry to the context menu that runs handler; gives it for shortcuts and data.
+    QAction* AddMenuEntry(const QString& text, std::function<void()> handler);
+    // Places the panes, the list and the status line for the window's size and status text.
+    void Relayout();
+    QWidget* FindChild(ControlId id) const;
 
     MainDialogControls m_controls;
     QTableView* m_itemList = nullptr;
-    QMenu* m_systemMenu = nullptr;
+    QMenu* m_contextMenu = nullptr;
+    DialogBaseUnits m_units{};
     std::unique_ptr<QtDialogPlatform> m_ownPlatform;
     DialogPlatform* m_platform = nullptr;
     std::string m_startupPath;

@@ -30,11 +30,6 @@ enum class ControlId : int
 inline constexpr int kMainDialogWidth = 519;
 inline constexpr int kMainDialogHeight = 439;
 
-// The one-line status, so a failed Analyse can say why without a modal box. It sits in the link
-// row, in the gap between the hidden link and the download link, so the window keeps its size;
-// a longer text is elided there and shown whole as the tooltip.
-inline constexpr DialogRect kStatusLineRect{ 302, 26, 168, 8 };
-
 // clang-format off
 inline constexpr DialogRect kBrowseRect{        345,   7,  50,  14 };
 inline constexpr DialogRect kPathEditRect{       34,   7, 306,  14 };

@@ -5,6 +5,7 @@
 #include "app/PaneFiller.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
@@ -78,11 +79,15 @@ std::u16string QtDialogPlatform::ItemText(std::size_t row, int column) const
 
 void QtDialogPlatform::ShowStatus(const QString& text)
 {
-    // The status has a narrow place; the file name comes first, so eliding in the middle keeps
-    // both the name and the reason's end readable.
-    QLabel* status = m_controls.status;
-    status->setText(status->fontMetrics().elidedText(text, Qt::ElideMiddle, status->width()));
-    status->setToolTip(text);
+    // The line wraps between words; a zero-width space after each slash lets a long path wrap
+    // too, rather than run off the window's edge.
+    QString shown = text;
+    shown.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
+    m_controls.status->setText(shown);
+    m_controls.status->setToolTip(text);
+    // The window makes room for the text now, not at the next turn of the event loop.
+    QEvent request(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(m_controls.window, &request);
 }
 
 bool QtDialogPlatform::AskYesNo(const QString& text, const QString& caption)

@@ -16,12 +16,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
 
 namespace quorlix::test {
 namespace {
@@ -76,16 +80,60 @@ TEST_F(QuorlixDlgStartUp, ControlsCarryTheirIdsAndSitWhereTheTemplatePutsThem)
     EXPECT_EQ(FindControl<QWidget>(dialog, 1003), nullptr);
     EXPECT_EQ(FindControl<QWidget>(dialog, 1005), nullptr);
     EXPECT_TRUE(FindControl<QWidget>(dialog, 1011)->isHidden());
+}
 
-    // Enlarging the window leaves every control where it was.
+TEST_F(QuorlixDlgStartUp, PanesAndListGrowInTheirDesignedProportionsAndTheTopRowsStay)
+{
+    const DialogBaseUnits units = DialogBaseUnitsOf(dialog.font());
+    const QRect summary = DialogRectToPixels(kControlPlaces[11].rect, units);
+    const QRect list = DialogRectToPixels(kControlPlaces[2].rect, units);
+    const QRect detail = DialogRectToPixels(kControlPlaces[12].rect, units);
     dialog.show();
-    dialog.resize(dialog.width() + 300, dialog.height() + 200);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+
+    // Growing by the designed widths and heights of the columns doubles every pane.
+    dialog.resize(dialog.width() + summary.width() + detail.width(),
+                  dialog.height() + summary.height() + list.height());
     QCoreApplication::processEvents();
-    for (const ControlPlace& place : kControlPlaces) {
-        SCOPED_TRACE(place.id);
-        EXPECT_EQ(FindControl<QWidget>(dialog, place.id)->geometry(),
-                  DialogRectToPixels(place.rect, units));
+    EXPECT_EQ(FindControl<QWidget>(dialog, 1013)->geometry(),
+              QRect(summary.topLeft(), summary.size() * 2));
+    EXPECT_EQ(FindControl<QWidget>(dialog, 1002)->geometry(),
+              QRect(list.x(), list.y() + summary.height(), list.width() * 2, list.height() * 2));
+    EXPECT_EQ(FindControl<QWidget>(dialog, 1014)->geometry(),
+              QRect(detail.x() + summary.width(), detail.y(), detail.width() * 2,
+                    detail.height() + summary.height() + list.height()));
+    for (const int id : { 1000, 1001, 1004, 1006, 1007, 1008, 1009, 1010, 1012 }) {
+        SCOPED_TRACE(id);
+        const auto* place = std::find_if(std::begin(kControlPlaces), std::end(kControlPlaces),
+                                         [id](const ControlPlace& p) { return p.id == id; });
+        EXPECT_EQ(FindControl<QWidget>(dialog, id)->geometry(),
+                  DialogRectToPixels(place->rect, units));
     }
+
+    // It cannot be made smaller than its minimum, which keeps the buttons whole.
+    dialog.resize(100, 100);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.size(), dialog.minimumSize());
+    EXPECT_LE(FindControl<QWidget>(dialog, 1006)->geometry().right(), dialog.width());
+    EXPECT_LE(FindControl<QWidget>(dialog, 1002)->geometry().bottom(), dialog.height());
+}
+
+TEST_F(QuorlixDlgStartUp, GeometryIsKeptForTheNextRun)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("quorlix.conf"));
+    {
+        QSettings settings(file, QSettings::IniFormat);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        dialog.resize(dialog.minimumWidth() + 40, dialog.minimumHeight() + 30);
+        dialog.SaveGeometry(settings);
+    }
+    FakeDialogPlatform otherPlatform;
+    CQuorlixDlg next{ otherPlatform };
+    QSettings settings(file, QSettings::IniFormat);
+    next.RestoreGeometry(settings);
+    EXPECT_EQ(next.size(), dialog.size());
 }
 
 TEST_F(QuorlixDlgStartUp, FreshWindowIsEmptyWithItsColumnsAndTitle)
@@ -168,7 +216,7 @@ TEST_F(QuorlixDlgLinks, EachVisibleLinkOpensItsOwnAddress)
 
 TEST_F(QuorlixDlgAbout, ContextMenuEntryOpensTheAboutBox)
 {
-    QMenu* menu = dialog.SystemMenu();
+    QMenu* menu = dialog.ContextMenu();
     ASSERT_NE(menu, nullptr);
     const QList<QAction*> actions = menu->actions();
     ASSERT_EQ(actions.size(), 2);

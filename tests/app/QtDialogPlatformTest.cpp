@@ -74,17 +74,39 @@ TEST_F(QuorlixQtPlatform, ItemListTakesSixtyThousandRowsAndGivesTheirTexts)
     EXPECT_EQ(platform.ItemCount(), 0u);
 }
 
-TEST_F(QuorlixQtPlatform, StatusLineShowsAndClears)
+TEST_F(QuorlixQtPlatform, StatusLineShowsItsWholeMessageAndTakesRoomOnlyWhileItHasOne)
 {
     auto* status = dialog.findChild<QLabel*>(QStringLiteral("status"));
     ASSERT_NE(status, nullptr);
-    const QString message = QStringLiteral("mouse.txt: no hex digits; nothing was analysed");
+    auto* list = FindControl<QTableView>(dialog, 1002);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    const QRect listAlone = list->geometry();
+    EXPECT_FALSE(status->isVisible());
+
+    // Longer than the window is wide, with a path that has no blank to wrap at.
+    const QString path = QStringLiteral("/home/user/descriptors/a-rather-long-folder-name/"
+                                        "and-another-one-below-it/game-pad-with-many-reports.txt");
+    const QString message = path + QStringLiteral(": cannot open file (No such file or "
+                                                  "directory); nothing was analysed");
     platform.ShowStatus(message);
-    EXPECT_EQ(status->toolTip(), message);
-    EXPECT_TRUE(status->text().startsWith(QStringLiteral("mouse"))) << status->text().toStdString();
-    EXPECT_LE(status->fontMetrics().horizontalAdvance(status->text()), status->width());
+
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_TRUE(status->wordWrap());
+    QString shown = status->text();
+    EXPECT_EQ(shown.remove(QChar(0x200B)), message) << "nothing is elided";
+    EXPECT_GE(status->height(), status->heightForWidth(status->width()));
+    EXPECT_GT(status->heightForWidth(status->width()), status->fontMetrics().height())
+        << "the message wraps";
+    EXPECT_LE(status->geometry().right(), dialog.width());
+    EXPECT_LE(status->geometry().bottom(), dialog.height());
+    EXPECT_LT(list->geometry().bottom(), status->geometry().top());
+    EXPECT_LT(list->height(), listAlone.height());
+
     platform.ShowStatus(QString());
     EXPECT_TRUE(status->text().isEmpty());
+    EXPECT_FALSE(status->isVisible());
+    EXPECT_EQ(list->geometry(), listAlone);
 }
 
 TEST_F(QuorlixQtPlatform, AnalyseButtonFillsTheRealWidgets)
