@@ -2,13 +2,13 @@
 
 #include "annotation/RowColumns.h"
 #include "cli/Utf8.h"
+#include "parser/CollectionWalk.h"
 #include "parser/HidCollection.h"
 
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace quorlix {
 namespace {
@@ -112,26 +112,15 @@ void OpenCollection(std::ostream& out, const HidCollection& collection)
 // Nesting of any depth is written without recursion.
 void WriteTree(std::ostream& out, const HidCollection& root)
 {
-    struct Open
-    {
-        const HidCollection* collection;
-        std::uint32_t nextChild;
-    };
-    std::vector<Open> open{ { &root, 0 } };
-    OpenCollection(out, root);
-    while (!open.empty()) {
-        Open& top = open.back();
-        if (top.nextChild == top.collection->childCount) {
-            out << "]}";
-            open.pop_back();
-            continue;
-        }
-        const HidCollection& child = *top.collection->children[top.nextChild];
-        out << (top.nextChild == 0 ? "" : ",");
-        ++top.nextChild;
-        OpenCollection(out, child);
-        open.push_back({ &child, 0 });
-    }
+    WalkCollections(
+        root,
+        [&](const HidCollection& collection) {
+            if (&collection != &root && collection.indexInParent != 0) {
+                out << ",";
+            }
+            OpenCollection(out, collection);
+        },
+        [&](const HidCollection&) { out << "]}"; });
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "parser/CollectionContext.h"
 
+#include "parser/CollectionWalk.h"
+
 #include <vector>
 
 namespace quorlix {
@@ -30,15 +32,8 @@ void PutLe32(std::uint8_t* out, std::uint32_t value)
 std::uint64_t GetContextBlockSize(const HidCollection& collection)
 {
     std::uint64_t size = 0;
-    std::vector<const HidCollection*> pending{ &collection };
-    while (!pending.empty()) {
-        const HidCollection* current = pending.back();
-        pending.pop_back();
-        size += OwnBlockSize(*current);
-        for (std::uint32_t i = 0; i < current->childCount; ++i) {
-            pending.push_back(current->children[i]);
-        }
-    }
+    ForEachCollection(collection,
+                      [&](const HidCollection& current) { size += OwnBlockSize(current); });
     return size;
 }
 
@@ -53,42 +48,38 @@ std::uint32_t BuildContextBlock(const ParserCallbacks& callbacks, const HidColle
     std::uint8_t* rawData = context + kContextHeaderSize;
 
     // Blocks go out in depth-first order: a collection's block, its reports, then each child's
-    // blocks. Each pending child knows the table entry of its parent that must point at it.
-    struct Pending
-    {
-        const HidCollection* collection;
-        std::uint32_t tableEntry; // raw-data offset of the parent's entry; 0 for the start
-    };
-    std::vector<Pending> pending{ { &collection, 0 } };
+    // blocks. The offset tables of the open collections are kept, so that each child can write
+    // its own offset into its parent's table.
+    std::vector<std::uint32_t> openTables;
     std::uint32_t next = position;
     std::uint8_t image[kCollectionImageSize];
-    while (!pending.empty()) {
-        const Pending item = pending.back();
-        pending.pop_back();
-        const HidCollection& current = *item.collection;
-        const std::uint32_t block = next;
-        if (item.collection != &collection) {
-            PutLe32(rawData + item.tableEntry, block);
-        }
-        WriteCollectionImage(current, image);
-        callbacks.copy(callbacks.context, rawData + block, image, kCollectionImageSize);
-        const std::uint32_t table = block + layout::kCollectionOffsetTable;
-        next = block + static_cast<std::uint32_t>(kCollectionImageSize) +
-               4 * (current.reportListCount + current.childCount);
-        for (std::uint32_t k = 0; k < current.reportListCount; ++k) {
-            const HidReport& report = *current.reports[k];
-            WriteReportImage(report, rawData + next);
-            PutLe32(rawData + table + 4 * k, next);
-            next += static_cast<std::uint32_t>(ReportImageSize(report.itemCount));
-        }
-        // The table's last slot, after all entries, is zero; write it in case the image's
-        // offset slot landed there.
-        PutLe32(rawData + table + 4 * (current.reportListCount + current.childCount), 0);
-        for (std::uint32_t j = current.childCount; j > 0; --j) {
-            pending.push_back(
-                { current.children[j - 1], table + 4 * (current.reportListCount + j - 1) });
-        }
-    }
+    WalkCollections(
+        collection,
+        [&](const HidCollection& current) {
+            const std::uint32_t block = next;
+            if (&current != &collection) {
+                const HidCollection& parent = *current.parent;
+                PutLe32(rawData + openTables.back() +
+                            4 * (parent.reportListCount + current.indexInParent),
+                        block);
+            }
+            WriteCollectionImage(current, image);
+            callbacks.copy(callbacks.context, rawData + block, image, kCollectionImageSize);
+            const std::uint32_t table = block + layout::kCollectionOffsetTable;
+            next = block + static_cast<std::uint32_t>(kCollectionImageSize) +
+                   4 * (current.reportListCount + current.childCount);
+            for (std::uint32_t k = 0; k < current.reportListCount; ++k) {
+                const HidReport& report = *current.reports[k];
+                WriteReportImage(report, rawData + next);
+                PutLe32(rawData + table + 4 * k, next);
+                next += static_cast<std::uint32_t>(ReportImageSize(report.itemCount));
+            }
+            // The table's last slot, after all entries, is zero; write it in case the image's
+            // offset slot landed there.
+            PutLe32(rawData + table + 4 * (current.reportListCount + current.childCount), 0);
+            openTables.push_back(table);
+        },
+        [&](const HidCollection&) { openTables.pop_back(); });
     return next - position;
 }
 
@@ -96,24 +87,21 @@ const std::uint8_t* FindReportInContext(const std::uint8_t* context, std::uint32
                                         ReportType type)
 {
     const std::uint8_t* rawData = ContextRawData(context);
-    std::vector<std::uint32_t> pending{ blockOffset };
-    while (!pending.empty()) {
-        const std::uint8_t* block = rawData + pending.back();
-        pending.pop_back();
+    const std::uint8_t* found = nullptr;
+    ForEachContextBlock(context, blockOffset, [&](std::uint32_t offset) {
+        const std::uint8_t* block = rawData + offset;
         const std::uint32_t reportCount = ReadLe32(block + layout::kCollectionReportCount);
-        const std::uint32_t childCount = ReadLe32(block + layout::kCollectionChildCount);
         const std::uint8_t* table = block + layout::kCollectionOffsetTable;
         for (std::uint32_t k = 0; k < reportCount; ++k) {
             const std::uint8_t* report = rawData + ReadLe32(table + 4 * k);
             if (report[layout::kReportType] == static_cast<std::uint8_t>(type)) {
-                return report;
+                found = report;
+                return false;
             }
         }
-        for (std::uint32_t j = childCount; j > 0; --j) {
-            pending.push_back(ReadLe32(table + 4 * (reportCount + j - 1)));
-        }
-    }
-    return nullptr;
+        return true;
+    });
+    return found;
 }
 
 std::uint32_t GetReportLength(const std::uint8_t* context, ReportType type)

@@ -1,10 +1,12 @@
 #include "parser/CollectionTree.h"
 
+#include "annotation/HidItems.h"
+#include "parser/CollectionWalk.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
-#include <vector>
 
 namespace quorlix {
 namespace {
@@ -115,7 +117,7 @@ HidCollection* CreateCollection(const ParserCallbacks& callbacks, HidCollection*
         collection->usage = state.usageMinimum;
     } else if (state.usageMaximumSet != 0) {
         collection->usage = state.usageMaximum;
-    } else if (kind != 2) {
+    } else if (kind != static_cast<std::uint8_t>(CollectionKind::Logical)) {
         callbacks.debugPrint(callbacks.context, "HIDPARSE] No usage set\n");
     }
     return collection;
@@ -126,6 +128,7 @@ bool AppendChild(const ParserCallbacks& callbacks, HidCollection& parent, HidCol
     if (!ReserveOneMore(callbacks, parent.children, parent.childCount, parent.childCapacity)) {
         return false;
     }
+    child->indexInParent = parent.childCount;
     parent.children[parent.childCount++] = child;
     return true;
 }
@@ -152,42 +155,35 @@ HidReport* CreateReport(const ParserCallbacks& callbacks, HidCollection& collect
 ParseResult FindReport(const HidCollection& collection, ReportType type, std::uint8_t reportId,
                        HidReport** found)
 {
-    // Depth-first without recursion: a collection's own reports, then each child's subtree.
-    std::vector<const HidCollection*> pending{ &collection };
-    while (!pending.empty()) {
-        const HidCollection* current = pending.back();
-        pending.pop_back();
-        for (std::uint32_t i = 0; i < current->reportListCount; ++i) {
-            HidReport* report = current->reports[i];
+    HidReport* match = nullptr;
+    ForEachCollection(collection, [&](const HidCollection& current) {
+        for (std::uint32_t i = 0; i < current.reportListCount; ++i) {
+            HidReport* report = current.reports[i];
             if (report->type == type && report->reportId == reportId) {
-                *found = report;
-                return ParseResult::Ok;
+                match = report;
+                return false;
             }
         }
-        for (std::uint32_t i = current->childCount; i > 0; --i) {
-            pending.push_back(current->children[i - 1]);
-        }
+        return true;
+    });
+    if (match == nullptr) {
+        return ParseResult::NoSuchReport;
     }
-    return ParseResult::NoSuchReport;
+    *found = match;
+    return ParseResult::Ok;
 }
 
 bool ReplaceReport(HidCollection& collection, const HidReport* oldReport, HidReport* newReport)
 {
     bool replaced = false;
-    std::vector<HidCollection*> pending{ &collection };
-    while (!pending.empty()) {
-        HidCollection* current = pending.back();
-        pending.pop_back();
-        for (std::uint32_t i = 0; i < current->reportListCount; ++i) {
-            if (current->reports[i] == oldReport) {
-                current->reports[i] = newReport;
+    ForEachCollection(collection, [&](HidCollection& current) {
+        for (std::uint32_t i = 0; i < current.reportListCount; ++i) {
+            if (current.reports[i] == oldReport) {
+                current.reports[i] = newReport;
                 replaced = true;
             }
         }
-        for (std::uint32_t i = 0; i < current->childCount; ++i) {
-            pending.push_back(current->children[i]);
-        }
-    }
+    });
     return replaced;
 }
 
@@ -216,7 +212,7 @@ ParseResult AddReportItems(const ParserCallbacks& callbacks, ParserState& state,
     }
     report.itemCapacity = static_cast<std::uint32_t>(needed);
 
-    const bool isArray = (flags & 0x02u) == 0;
+    const bool isArray = !HasFlag(flags, MainItemFlag::Variable);
     const std::uint32_t reportSize = globals.reportSize;
     const std::uint32_t mask = reportSize >= 32 ? 0xFFFFFFFFu : (1u << reportSize) - 1u;
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -225,9 +221,9 @@ ParseResult AddReportItems(const ParserCallbacks& callbacks, ParserState& state,
         item.shift = static_cast<std::uint8_t>(report.bitSize % 8);
         item.mask = mask;
         item.bitCount = static_cast<std::uint8_t>(reportSize);
-        item.hasData = (flags & 0x01u) == 0 ? 1 : 0;
+        item.hasData = HasFlag(flags, MainItemFlag::Constant) ? 0 : 1;
         item.isArray = isArray ? 1 : 0;
-        item.isRelative = (flags & 0x04u) != 0 ? 1 : 0;
+        item.isRelative = HasFlag(flags, MainItemFlag::Relative) ? 1 : 0;
         item.logicalMinimum = globals.logicalMinimum;
         item.logicalMaximum = globals.logicalMaximum;
         if (isArray) {
@@ -249,28 +245,26 @@ void ReleaseCollectionTree(const ParserCallbacks& callbacks, HidCollection* coll
     if (collection == nullptr) {
         return;
     }
-    std::vector<HidCollection*> pending{ collection };
-    while (!pending.empty()) {
-        HidCollection* current = pending.back();
-        pending.pop_back();
-        for (std::uint32_t i = 0; i < current->childCount; ++i) {
-            pending.push_back(current->children[i]);
-        }
-        for (std::uint32_t i = 0; i < current->reportListCount; ++i) {
-            HidReport* report = current->reports[i];
-            if (report->items != nullptr) {
-                callbacks.release(callbacks.context, report->items);
+    // Each collection goes after its children, so the walk never reads a released one; the
+    // walk itself allocates nothing, which keeps a release safe when memory has run out.
+    WalkCollections(
+        *collection, [](HidCollection&) {},
+        [&](HidCollection& current) {
+            for (std::uint32_t i = 0; i < current.reportListCount; ++i) {
+                HidReport* report = current.reports[i];
+                if (report->items != nullptr) {
+                    callbacks.release(callbacks.context, report->items);
+                }
+                callbacks.release(callbacks.context, report);
             }
-            callbacks.release(callbacks.context, report);
-        }
-        if (current->children != nullptr) {
-            callbacks.release(callbacks.context, current->children);
-        }
-        if (current->reports != nullptr) {
-            callbacks.release(callbacks.context, current->reports);
-        }
-        callbacks.release(callbacks.context, current);
-    }
+            if (current.children != nullptr) {
+                callbacks.release(callbacks.context, current.children);
+            }
+            if (current.reports != nullptr) {
+                callbacks.release(callbacks.context, current.reports);
+            }
+            callbacks.release(callbacks.context, &current);
+        });
 }
 
 void WriteCollectionImage(const HidCollection& collection, std::uint8_t* out)

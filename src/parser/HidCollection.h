@@ -64,6 +64,7 @@ struct HidCollection
     // Working storage of the two lists, not part of the image.
     std::uint32_t childCapacity;
     std::uint32_t reportCapacity;
+    std::uint32_t indexInParent; // its place in parent's children, so a walk needs no stack
 };
 
 inline constexpr std::size_t kCollectionImageSize = 31;

@@ -1,11 +1,11 @@
 #include "parser/ReportLayout.h"
 
 #include "parser/CollectionContext.h"
+#include "parser/CollectionWalk.h"
 
 #include <algorithm>
 #include <charconv>
 #include <string_view>
-#include <vector>
 
 namespace quorlix {
 namespace {
@@ -165,21 +165,15 @@ void AppendReportLayout(const std::uint8_t* context, std::uint32_t blockOffset, 
                         std::FILE* out)
 {
     const std::uint8_t* rawData = ContextRawData(context);
-    // Depth-first without recursion: a collection's own reports, then each child's subtree.
-    std::vector<std::uint32_t> pending{ blockOffset };
-    while (!pending.empty() && !texts.truncated) {
-        const std::uint8_t* block = rawData + pending.back();
-        pending.pop_back();
+    ForEachContextBlock(context, blockOffset, [&](std::uint32_t offset) {
+        const std::uint8_t* block = rawData + offset;
         const std::uint32_t reportCount = ReadLe32(block + layout::kCollectionReportCount);
-        const std::uint32_t childCount = ReadLe32(block + layout::kCollectionChildCount);
         const std::uint8_t* table = block + layout::kCollectionOffsetTable;
         for (std::uint32_t k = 0; k < reportCount && !texts.truncated; ++k) {
             AppendReport(rawData + ReadLe32(table + 4 * k), texts, out);
         }
-        for (std::uint32_t j = childCount; j > 0; --j) {
-            pending.push_back(ReadLe32(table + 4 * (reportCount + j - 1)));
-        }
-    }
+        return !texts.truncated;
+    });
 }
 
 void BuildLayoutTexts(const DeviceDescription& description, LayoutTexts& texts, std::FILE* out)
