@@ -1,0 +1,192 @@
+#include "reports/DecodeReport.h"
+
+#include <cmath>
+
+namespace quorlix {
+namespace {
+
+// The n bits (n at most 32) at offset, least significant bit first, as reports pack them. The
+// caller has checked that they lie inside bytes.
+std::uint32_t ExtractBits(std::span<const std::uint8_t> bytes, std::uint64_t offset, unsigned n)
+{
+    const std::size_t first = static_cast<std::size_t>(offset / 8);
+    const unsigned shift = static_cast<unsigned>(offset % 8);
+    const unsigned byteCount = (shift + n + 7) / 8;
+    std::uint64_t value = 0;
+    for (unsigned i = 0; i < byteCount; ++i) {
+        value |= std::uint64_t{ bytes[first + i] } << (8 * i);
+    }
+    value >>= shift;
+    return n >= 32 ? static_cast<std::uint32_t>(value)
+                   : static_cast<std::uint32_t>(value & ((std::uint64_t{ 1 } << n) - 1));
+}
+
+// The raw bits as a number: signed (two's complement of their width) when the field's logical
+// minimum is negative.
+std::int64_t LogicalValue(const ReportField& field, std::uint32_t raw, unsigned width)
+{
+    if (field.logicalMinimum >= 0 || width == 0) {
+        return raw;
+    }
+    if (width >= 32) {
+        return static_cast<std::int32_t>(raw);
+    }
+    const std::uint32_t signBit = std::uint32_t{ 1 } << (width - 1);
+    return static_cast<std::int64_t>(raw ^ signBit) - static_cast<std::int64_t>(signBit);
+}
+
+double PhysicalValue(const ReportField& field, std::int64_t logical)
+{
+    const double logicalRange =
+        static_cast<double>(field.logicalMaximum) - static_cast<double>(field.logicalMinimum);
+    const double physicalRange =
+        static_cast<double>(field.physicalMaximum) - static_cast<double>(field.physicalMinimum);
+    double value = static_cast<double>(logical);
+    if (logicalRange != 0) {
+        value = static_cast<double>(field.physicalMinimum) +
+                (value - static_cast<double>(field.logicalMinimum)) * physicalRange / logicalRange;
+    }
+    // Dividing by a power of ten for negative exponents keeps -5 at exponent -2 exactly -0.05.
+    if (field.unitExponent > 0) {
+        value *= std::pow(10.0, field.unitExponent);
+    } else if (field.unitExponent < 0) {
+        value /= std::pow(10.0, -static_cast<double>(field.unitExponent));
+    }
+    return value;
+}
+
+bool IsPadding(const ReportField& field)
+{
+    return field.bitSize == 0 || field.count == 0 || (field.IsConstant() && field.usageCount == 0);
+}
+
+void DecodeVariable(const ReportField& field, std::uint32_t fieldIndex,
+                    std::span<const std::uint8_t> bytes, DecodedReport& decoded)
+{
+    const unsigned width = field.bitSize < 32 ? field.bitSize : 32;
+    for (std::uint32_t i = 0; i < field.count; ++i) {
+        DecodedEntry entry;
+        entry.fieldIndex = fieldIndex;
+        entry.bitOffset = field.bitOffset + std::uint64_t{ i } * field.bitSize;
+        entry.bitSize = field.bitSize;
+        entry.usage = ElementUsage(field, i);
+        entry.raw = ExtractBits(bytes, entry.bitOffset, width);
+        entry.logical = LogicalValue(field, entry.raw, width);
+        entry.isNull = field.HasNullState() && (entry.logical < field.logicalMinimum ||
+                                                entry.logical > field.logicalMaximum);
+        entry.hasPhysical = field.physicalGiven && !entry.isNull;
+        if (entry.hasPhysical) {
+            entry.physical = PhysicalValue(field, entry.logical);
+        }
+        decoded.entries.push_back(entry);
+    }
+}
+
+// An array element names a usage by its index in the usage list, counted from the logical
+// minimum. Values outside the logical limits or the list, and usage id 0 (which every page
+// leaves for "nothing"), report no usage.
+void DecodeArray(const ReportField& field, std::uint32_t fieldIndex,
+                 std::span<const std::uint8_t> bytes, DecodedReport& decoded)
+{
+    const unsigned width = field.bitSize < 32 ? field.bitSize : 32;
+    DecodedEntry entry;
+    entry.isArray = true;
+    entry.fieldIndex = fieldIndex;
+    entry.bitOffset = field.bitOffset;
+    entry.bitSize = field.bitSize;
+    entry.count = field.count;
+    entry.firstActive = static_cast<std::uint32_t>(decoded.active.size());
+    for (std::uint32_t i = 0; i < field.count; ++i) {
+        const std::uint32_t raw =
+            ExtractBits(bytes, field.bitOffset + std::uint64_t{ i } * field.bitSize, width);
+        const std::int64_t value = LogicalValue(field, raw, width);
+        if (value < field.logicalMinimum || value > field.logicalMaximum) {
+            continue;
+        }
+        const std::int64_t index = value - field.logicalMinimum;
+        if (index >= field.usageCount) {
+            continue;
+        }
+        const std::uint32_t usage = UsageAtIndex(field, static_cast<std::uint32_t>(index));
+        if ((usage & 0xFFFFu) != 0) {
+            decoded.active.push_back(usage);
+        }
+    }
+    entry.activeCount = static_cast<std::uint32_t>(decoded.active.size()) - entry.firstActive;
+    decoded.entries.push_back(entry);
+}
+
+} // namespace
+
+void DecodeReport(const ReportModel& model, ReportType type, std::span<const std::uint8_t> bytes,
+                  DecodedReport& decoded)
+{
+    decoded.status = DecodeStatus::Ok;
+    decoded.type = type;
+    decoded.reportId = 0;
+    decoded.length = bytes.size();
+    decoded.expectedLength = 0;
+    decoded.report = nullptr;
+    decoded.entries.clear();
+    decoded.active.clear();
+    if (bytes.empty()) {
+        decoded.status = DecodeStatus::Empty;
+        return;
+    }
+    const bool numbered = model.IsNumbered(type);
+    decoded.reportId = numbered ? bytes[0] : 0;
+    const Report* report = model.Find(type, decoded.reportId);
+    if (report == nullptr) {
+        decoded.status = numbered ? DecodeStatus::UnknownReportId : DecodeStatus::NoReportOfType;
+        return;
+    }
+    decoded.expectedLength = report->byteLength;
+    if (report->byteLength > kMaxDecodedReportBytes) {
+        decoded.status = DecodeStatus::TooLong;
+        return;
+    }
+    if (bytes.size() != report->byteLength) {
+        decoded.status = DecodeStatus::WrongLength;
+        return;
+    }
+    decoded.report = report;
+    for (std::uint32_t i = 0; i < report->fields.size(); ++i) {
+        const ReportField& field = report->fields[i];
+        if (IsPadding(field)) {
+            continue;
+        }
+        if (field.IsVariable()) {
+            DecodeVariable(field, i, bytes, decoded);
+        } else {
+            DecodeArray(field, i, bytes, decoded);
+        }
+    }
+}
+
+std::string DecodeErrorText(const DecodedReport& decoded)
+{
+    const std::string type = ReportTypeName(decoded.type);
+    const std::string report = decoded.reportId != 0
+                                   ? type + " report " + std::to_string(decoded.reportId)
+                                   : type + " report";
+    switch (decoded.status) {
+    case DecodeStatus::Ok:
+        return {};
+    case DecodeStatus::Empty:
+        return "empty report";
+    case DecodeStatus::NoReportOfType:
+        return "the descriptor declares no " + type + " report";
+    case DecodeStatus::UnknownReportId:
+        return "no " + type + " report with id " + std::to_string(decoded.reportId);
+    case DecodeStatus::WrongLength:
+        return report + " takes " + std::to_string(decoded.expectedLength) + " bytes, not " +
+               std::to_string(decoded.length);
+    case DecodeStatus::TooLong:
+        return report + " takes " + std::to_string(decoded.expectedLength) +
+               " bytes, more than the " + std::to_string(kMaxDecodedReportBytes) +
+               " the decoder takes";
+    }
+    return {};
+}
+
+} // namespace quorlix

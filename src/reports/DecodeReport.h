@@ -1,0 +1,71 @@
+#pragma once
+
+#include "reports/ReportModel.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace quorlix {
+
+enum class DecodeStatus : std::uint8_t
+{
+    Ok,
+    Empty,           // no byte
+    NoReportOfType,  // the descriptor declares no report of that type
+    UnknownReportId, // numbered reports, and none has the first byte as its id
+    WrongLength,     // the report found takes another number of bytes
+    TooLong,         // the report found is longer than kMaxDecodedReportBytes
+};
+
+// One line of a decoded report: an element of a Variable field, or a whole Array field.
+struct DecodedEntry
+{
+    bool isArray = false;
+    std::uint32_t fieldIndex = 0; // in the report's fields
+    std::uint64_t bitOffset = 0;  // the element's (a Variable field) or the field's (an Array)
+    std::uint32_t bitSize = 0;    // of one element
+    std::uint32_t count = 1;      // elements: 1 for a Variable element
+    // A Variable element's usage and value; the null state is a value outside the logical
+    // limits of a field that declares one.
+    std::uint32_t usage = 0;
+    std::uint32_t raw = 0; // the element's bits; its low 32 bits when it is wider
+    std::int64_t logical = 0;
+    bool isNull = false;
+    bool hasPhysical = false;
+    double physical = 0;
+    // An Array field's usages reported, in element order: active[firstActive, +activeCount).
+    std::uint32_t firstActive = 0;
+    std::uint32_t activeCount = 0;
+};
+
+// A report decoded against the model. Reused from report to report, it keeps its storage.
+struct DecodedReport
+{
+    DecodeStatus status = DecodeStatus::Empty;
+    ReportType type = ReportType::Input;
+    std::uint8_t reportId = 0;         // the first byte when numbered, else 0
+    std::size_t length = 0;            // bytes given
+    std::uint64_t expectedLength = 0;  // bytes the report takes (WrongLength, TooLong, Ok)
+    const Report* report = nullptr;    // in the model; nullptr unless found
+    std::vector<DecodedEntry> entries; // constant padding left out
+    std::vector<std::uint32_t> active;
+};
+
+// The longest report the decoder takes: what one hidraw read can deliver at most. It bounds
+// the entries of one decoded report to 8 per byte.
+inline constexpr std::uint64_t kMaxDecodedReportBytes = 16384;
+
+// Decodes one report of the type. Numbered reports are picked by their first byte; the length
+// must match exactly. Fields of size 0 and constant fields without usages (padding) give no
+// entry. Time grows with the report's length only.
+void DecodeReport(const ReportModel& model, ReportType type, std::span<const std::uint8_t> bytes,
+                  DecodedReport& decoded);
+
+// One line, lower-case, that says why a report was not decoded ("no input report with id 7");
+// "" for a decoded report.
+std::string DecodeErrorText(const DecodedReport& decoded);
+
+} // namespace quorlix

@@ -1,0 +1,137 @@
+#include "reports/ReportText.h"
+
+#include "usage_names/UsageNameLookup.h"
+
+#include <cstdio>
+
+namespace quorlix {
+namespace {
+
+// The physical value and its unit, as in "2.54 cm" or "12" without a unit.
+std::string PhysicalWithUnit(const DecodedReport& decoded, const DecodedEntry& entry)
+{
+    std::string text = PhysicalText(entry.physical);
+    const std::string unit = UnitText(decoded.report->fields[entry.fieldIndex].unit);
+    if (!unit.empty()) {
+        text += ' ';
+        text += unit;
+    }
+    return text;
+}
+
+std::string ActiveUsages(const DecodedReport& decoded, const DecodedEntry& entry)
+{
+    if (entry.activeCount == 0) {
+        return "none";
+    }
+    std::string text;
+    for (std::uint32_t i = 0; i < entry.activeCount; ++i) {
+        if (i > 0) {
+            text += ", ";
+        }
+        text += ReportUsageName(decoded.active[entry.firstActive + i]);
+    }
+    return text;
+}
+
+std::string LogicalText(const DecodedEntry& entry)
+{
+    return entry.isNull ? std::string("null") : std::to_string(entry.logical);
+}
+
+} // namespace
+
+// FIXME: the full usage tables, once they are in.
+std::string ReportUsageName(std::uint32_t usage)
+{
+    const auto page = static_cast<std::uint16_t>(usage >> 16);
+    const std::uint32_t id = usage & 0xFFFFu;
+    if (page == 9) {
+        return "Button " + std::to_string(id);
+    }
+    const auto name = LookupUsageName(page, id);
+    std::string text;
+    if (name) {
+        for (char16_t c : *name) {
+            if (c == u'\t') {
+                continue;
+            }
+            if (c < 0x80) {
+                text += static_cast<char>(c);
+            }
+        }
+        while (!text.empty() && text.back() == ' ') {
+            text.pop_back();
+        }
+    }
+    if (text.empty()) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "Usage 0x%04X:0x%04X", page, id);
+        text = buffer;
+    }
+    return text;
+}
+
+std::string PhysicalText(double value)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.6g", value);
+    return buffer;
+}
+
+std::string ReportHeading(const DecodedReport& decoded)
+{
+    std::string text = ReportTypeName(decoded.type);
+    text += " report";
+    if (decoded.reportId != 0) {
+        text += ' ';
+        text += std::to_string(decoded.reportId);
+    }
+    text += " (" + std::to_string(decoded.length) + (decoded.length == 1 ? " byte)" : " bytes)");
+    return text;
+}
+
+std::string EntryText(const DecodedReport& decoded, const DecodedEntry& entry)
+{
+    if (entry.isArray) {
+        return "array: " + ActiveUsages(decoded, entry);
+    }
+    std::string text = ReportUsageName(entry.usage) + ": raw " + std::to_string(entry.raw) +
+                       ", logical " + LogicalText(entry);
+    if (entry.hasPhysical) {
+        text += ", physical " + PhysicalWithUnit(decoded, entry);
+    }
+    return text;
+}
+
+std::string DecodedReportText(const DecodedReport& decoded)
+{
+    std::string text = ReportHeading(decoded) + "\n";
+    for (const DecodedEntry& entry : decoded.entries) {
+        text += "  ";
+        text += EntryText(decoded, entry);
+        text += '\n';
+    }
+    return text;
+}
+
+std::string DecodedReportLine(const DecodedReport& decoded)
+{
+    std::string text = ReportHeading(decoded) + ":";
+    bool first = true;
+    for (const DecodedEntry& entry : decoded.entries) {
+        text += first ? " " : ", ";
+        first = false;
+        if (entry.isArray) {
+            text += "array=" + ActiveUsages(decoded, entry);
+            continue;
+        }
+        text += ReportUsageName(entry.usage) + "=" + LogicalText(entry);
+        if (entry.hasPhysical) {
+            text += " (" + PhysicalWithUnit(decoded, entry) + ")";
+        }
+    }
+    return text;
+}
+
+} // namespace quorlix

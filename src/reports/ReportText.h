@@ -1,0 +1,34 @@
+#pragma once
+
+#include "reports/DecodeReport.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quorlix {
+
+// The full name of a 32-bit usage (page in the high half): never empty, with vendor, reserved
+// and numbered fallbacks ("Button 3").
+std::string ReportUsageName(std::uint32_t usage);
+
+// A physical value as text: up to six significant digits ("-0.05", "2.54", "1e+06").
+std::string PhysicalText(double value);
+
+// The report's heading: "input report 1 (4 bytes)", or "input report (3 bytes)" when reports of
+// that type are not numbered.
+std::string ReportHeading(const DecodedReport& decoded);
+
+// One entry as a line's text without indent or line end: "X: raw 251, logical -5", with
+// ", physical 2.54 cm" where the field gives physical limits or a unit, "logical null" for the
+// null state, and "array: Keyboard a and A, Keyboard LeftShift" or "array: none".
+std::string EntryText(const DecodedReport& decoded, const DecodedEntry& entry);
+
+// A decoded report as lines ending in "\n": the heading, then each entry indented by two
+// blanks.
+std::string DecodedReportText(const DecodedReport& decoded);
+
+// A decoded report on one line without its line end: "input report 1 (4 bytes): Button 1=1,
+// X=-5, Hat Switch=null, array=none", physical values in parentheses after the logical ones.
+std::string DecodedReportLine(const DecodedReport& decoded);
+
+} // namespace quorlix
