@@ -1,48 +1,15 @@
 #include "reports/ReportModel.h"
 
+#include "annotation/HidItems.h"
+
 #include <algorithm>
 #include <limits>
 
 namespace quorlix {
 namespace {
 
-// One item as the model needs it: the data's bytes as read, unsigned and sign-extended.
-struct ModelItem
-{
-    unsigned type;
-    unsigned tag;
-    unsigned dataSize;
-    std::uint32_t value;
-    std::size_t length;
-    bool isLong;
-};
-
-// FIXME: move to the shared item decoder once the parser offers one.
-ModelItem ReadItem(std::span<const std::uint8_t> bytes, std::size_t pos)
-{
-    constexpr unsigned kDataSizes[] = { 0, 1, 2, 4 };
-    const auto at = [&](std::size_t i) -> std::uint8_t {
-        return i < bytes.size() ? bytes[i] : std::uint8_t{ 0 };
-    };
-    const std::uint8_t prefix = bytes[pos];
-    ModelItem item{};
-    if (prefix == 0xFE) {
-        // A long item: its second byte counts the data after the tag byte.
-        item.isLong = true;
-        item.length = 3 + std::size_t{ at(pos + 1) };
-        return item;
-    }
-    item.type = (prefix >> 2) & 3u;
-    item.tag = prefix >> 4;
-    item.dataSize = kDataSizes[prefix & 3u];
-    for (unsigned i = 0; i < item.dataSize; ++i) {
-        item.value |= std::uint32_t{ at(pos + 1 + i) } << (8 * i);
-    }
-    item.length = 1 + std::size_t{ item.dataSize };
-    return item;
-}
-
-std::int64_t SignedValue(std::uint32_t value, unsigned dataSize)
+// The value read as a signed number of its item's size.
+std::int64_t SignedItemValue(std::uint32_t value, unsigned dataSize)
 {
     switch (dataSize) {
     case 1:
@@ -145,7 +112,7 @@ std::int32_t DecodeUnitExponent(const ItemValue& item)
         return item.value >= 8 ? static_cast<std::int32_t>(item.value) - 16
                                : static_cast<std::int32_t>(item.value);
     }
-    return static_cast<std::int32_t>(SignedValue(item.value, item.dataSize));
+    return static_cast<std::int32_t>(SignedItemValue(item.value, item.dataSize));
 }
 
 class ModelBuilder
@@ -153,20 +120,20 @@ class ModelBuilder
 public:
     explicit ModelBuilder(ReportModel& model) : m_model(model) {}
 
-    void Handle(const ModelItem& item)
+    void Handle(const DecodedItem& item)
     {
         switch (item.type) {
-        case 0:
+        case ItemType::Main:
             HandleMain(item);
             break;
-        case 1:
+        case ItemType::Global:
             HandleGlobal(item);
             break;
-        case 2:
+        case ItemType::Local:
             HandleLocal(item);
             break;
-        default:
-            break; // reserved type 3
+        case ItemType::Long:
+            break; // no long item is defined
         }
     }
 
@@ -185,44 +152,44 @@ public:
     }
 
 private:
-    void HandleGlobal(const ModelItem& item)
+    void HandleGlobal(const DecodedItem& item)
     {
         const ItemValue value{ item.value, item.dataSize };
-        switch (item.tag) {
-        case 0:
+        switch (static_cast<GlobalTag>(item.tag)) {
+        case GlobalTag::UsagePage:
             m_globals.usagePage = static_cast<std::uint16_t>(item.value);
             break;
-        case 1:
+        case GlobalTag::LogicalMinimum:
             m_globals.logicalMinimum = value;
             break;
-        case 2:
+        case GlobalTag::LogicalMaximum:
             m_globals.logicalMaximum = value;
             break;
-        case 3:
+        case GlobalTag::PhysicalMinimum:
             m_globals.physicalMinimum = value;
             break;
-        case 4:
+        case GlobalTag::PhysicalMaximum:
             m_globals.physicalMaximum = value;
             break;
-        case 5:
+        case GlobalTag::UnitExponent:
             m_globals.unitExponent = value;
             break;
-        case 6:
+        case GlobalTag::Unit:
             m_globals.unit = item.value;
             break;
-        case 7:
+        case GlobalTag::ReportSize:
             m_globals.reportSize = item.value;
             break;
-        case 8:
+        case GlobalTag::ReportId:
             m_globals.reportId = static_cast<std::uint8_t>(item.value);
             break;
-        case 9:
+        case GlobalTag::ReportCount:
             m_globals.reportCount = item.value;
             break;
-        case 10:
+        case GlobalTag::Push:
             m_stack.push_back(m_globals);
             break;
-        case 11:
+        case GlobalTag::Pop:
             if (!m_stack.empty()) {
                 m_globals = m_stack.back();
                 m_stack.pop_back();
@@ -233,26 +200,26 @@ private:
         }
     }
 
-    void HandleLocal(const ModelItem& item)
+    void HandleLocal(const DecodedItem& item)
     {
         const bool hasPage = item.dataSize == 4;
-        switch (item.tag) {
-        case 0:
+        switch (static_cast<LocalTag>(item.tag)) {
+        case LocalTag::Usage:
             if (!m_locals.InIgnoredAlternative()) {
                 m_locals.usages.push_back({ item.value, item.value, hasPage });
             }
             break;
-        case 1:
+        case LocalTag::UsageMinimum:
             m_locals.usageMinimum = { item.value, item.dataSize };
             m_locals.minimumSet = true;
             break;
-        case 2:
+        case LocalTag::UsageMaximum:
             // The range ends here; a Usage Maximum without a minimum starts at id 0.
             if (!m_locals.InIgnoredAlternative()) {
                 AddRange(item);
             }
             break;
-        case 10:
+        case LocalTag::Delimiter:
             // Delimiter: 1 opens a set of alternative usages, 0 closes it. Only the first set
             // of a group is used.
             if (item.value == 1) {
@@ -267,7 +234,7 @@ private:
         }
     }
 
-    void AddRange(const ModelItem& maximum)
+    void AddRange(const DecodedItem& maximum)
     {
         const ItemValue minimum = m_locals.usageMinimum;
         const bool minimumHasPage = minimum.dataSize == 4;
@@ -282,25 +249,25 @@ private:
         m_locals.usages.push_back({ first, last, minimumHasPage });
     }
 
-    void HandleMain(const ModelItem& item)
+    void HandleMain(const DecodedItem& item)
     {
-        switch (item.tag) {
-        case 8:
+        switch (static_cast<MainTag>(item.tag)) {
+        case MainTag::Input:
             AddField(ReportType::Input, item.value);
             break;
-        case 9:
+        case MainTag::Output:
             AddField(ReportType::Output, item.value);
             break;
-        case 11:
+        case MainTag::Feature:
             AddField(ReportType::Feature, item.value);
             break;
-        case 10:
+        case MainTag::Collection:
             if (m_depth == 0) {
                 m_applicationUsage = FirstUsage();
             }
             ++m_depth;
             break;
-        case 12:
+        case MainTag::EndCollection:
             if (m_depth > 0) {
                 --m_depth;
             }
@@ -348,17 +315,17 @@ private:
         field.count = m_globals.reportCount;
         field.flags = flags;
         field.logicalMinimum =
-            SignedValue(m_globals.logicalMinimum.value, m_globals.logicalMinimum.dataSize);
+            SignedItemValue(m_globals.logicalMinimum.value, m_globals.logicalMinimum.dataSize);
         field.logicalMaximum =
             field.logicalMinimum < 0
-                ? SignedValue(m_globals.logicalMaximum.value, m_globals.logicalMaximum.dataSize)
+                ? SignedItemValue(m_globals.logicalMaximum.value, m_globals.logicalMaximum.dataSize)
                 : std::int64_t{ m_globals.logicalMaximum.value };
         const std::int64_t physicalMinimum =
-            SignedValue(m_globals.physicalMinimum.value, m_globals.physicalMinimum.dataSize);
+            SignedItemValue(m_globals.physicalMinimum.value, m_globals.physicalMinimum.dataSize);
         const std::int64_t physicalMaximum =
-            physicalMinimum < 0
-                ? SignedValue(m_globals.physicalMaximum.value, m_globals.physicalMaximum.dataSize)
-                : std::int64_t{ m_globals.physicalMaximum.value };
+            physicalMinimum < 0 ? SignedItemValue(m_globals.physicalMaximum.value,
+                                                  m_globals.physicalMaximum.dataSize)
+                                : std::int64_t{ m_globals.physicalMaximum.value };
         const bool physicalLimits = physicalMinimum != 0 || physicalMaximum != 0;
         field.physicalMinimum = physicalLimits ? physicalMinimum : field.logicalMinimum;
         field.physicalMaximum = physicalLimits ? physicalMaximum : field.logicalMaximum;
@@ -418,10 +385,8 @@ ReportModel BuildReportModel(std::span<const std::uint8_t> descriptor)
     ModelBuilder builder(model);
     std::size_t pos = 0;
     while (pos < descriptor.size()) {
-        const ModelItem item = ReadItem(descriptor, pos);
-        if (!item.isLong) {
-            builder.Handle(item);
-        }
+        const DecodedItem item = DecodeItem(descriptor, pos);
+        builder.Handle(item);
         pos += item.length;
     }
     builder.Finish();

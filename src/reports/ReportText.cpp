@@ -1,6 +1,6 @@
 #include "reports/ReportText.h"
 
-#include "usage_names/UsageNameLookup.h"
+#include "usage_names/FullUsageNames.h"
 
 #include <cstdio>
 
@@ -41,35 +41,10 @@ std::string LogicalText(const DecodedEntry& entry)
 
 } // namespace
 
-// FIXME: the full usage tables, once they are in.
 std::string ReportUsageName(std::uint32_t usage)
 {
-    const auto page = static_cast<std::uint16_t>(usage >> 16);
-    const std::uint32_t id = usage & 0xFFFFu;
-    if (page == 9) {
-        return "Button " + std::to_string(id);
-    }
-    const auto name = LookupUsageName(page, id);
-    std::string text;
-    if (name) {
-        for (char16_t c : *name) {
-            if (c == u'\t') {
-                continue;
-            }
-            if (c < 0x80) {
-                text += static_cast<char>(c);
-            }
-        }
-        while (!text.empty() && text.back() == ' ') {
-            text.pop_back();
-        }
-    }
-    if (text.empty()) {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "Usage 0x%04X:0x%04X", page, id);
-        text = buffer;
-    }
-    return text;
+    const PagedUsage paged = UsageOfExtended(usage);
+    return std::string(FullUsageName(paged.usagePage, paged.usageId).View());
 }
 
 std::string PhysicalText(double value)
