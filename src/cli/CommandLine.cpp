@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #include <string>
+#include <vector>
 
 namespace quorlix {
 namespace {
@@ -39,10 +40,30 @@ CommandLine Misused(const std::string& reason)
 
 void AddFileAndOutput(CLI::App& command, CommandLine& line)
 {
-    command.add_option("FILE", line.file, "Descriptor text file, or - for standard input")
-        ->required();
+    command.add_option("FILE", line.file, "Descriptor file, or - for standard input")->required();
     command.add_option("-o", line.outPath, "Write to OUT instead of standard output")
         ->option_text("OUT");
+    std::vector<std::string> formNames;
+    for (const InputForm form : { InputForm::Auto, InputForm::HexText, InputForm::CSource,
+                                  InputForm::Binary, InputForm::HidRecorder, InputForm::UsbhidDump,
+                                  InputForm::HexDump, InputForm::Lsusb, InputForm::Saved }) {
+        formNames.emplace_back(InputFormName(form));
+    }
+    command
+        .add_option_function<std::string>(
+            "--input",
+            [&line](const std::string& name) { line.inputForm = *InputFormFromName(name); },
+            "The form FILE is in: auto (default), hex-text, c-source, binary, hid-recorder, "
+            "usbhid-dump, hexdump, lsusb or saved")
+        ->check(CLI::IsMember(formNames))
+        ->option_text("FORM");
+    command
+        .add_option("--index", line.index,
+                    "Which descriptor of a file that holds several, from 0 (default 0)")
+        ->check(CLI::NonNegativeNumber)
+        ->option_text("N");
+    command.add_flag("-v,--verbose", line.verbose,
+                     "Say on standard error which form FILE was read as, and how many bytes");
 }
 
 void AddDebug(CLI::App& command, CommandLine& line)

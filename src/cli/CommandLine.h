@@ -1,5 +1,8 @@
 #pragma once
 
+#include "forms/DescriptorInput.h"
+
+#include <cstddef>
 #include <string>
 
 namespace quorlix {
@@ -30,11 +33,14 @@ struct CommandLine
     std::string outPath; // empty: standard output
     bool debug = false;
     bool summary = false;
+    InputForm inputForm = InputForm::Auto; // --input FORM
+    std::size_t index = 0;                 // --index N: which descriptor of the file, from 0
+    bool verbose = false;                  // -v: say on standard error how FILE was read
 };
 
 // Reads the arguments of quorlix-cli: a command (analyse, layout, hexdump), its options in any
 // order around FILE ("--format json" or "--format=json", "-o OUT" or "-oOUT", "--" before a FILE
-// that starts with a dash), or --help / --version.
+// that starts with a dash, "--input FORM", "--index N", "-v"), or --help / --version.
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 
 } // namespace quorlix

@@ -123,9 +123,28 @@ void WriteTree(std::ostream& out, const HidCollection& root)
         [&](const HidCollection&) { out << "]}"; });
 }
 
+// The form the descriptor was read as, its length, how many the file holds and the warnings.
+Json InputJson(const DescriptorInput& input)
+{
+    Json warnings = Json::array();
+    for (const InputWarning& warning : input.warnings) {
+        warnings.push_back({ { "line", warning.line },
+                             { "column", warning.column },
+                             { "message", warning.message } });
+    }
+    return {
+        { "form", std::string(InputFormName(input.form)) },
+        { "length", input.bytes.size() },
+        { "descriptors", input.descriptors },
+        { "index", input.index },
+        { "warnings", std::move(warnings) },
+    };
+}
+
 } // namespace
 
-void WriteJsonDocument(std::ostream& out, ParseResult result, const DeviceDescription& description)
+void WriteJsonDocument(std::ostream& out, ParseResult result, const DeviceDescription& description,
+                       const DescriptorInput* input)
 {
     out << "{\"result\":" << Json(static_cast<std::int32_t>(result)).dump() << ",\"rows\":";
     ArrayWriter rows(out, "[");
@@ -174,7 +193,11 @@ void WriteJsonDocument(std::ostream& out, ParseResult result, const DeviceDescri
             { "featureLength", s.featureLength },
         });
     }
-    out << "]}\n";
+    out << "]";
+    if (input != nullptr) {
+        out << ",\"input\":" << InputJson(*input).dump();
+    }
+    out << "}\n";
 }
 
 } // namespace quorlix

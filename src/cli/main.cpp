@@ -1,9 +1,9 @@
+#include "cli/CommandInput.h"
 #include "cli/CommandLine.h"
 #include "cli/JsonDocument.h"
 #include "cli/SavedRows.h"
 #include "cli/Utf8.h"
 #include "files/HexDumpWriter.h"
-#include "files/HexTextReader.h"
 #include "files/OutputFile.h"
 #include "parser/DeviceDescription.h"
 #include "parser/ReportLayout.h"
@@ -25,22 +25,6 @@ constexpr const char* kProgram = "quorlix-cli";
 void Complain(const std::string& file, const std::string& reason)
 {
     std::fprintf(stderr, "%s: %s: %s\n", kProgram, file.c_str(), reason.c_str());
-}
-
-// Reads FILE ("-" for standard input) by the descriptor text rule; complains when no byte came.
-bool ReadInput(const std::string& file, std::string& bytes)
-{
-    const ReadOutcome outcome =
-        file == "-" ? ReadHexTextStream(stdin, bytes) : ReadHexTextFileChecked(file.c_str(), bytes);
-    if (outcome.status == ReadStatus::Ok && !bytes.empty()) {
-        return true;
-    }
-    ReadOutcome shown = outcome;
-    if (shown.status == ReadStatus::Ok) {
-        shown.status = ReadStatus::NoHexDigits;
-    }
-    Complain(file, DescribeReadOutcome(shown));
-    return false;
 }
 
 // Writes what produce puts into a stream to OUT, or to standard output when OUT is empty. A
@@ -95,16 +79,18 @@ ParseResult Parse(const CommandLine& options, const std::string& bytes,
 
 int RunAnalyse(const CommandLine& options)
 {
-    std::string bytes;
-    if (!ReadInput(options.file, bytes)) {
+    DescriptorInput input;
+    if (!ReadCommandInput(options, input)) {
         return kExitFailure;
     }
+    const std::string& bytes = input.bytes;
     DeviceDescription description;
     const ParseResult result = Parse(options, bytes, description);
     NoteBounds(options.file, description.boundReached, false);
     if (options.format == "json") {
-        return WriteOutput(options.outPath,
-                           [&](std::ostream& out) { WriteJsonDocument(out, result, description); });
+        return WriteOutput(options.outPath, [&](std::ostream& out) {
+            WriteJsonDocument(out, result, description, &input);
+        });
     }
     const SavedForm form = options.format == "c" ? SavedForm::C : SavedForm::Plain;
     return WriteOutput(options.outPath, [&](std::ostream& out) {
@@ -114,10 +100,11 @@ int RunAnalyse(const CommandLine& options)
 
 int RunLayout(const CommandLine& options)
 {
-    std::string bytes;
-    if (!ReadInput(options.file, bytes)) {
+    DescriptorInput input;
+    if (!ReadCommandInput(options, input)) {
         return kExitFailure;
     }
+    const std::string& bytes = input.bytes;
     DeviceDescription description;
     (void)Parse(options, bytes, description);
     LayoutTexts texts;
@@ -129,10 +116,11 @@ int RunLayout(const CommandLine& options)
 
 int RunHexDump(const CommandLine& options)
 {
-    std::string bytes;
-    if (!ReadInput(options.file, bytes)) {
+    DescriptorInput input;
+    if (!ReadCommandInput(options, input)) {
         return kExitFailure;
     }
+    const std::string& bytes = input.bytes;
     return WriteOutput(options.outPath, [&](std::ostream& out) { WriteHexDump(out, bytes); });
 }
 

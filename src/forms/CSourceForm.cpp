@@ -1,0 +1,11 @@
+#include "forms/FormReaders.h"
+#include "forms/FormText.h"
+
+namespace quorlix::forms {
+
+InputOutcome ReadCSource(std::string_view, DescriptorInput&)
+{
+    return Malformed("this form is not read yet");
+}
+
+} // namespace quorlix::forms

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "forms/DescriptorInput.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The readers of the single forms, each over the whole text (or, for binary, the whole content).
+// They fill input's bytes, positions, warnings, events and descriptors count, and give Ok or a
+// reason; the entry resets input and sets its form and index around them.
+namespace quorlix::forms {
+
+InputOutcome ReadHexText(std::string_view text, DescriptorInput& input);
+InputOutcome ReadCSource(std::string_view text, DescriptorInput& input);
+InputOutcome ReadBinary(std::string_view content, DescriptorInput& input);
+InputOutcome ReadHidRecorder(std::string_view text, std::size_t index, DescriptorInput& input);
+InputOutcome ReadUsbhidDump(std::string_view text, std::size_t index, DescriptorInput& input);
+InputOutcome ReadHexDump(std::string_view text, DescriptorInput& input);
+InputOutcome ReadLsusb(std::string_view text, std::size_t index, DescriptorInput& input);
+InputOutcome ReadSaved(std::string_view text, DescriptorInput& input);
+
+// The text form that signs in text point to, or HexText when none does. Reads little more than
+// the first lines, except for the C initializer sign, which a linear search finds.
+InputForm DetectTextForm(std::string_view text);
+
+// Whether content holds a byte that text never does: NUL or a control character other than tab,
+// line feed, vertical tab, form feed and carriage return.
+bool HasBinarySign(std::string_view content);
+
+// Turns UTF-16 (LE or BE with a byte-order mark, or LE by its NUL pattern) into one byte per code
+// unit (ASCII as it is, anything else as 0x80) and drops a UTF-8 byte-order mark. Gives false
+// with a reason for UTF-16 of an odd length. Leaves decoded empty and gives true for other text.
+bool DecodeText(std::string_view content, std::string& decoded, bool& wasDecoded,
+                std::string& error);
+
+} // namespace quorlix::forms

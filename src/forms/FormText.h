@@ -1,0 +1,128 @@
+#pragma once
+
+#include "files/HexTextReader.h"
+#include "forms/DescriptorInput.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Small pieces the form readers share: walking lines, reading hex digits, collecting bytes.
+namespace quorlix::forms {
+
+// The value of an ASCII hex digit, or -1.
+constexpr int HexValue(char c)
+{
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+constexpr bool IsDecimalDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+constexpr bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Walks a text line by line. Each line comes without its line feed and without a carriage
+// return before it; numbers count from 1.
+class LineWalker
+{
+public:
+    explicit LineWalker(std::string_view text) : m_text(text) {}
+
+    bool Next(std::string_view& line)
+    {
+        if (m_position >= m_text.size()) {
+            return false;
+        }
+        const std::size_t end = m_text.find('\n', m_position);
+        const std::size_t stop = end == std::string_view::npos ? m_text.size() : end;
+        line = m_text.substr(m_position, stop - m_position);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        m_position = end == std::string_view::npos ? m_text.size() : end + 1;
+        ++m_number;
+        return true;
+    }
+
+    std::uint32_t Number() const { return m_number; }
+
+private:
+    std::string_view m_text;
+    std::size_t m_position = 0;
+    std::uint32_t m_number = 0;
+};
+
+inline std::string_view TrimBlanks(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+inline bool StartsWith(std::string_view text, std::string_view prefix)
+{
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// Adds bytes with their places to the input, refusing more than a descriptor text may make.
+class ByteSink
+{
+public:
+    explicit ByteSink(DescriptorInput& input) : m_input(input) {}
+
+    [[nodiscard]] bool Add(std::uint8_t byte, std::uint32_t line, std::uint32_t column)
+    {
+        if (m_input.bytes.size() >= kMaxDescriptorBytes) {
+            return false;
+        }
+        m_input.bytes.push_back(static_cast<char>(byte));
+        m_input.positions.push_back({ line, column });
+        return true;
+    }
+
+private:
+    DescriptorInput& m_input;
+};
+
+inline InputOutcome Malformed(std::string message)
+{
+    return { InputStatus::Malformed, 0, std::move(message) };
+}
+
+inline InputOutcome TooManyBytes()
+{
+    return { InputStatus::TooManyBytes, 0, {} };
+}
+
+// "3:5", the way messages name a place.
+inline std::string Place(std::uint32_t line, std::size_t column)
+{
+    return std::to_string(line) + ":" + std::to_string(column);
+}
+
+// A piece of the text for a message: at most 40 characters, all but printable ASCII as '?'.
+std::string Quoted(std::string_view text);
+
+// Picks descriptor index of count, or says there is no such one.
+InputOutcome CheckIndex(std::size_t index, std::size_t count);
+
+} // namespace quorlix::forms
