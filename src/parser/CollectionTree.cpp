@@ -118,7 +118,20 @@ HidCollection* CreateCollection(const ParserCallbacks& callbacks, HidCollection*
     } else if (state.usageMaximumSet != 0) {
         collection->usage = state.usageMaximum;
     } else if (kind != static_cast<std::uint8_t>(CollectionKind::Logical)) {
+        // Nothing holds the new collection yet: if the line's callback throws, release it here.
+        struct ReleaseUnlessKept
+        {
+            const ParserCallbacks& callbacks;
+            HidCollection* collection;
+            ~ReleaseUnlessKept()
+            {
+                if (collection != nullptr) {
+                    callbacks.release(callbacks.context, collection);
+                }
+            }
+        } guard{ callbacks, collection };
         callbacks.debugPrint(callbacks.context, "HIDPARSE] No usage set\n");
+        guard.collection = nullptr;
     }
     return collection;
 }

@@ -161,6 +161,7 @@ void ReleaseDeviceDescription(DeviceDescription& description)
         ReleaseParserState(description.callbacks, description.state);
     }
     description.state = nullptr;
+    description.callbacks = {};
     description.rows.clear();
     description.summaries.clear();
     description.boundReached = false;
@@ -170,6 +171,9 @@ ParseResult BuildDeviceDescription(const ParserCallbacks& callbacks, const std::
                                    std::size_t length, DeviceDescription& description,
                                    std::FILE* out)
 {
+    // A description parsed before gives back what it holds first, with the callbacks that
+    // gave it, so a second parse neither leaks the first nor adds to its rows.
+    ReleaseDeviceDescription(description);
     description.callbacks = callbacks;
     ParserState* state = nullptr;
     const ParseResult result = ParseItems(callbacks, bytes, length, description.rows, &state);
@@ -215,6 +219,9 @@ ParseResult BuildDeviceDescription(const ParserCallbacks& callbacks, const std::
             ReleaseArrays(description);
             return ParseResult::NoMemory;
         }
+        // Held by the description before anything else can fail, so a release finds it.
+        description.collections[i].context = context;
+        description.collectionCount = i + 1;
         const auto contextSize = static_cast<std::uint32_t>(size);
         context[0] = static_cast<std::uint8_t>(contextSize);
         context[1] = static_cast<std::uint8_t>(contextSize >> 8);
@@ -228,7 +235,6 @@ ParseResult BuildDeviceDescription(const ParserCallbacks& callbacks, const std::
             std::fprintf(out, "CollectionContext Size %lu\n",
                          static_cast<unsigned long>(contextSize));
         }
-        description.collectionCount = i + 1; // so a later failure releases this context too
         DescribeCollection(description, i, context, contextSize);
     }
     description.collectionCount = count;
@@ -239,6 +245,8 @@ ParseResult BuildDeviceDescription(const ParserCallbacks& callbacks, const std::
 ParseResult ParseDescriptor(const std::uint8_t* bytes, std::size_t length,
                             DeviceDescription& description, const ParseOptions& options)
 {
+    // Released while the memory that gave the earlier parse its blocks is still there.
+    ReleaseDeviceDescription(description);
     description.memory = std::make_unique<ParseMemory>();
     ParseMemory& memory = *description.memory;
     memory.bound = options.memoryBound;

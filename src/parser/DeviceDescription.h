@@ -93,17 +93,17 @@ struct ParseOptions
     std::size_t memoryBound = kParseMemoryBound;
 };
 
-// Parses bytes into description (which must be empty) with heap memory and debug lines to
-// options.debugOut. Gives the result of BuildDeviceDescription.
+// Parses bytes into description with heap memory and debug lines to options.debugOut, first
+// releasing whatever an earlier parse left in it. Gives the result of BuildDeviceDescription.
 [[nodiscard]] ParseResult ParseDescriptor(const std::uint8_t* bytes, std::size_t length,
                                           DeviceDescription& description,
                                           const ParseOptions& options = {});
 
-// Runs the item loop, then describes every top-level collection with its context. Gives
-// EmptyDescriptor, or NoMemory when the loop cannot start, with nothing in description; Ok with
-// the rows (and, unless the arrays could not be allocated, the collections); NoMemory when a
-// context cannot be allocated, with the rows and earlier summaries but no arrays. Its own lines
-// go to out (nullptr: none).
+// Releases what an earlier parse left in description, then runs the item loop and describes
+// every top-level collection with its context. Gives EmptyDescriptor, or NoMemory when the loop
+// cannot start, with nothing in description; Ok with the rows (and, unless the arrays could not
+// be allocated, the collections); NoMemory when a context cannot be allocated, with the rows and
+// earlier summaries but no arrays. Its own lines go to out (nullptr: none).
 [[nodiscard]] ParseResult BuildDeviceDescription(const ParserCallbacks& callbacks,
                                                  const std::uint8_t* bytes, std::size_t length,
                                                  DeviceDescription& description,

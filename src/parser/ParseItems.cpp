@@ -6,6 +6,7 @@
 
 #include <array>
 #include <span>
+#include <utility>
 
 namespace quorlix {
 namespace {
@@ -243,6 +244,33 @@ private:
     ReportIndex m_index;
 };
 
+// Owns a parse under way: unless finished, it releases the state and removes the rows added.
+class PartialParse
+{
+public:
+    PartialParse(const ParserCallbacks& callbacks, ParserState* state, std::vector<ItemRow>& rows)
+        : m_callbacks(callbacks), m_state(state), m_rows(rows), m_rowsBefore(rows.size())
+    {}
+    ~PartialParse()
+    {
+        if (m_state == nullptr) {
+            return;
+        }
+        ReleaseParserState(m_callbacks, m_state);
+        m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(m_rowsBefore), m_rows.end());
+    }
+    PartialParse(const PartialParse&) = delete;
+    PartialParse& operator=(const PartialParse&) = delete;
+
+    ParserState* Finish() { return std::exchange(m_state, nullptr); }
+
+private:
+    const ParserCallbacks& m_callbacks;
+    ParserState* m_state;
+    std::vector<ItemRow>& m_rows;
+    std::size_t m_rowsBefore;
+};
+
 // The row of an item: where it starts, its prefix and its data bytes.
 ItemRow RowOf(const DecodedItem& item)
 {
@@ -266,18 +294,18 @@ ParseResult ParseItems(const ParserCallbacks& callbacks, const std::uint8_t* byt
     if (state == nullptr) {
         return ParseResult::NoMemory;
     }
+    // Whatever ends the parse early, a failed allocation here or an exception from the row list
+    // or a row's text, releases the state with all it holds and takes back the rows it added.
+    PartialParse partial(callbacks, state, rows);
     state->usages = static_cast<LocalUsage*>(
         callbacks.allocate(callbacks.context, sizeof(LocalUsage) * kInitialUsageCapacity));
     if (state->usages == nullptr) {
-        callbacks.release(callbacks.context, state);
         return ParseResult::NoMemory;
     }
     state->usageCapacity = kInitialUsageCapacity;
     state->rootCollection = CreateCollection(
         callbacks, nullptr, static_cast<std::uint8_t>(CollectionKind::Logical), *state);
     if (state->rootCollection == nullptr) {
-        callbacks.release(callbacks.context, state->usages);
-        callbacks.release(callbacks.context, state);
         return ParseResult::NoMemory;
     }
 
@@ -296,7 +324,7 @@ ParseResult ParseItems(const ParserCallbacks& callbacks, const std::uint8_t* byt
     ReleasePushStack(callbacks, *state);
     callbacks.release(callbacks.context, state->usages);
     state->usages = nullptr;
-    *stateOut = state;
+    *stateOut = partial.Finish();
     return ParseResult::Ok;
 }
 

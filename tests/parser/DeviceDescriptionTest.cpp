@@ -151,6 +151,41 @@ TEST(DeviceDescription, FailuresAndWhatTheyLeave)
               "[HIDPARSER] Failed to parse report descriptor with ffffffff\n");
 }
 
+TEST(DeviceDescription, ParsingAgainReplacesTheEarlierParse)
+{
+    const std::vector<std::uint8_t> mouse = HexBytes(test::kMouseHex);
+    const std::vector<std::uint8_t> two = HexBytes("A1 01 C0 A1 01 C0"); // 4 rows, 2 collections
+    int twoBlocks = 0; // what a parse of two holds in a new description
+    {
+        TestCallbacks alone;
+        DeviceDescription description;
+        ASSERT_EQ(BuildDeviceDescription(alone.Get(), two.data(), two.size(), description, nullptr),
+                  ParseResult::Ok);
+        twoBlocks = alone.LiveBlocks();
+    }
+    TestCallbacks callbacks;
+    DeviceDescription description;
+    ASSERT_EQ(
+        BuildDeviceDescription(callbacks.Get(), mouse.data(), mouse.size(), description, nullptr),
+        ParseResult::Ok);
+    ASSERT_EQ(BuildDeviceDescription(callbacks.Get(), two.data(), two.size(), description, nullptr),
+              ParseResult::Ok);
+    EXPECT_EQ(description.rows.size(), 4u);
+    EXPECT_EQ(description.summaries.size(), 2u);
+    EXPECT_EQ(description.collectionCount, 2u);
+    EXPECT_EQ(callbacks.LiveBlocks(), twoBlocks); // none of the mouse's blocks is left
+    ReleaseDeviceDescription(description);
+    EXPECT_EQ(callbacks.LiveBlocks(), 0);
+
+    // The heap entry too: the rows and summaries are those of the last parse alone.
+    DeviceDescription heap;
+    ASSERT_EQ(Parse(test::kMouseHex, heap), ParseResult::Ok);
+    ASSERT_EQ(Parse(test::kMouseHex, heap), ParseResult::Ok);
+    EXPECT_EQ(heap.rows.size(), 26u);
+    EXPECT_EQ(heap.summaries.size(), 1u);
+    EXPECT_EQ(heap.collectionCount, 1u);
+}
+
 TEST(DeviceDescription, EntryWritesItsOwnLines)
 {
     char* text = nullptr;
