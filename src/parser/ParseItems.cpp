@@ -73,49 +73,66 @@ public:
             HandleLocal(item, row);
             break;
         case ItemType::Long:
-            Debug("Unsupported ITEM_TYPE_LONG Tag %x\n", item.longTag);
+            m_callbacks.debugPrint(m_callbacks.context, "Unsupported ITEM_TYPE_LONG Tag %x\n",
+                                   unsigned{ item.longTag });
             break;
         }
     }
 
 private:
-    template <typename... Args>
-    void Debug(const char* format, Args... args)
-    {
-        m_callbacks.debugPrint(m_callbacks.context, format, args...);
-    }
-
-    // A line without arguments goes through "%s", so that no format is ever taken from a
-    // variable; the line written is the same.
-    void Debug(const char* line) { m_callbacks.debugPrint(m_callbacks.context, "%s", line); }
-
     void HandleGlobal(const DecodedItem& item, ItemRow& row)
     {
-        static constexpr const char* kDebugLines[] = {
-            "[HIDPARSE] ITEM_TAG_GLOBAL_USAGE_PAGE %x\n",
-            "[HIDPARSE] ITEM_TAG_GLOBAL_LOGICAL_MINIMUM %x\n",
-            "[HIDPARSE] ITEM_TAG_GLOBAL_LOCAL_MAXIMUM %x\n",
-            "[HIDPARSE] ITEM_TAG_GLOBAL_PHYSICAL_MINIMUM %x\n",
-            "[HIDPARSE] ITEM_TAG_GLOBAL_PHYSICAL_MAXIMUM %x\n",
-            "[HIDPARSE] ITEM_TAG_GLOBAL_REPORT_UNIT_EXPONENT %x\n",
-            "[HIDPARSE] ITEM_TAG_GLOBAL_REPORT_UNIT %x\n",
-            "[HIDPARSE] ITEM_TAG_GLOBAL_REPORT_SIZE %x\n",
-            "[HIDPARSE] ITEM_TAG_GLOBAL_REPORT_ID %x\n",
-            "[HIDPARSE] ITEM_TAG_GLOBAL_REPORT_COUNT %x\n",
-        };
-        const auto tag = static_cast<GlobalTag>(item.tag);
         if (item.tag > static_cast<std::uint8_t>(GlobalTag::Pop)) {
             return; // reserved: no line, no text, no change
         }
-        if (tag == GlobalTag::Push) {
-            Debug("[HIDPARSE] ITEM_TAG_GLOBAL_PUSH\n");
-        } else if (tag == GlobalTag::Pop) {
-            Debug("[HIDPARSE] ITEM_TAG_GLOBAL_POP\n");
-        } else {
-            Debug(kDebugLines[item.tag], item.value);
-        }
+        PrintGlobalLine(static_cast<GlobalTag>(item.tag), item.value);
         SetGlobalItemText(row, item.tag, item.value);
         ApplyGlobalItem(m_callbacks, m_state, item.tag, item.value);
+    }
+
+    // Each line's format is a literal at its call, so the compiler checks it against its
+    // arguments (debugPrint carries the printf format attribute).
+    void PrintGlobalLine(GlobalTag tag, std::uint32_t value)
+    {
+        const ParserCallbacks& c = m_callbacks;
+        switch (tag) {
+        case GlobalTag::UsagePage:
+            c.debugPrint(c.context, "[HIDPARSE] ITEM_TAG_GLOBAL_USAGE_PAGE %x\n", value);
+            return;
+        case GlobalTag::LogicalMinimum:
+            c.debugPrint(c.context, "[HIDPARSE] ITEM_TAG_GLOBAL_LOGICAL_MINIMUM %x\n", value);
+            return;
+        case GlobalTag::LogicalMaximum:
+            c.debugPrint(c.context, "[HIDPARSE] ITEM_TAG_GLOBAL_LOCAL_MAXIMUM %x\n", value);
+            return;
+        case GlobalTag::PhysicalMinimum:
+            c.debugPrint(c.context, "[HIDPARSE] ITEM_TAG_GLOBAL_PHYSICAL_MINIMUM %x\n", value);
+            return;
+        case GlobalTag::PhysicalMaximum:
+            c.debugPrint(c.context, "[HIDPARSE] ITEM_TAG_GLOBAL_PHYSICAL_MAXIMUM %x\n", value);
+            return;
+        case GlobalTag::UnitExponent:
+            c.debugPrint(c.context, "[HIDPARSE] ITEM_TAG_GLOBAL_REPORT_UNIT_EXPONENT %x\n", value);
+            return;
+        case GlobalTag::Unit:
+            c.debugPrint(c.context, "[HIDPARSE] ITEM_TAG_GLOBAL_REPORT_UNIT %x\n", value);
+            return;
+        case GlobalTag::ReportSize:
+            c.debugPrint(c.context, "[HIDPARSE] ITEM_TAG_GLOBAL_REPORT_SIZE %x\n", value);
+            return;
+        case GlobalTag::ReportId:
+            c.debugPrint(c.context, "[HIDPARSE] ITEM_TAG_GLOBAL_REPORT_ID %x\n", value);
+            return;
+        case GlobalTag::ReportCount:
+            c.debugPrint(c.context, "[HIDPARSE] ITEM_TAG_GLOBAL_REPORT_COUNT %x\n", value);
+            return;
+        case GlobalTag::Push:
+            c.debugPrint(c.context, "[HIDPARSE] ITEM_TAG_GLOBAL_PUSH\n");
+            return;
+        case GlobalTag::Pop:
+            c.debugPrint(c.context, "[HIDPARSE] ITEM_TAG_GLOBAL_POP\n");
+            return;
+        }
     }
 
     void HandleLocal(const DecodedItem& item, ItemRow& row)
@@ -124,32 +141,47 @@ private:
         case LocalTag::Usage:
             break; // a Usage item passes no line
         case LocalTag::UsageMinimum:
-            Debug("[HIDPARSE] ITEM_TAG_LOCAL_USAGE_MINIMUM Data %x\n", item.value);
+            m_callbacks.debugPrint(m_callbacks.context,
+                                   "[HIDPARSE] ITEM_TAG_LOCAL_USAGE_MINIMUM Data %x\n", item.value);
             break;
         case LocalTag::UsageMaximum:
-            Debug("[HIDPARSE] ITEM_TAG_LOCAL_USAGE_MAXIMUM Data %x ItemSize %x %x\n", item.value,
-                  item.dataSize, static_cast<unsigned>(item.sizeCode));
+            m_callbacks.debugPrint(
+                m_callbacks.context,
+                "[HIDPARSE] ITEM_TAG_LOCAL_USAGE_MAXIMUM Data %x ItemSize %x %x\n", item.value,
+                item.dataSize, static_cast<unsigned>(item.sizeCode));
             break;
         case LocalTag::DesignatorIndex:
-            Debug("[HIDPARSE] ITEM_TAG_LOCAL_DESIGNATOR_INDEX Data %x\n", item.value);
+            m_callbacks.debugPrint(m_callbacks.context,
+                                   "[HIDPARSE] ITEM_TAG_LOCAL_DESIGNATOR_INDEX Data %x\n",
+                                   item.value);
             break;
         case LocalTag::DesignatorMinimum:
-            Debug("[HIDPARSE] ITEM_TAG_LOCAL_DESIGNATOR_MINIMUM Data %x\n", item.value);
+            m_callbacks.debugPrint(m_callbacks.context,
+                                   "[HIDPARSE] ITEM_TAG_LOCAL_DESIGNATOR_MINIMUM Data %x\n",
+                                   item.value);
             break;
         case LocalTag::DesignatorMaximum:
-            Debug("[HIDPARSE] ITEM_TAG_LOCAL_DESIGNATOR_MAXIMUM Data %x\n", item.value);
+            m_callbacks.debugPrint(m_callbacks.context,
+                                   "[HIDPARSE] ITEM_TAG_LOCAL_DESIGNATOR_MAXIMUM Data %x\n",
+                                   item.value);
             break;
         case LocalTag::StringIndex:
-            Debug("[HIDPARSE] ITEM_TAG_LOCAL_STRING_INDEX Data %x\n", item.value);
+            m_callbacks.debugPrint(m_callbacks.context,
+                                   "[HIDPARSE] ITEM_TAG_LOCAL_STRING_INDEX Data %x\n", item.value);
             break;
         case LocalTag::StringMinimum:
-            Debug("[HIDPARSE] ITEM_TAG_LOCAL_STRING_MINIMUM Data %x\n", item.value);
+            m_callbacks.debugPrint(m_callbacks.context,
+                                   "[HIDPARSE] ITEM_TAG_LOCAL_STRING_MINIMUM Data %x\n",
+                                   item.value);
             break;
         case LocalTag::StringMaximum:
-            Debug("[HIDPARSE] ITEM_TAG_LOCAL_STRING_MAXIMUM Data %x\n", item.value);
+            m_callbacks.debugPrint(m_callbacks.context,
+                                   "[HIDPARSE] ITEM_TAG_LOCAL_STRING_MAXIMUM Data %x\n",
+                                   item.value);
             break;
         default:
-            Debug("Unknown Local Item Tag %x\n", unsigned{ item.tag });
+            m_callbacks.debugPrint(m_callbacks.context, "Unknown Local Item Tag %x\n",
+                                   unsigned{ item.tag });
             return;
         }
         SetLocalItemText(row, item.tag, item.value, m_state.globals.usagePage);
@@ -184,8 +216,10 @@ private:
             AddReportField(ReportType::Feature, tag, row);
             break;
         default:
-            Debug("[HIDPARSE] Unknown ReportType Tag %x Type %x Size %x CurrentItemSize %x\n",
-                  unsigned{ item.tag }, 0u, static_cast<unsigned>(item.sizeCode), item.dataSize);
+            m_callbacks.debugPrint(
+                m_callbacks.context,
+                "[HIDPARSE] Unknown ReportType Tag %x Type %x Size %x CurrentItemSize %x\n",
+                unsigned{ item.tag }, 0u, static_cast<unsigned>(item.sizeCode), item.dataSize);
             SetUnknownMainItemText(row);
             return; // the local items stay in force for the next main item
         }
