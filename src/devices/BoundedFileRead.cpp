@@ -25,7 +25,8 @@ bool ReadBoundedRegularFile(const std::string& path, std::size_t limit, std::str
         reason = std::string("cannot open file: ") + std::strerror(errno);
         return false;
     }
-    struct stat status {};
+    struct stat status
+    {};
     if (::fstat(file.Get(), &status) != 0) {
         reason = std::string("cannot read file: ") + std::strerror(errno);
         return false;

@@ -46,13 +46,15 @@ enum class NodeRead
 NodeRead ReadNode(const std::string& nodePath, std::string& bytes, std::string& reason)
 {
     // Non-blocking and read-only: the descriptor calls need neither a report nor write access.
-    const FileDescriptor node(::open(nodePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    const FileDescriptor node(
+        ::open(nodePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     const int fd = node.Get();
     if (fd < 0) {
         reason = std::string("cannot open the node: ") + std::strerror(errno);
         return NodeRead::Unavailable;
     }
-    struct stat status {};
+    struct stat status
+    {};
     if (::fstat(fd, &status) != 0 || !S_ISCHR(status.st_mode)) {
         reason = "not a character device";
         return NodeRead::Odd;
@@ -171,7 +173,8 @@ bool IsHidrawNodePath(const std::string& path)
         return true;
     }
 #ifdef __linux__
-    struct stat status {};
+    struct stat status
+    {};
     if (::stat(path.c_str(), &status) != 0 || !S_ISCHR(status.st_mode)) {
         return false;
     }

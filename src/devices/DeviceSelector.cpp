@@ -74,9 +74,8 @@ DeviceSelection SelectById(const std::vector<HidDevice>& devices, const HidDevic
     return Failed("no HID device with this id");
 }
 
-DeviceSelection SelectByVendorProduct(const std::vector<HidDevice>& devices,
-                                      std::uint32_t vendorId, std::uint32_t productId,
-                                      std::optional<std::size_t> nth)
+DeviceSelection SelectByVendorProduct(const std::vector<HidDevice>& devices, std::uint32_t vendorId,
+                                      std::uint32_t productId, std::optional<std::size_t> nth)
 {
     std::vector<const HidDevice*> matches;
     for (const HidDevice& device : devices) {

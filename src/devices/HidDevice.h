@@ -28,10 +28,10 @@ struct HidDevice
     std::uint32_t vendorId = 0;
     std::uint32_t productId = 0;
     std::uint32_t instance = 0;
-    std::string name;                // HID_NAME
-    std::string phys;                // HID_PHYS, e.g. usb-0000:00:14.0-2/input0
-    std::string uniq;                // HID_UNIQ, often empty
-    std::vector<std::string> hidraw; // hidraw nodes, e.g. hidraw3, in ascending number
+    std::string name;                            // HID_NAME
+    std::string phys;                            // HID_PHYS, e.g. usb-0000:00:14.0-2/input0
+    std::string uniq;                            // HID_UNIQ, often empty
+    std::vector<std::string> hidraw;             // hidraw nodes, e.g. hidraw3, in ascending number
     std::optional<std::size_t> descriptorLength; // none when report_descriptor cannot be read
     std::string descriptorPath;                  // SYSFS/bus/hid/devices/ID/report_descriptor
 };

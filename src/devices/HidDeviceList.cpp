@@ -98,7 +98,8 @@ std::vector<std::string> HidrawNodes(const fs::path& deviceDir)
     for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
         const std::string name = entries->path().filename().string();
         if (name.size() <= 6 || name.size() > 16 || name.compare(0, 6, "hidraw") != 0 ||
-            !std::all_of(name.begin() + 6, name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            !std::all_of(name.begin() + 6, name.end(),
+                         [](char c) { return c >= '0' && c <= '9'; })) {
             continue;
         }
         numbered.emplace_back(std::stoull(name.substr(6)), name);
@@ -178,8 +179,8 @@ HidDeviceList ListHidDevices(const std::string& sysfsRoot)
             continue;
         }
         if (list.devices.size() == kMaxHidDevices) {
-            list.error = folder.string() + ": more than " + std::to_string(kMaxHidDevices) +
-                         " HID devices";
+            list.error =
+                folder.string() + ": more than " + std::to_string(kMaxHidDevices) + " HID devices";
             return list;
         }
         list.devices.push_back(ReadDevice(entries->path(), id, *parsed));

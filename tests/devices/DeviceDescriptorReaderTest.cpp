@@ -1,6 +1,6 @@
 #include "devices/DeviceDescriptorReader.h"
 
-#include "devices/FakeSysfsFixture.h"
+#include "support/FakeSysfsFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -26,10 +26,10 @@ TEST_F(DeviceDescriptorReaderTest, SelectorsReadTheDevicesSysfsDescriptor)
     };
     // No /dev/hidrawN exists here, so the node selector falls back to the tree's descriptor.
     const Case cases[] = {
-        { "hidraw4", "0018:06CB:CE37.0005", "synaptics-touchpad-i2c.bin" },
-        { "/dev/hidraw3", "0005:05AC:0256.0004", "apple-wireless-keyboard.bin" },
-        { "0003:045E:0040.0001", "0003:045E:0040.0001", "ms-wheel-mouse-optical.bin" },
-        { "045E:00DB/2", "0003:045E:00DB.0003", "ms-natural-ergonomic-4000-consumer.bin" },
+        { "hidraw4", "0018:06CB:CE37.0005", "synaptics-touchpad-i2c.txt" },
+        { "/dev/hidraw3", "0005:05AC:0256.0004", "apple-wireless-keyboard.txt" },
+        { "0003:045E:0040.0001", "0003:045E:0040.0001", "ms-wheel-mouse-optical.txt" },
+        { "045E:00DB/2", "0003:045E:00DB.0003", "ms-natural-ergonomic-4000-consumer.txt" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.selector);
@@ -87,7 +87,7 @@ TEST_F(DeviceDescriptorReaderTest, HidrawNodeWithoutNodeOrDeviceSaysBoth)
                                     ": no HID device has hidraw9");
     const DeviceDescriptor found = ReadHidrawDescriptor("/dev/hidraw1", Root());
     EXPECT_TRUE(found.ok);
-    EXPECT_EQ(found.bytes, DataFile("ms-natural-ergonomic-4000-kbd.bin"));
+    EXPECT_EQ(found.bytes, DataFile("ms-natural-ergonomic-4000-kbd.txt"));
 }
 
 TEST(DeviceDescriptorReader, HidrawNodePathsAreRecognisedByName)

@@ -1,7 +1,7 @@
 #include "devices/DeviceSelector.h"
 
 #include "devices/HidDeviceList.h"
-#include "devices/FakeSysfsFixture.h"
+#include "support/FakeSysfsFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -54,9 +54,9 @@ TEST(DeviceSelector, MalformedSelectorsAreRefusedBeforeAnyDeviceIsConsidered)
 {
     const std::string refusal = "not a device: give hidrawN, /dev/hidrawN, a sysfs id such as "
                                 "0003:046D:C52B.0001, or VID:PID with an optional /N";
-    for (const char* selector : { "", "mouse", "hidraw", "hidrawX", "/dev/input/event3",
-                                  "046D", "046D:", ":C52B", "046DA:C52B", "046D:C52BA",
-                                  "046D:C52B/", "046D:C52B/x", "046D:C52B/-1", "046G:C52B" }) {
+    for (const char* selector :
+         { "", "mouse", "hidraw", "hidrawX", "/dev/input/event3", "046D", "046D:", ":C52B",
+           "046DA:C52B", "046D:C52BA", "046D:C52B/", "046D:C52B/x", "046D:C52B/-1", "046G:C52B" }) {
         SCOPED_TRACE(selector);
         const DeviceSelection selection = SelectDevice({}, selector);
         EXPECT_EQ(selection.device, nullptr);

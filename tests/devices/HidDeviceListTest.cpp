@@ -1,6 +1,6 @@
 #include "devices/HidDeviceList.h"
 
-#include "devices/FakeSysfsFixture.h"
+#include "support/FakeSysfsFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -32,16 +32,46 @@ TEST_F(HidDeviceListTest, ListsEveryDeviceOfTheTreeInOrder)
     };
     // Ordered by bus, then vendor and product: USB before Bluetooth (5) before I2C (0x18).
     const Expected expected[] = {
-        { "0003:045E:0040.0001", HidBus::Usb, 0x045E, 0x0040,
-          "Microsoft Microsoft Wheel Mouse Optical\xC2\xAE", "input0", { "hidraw0" }, 72 },
-        { "0003:045E:00DB.0002", HidBus::Usb, 0x045E, 0x00DB,
-          "Microsoft Natural\xC2\xAE Ergonomic Keyboard 4000", "input0", { "hidraw1" }, 60 },
-        { "0003:045E:00DB.0003", HidBus::Usb, 0x045E, 0x00DB,
-          "Microsoft Natural\xC2\xAE Ergonomic Keyboard 4000", "input1", { "hidraw2" }, 86 },
-        { "0005:05AC:0256.0004", HidBus::Bluetooth, 0x05AC, 0x0256, "Apple Wireless Keyboard", "",
-          { "hidraw3" }, 224 },
-        { "0018:06CB:CE37.0005", HidBus::I2c, 0x06CB, 0xCE37, "SYNA7DB5:00 06CB:CE37", "",
-          { "hidraw4" }, 792 },
+        { "0003:045E:0040.0001",
+          HidBus::Usb,
+          0x045E,
+          0x0040,
+          "Microsoft Microsoft Wheel Mouse Optical\xC2\xAE",
+          "input0",
+          { "hidraw0" },
+          72 },
+        { "0003:045E:00DB.0002",
+          HidBus::Usb,
+          0x045E,
+          0x00DB,
+          "Microsoft Natural\xC2\xAE Ergonomic Keyboard 4000",
+          "input0",
+          { "hidraw1" },
+          60 },
+        { "0003:045E:00DB.0003",
+          HidBus::Usb,
+          0x045E,
+          0x00DB,
+          "Microsoft Natural\xC2\xAE Ergonomic Keyboard 4000",
+          "input1",
+          { "hidraw2" },
+          86 },
+        { "0005:05AC:0256.0004",
+          HidBus::Bluetooth,
+          0x05AC,
+          0x0256,
+          "Apple Wireless Keyboard",
+          "",
+          { "hidraw3" },
+          224 },
+        { "0018:06CB:CE37.0005",
+          HidBus::I2c,
+          0x06CB,
+          0xCE37,
+          "SYNA7DB5:00 06CB:CE37",
+          "",
+          { "hidraw4" },
+          792 },
     };
     const HidDeviceList list = ListHidDevices(Root());
     EXPECT_EQ(list.error, "");
@@ -89,7 +119,8 @@ TEST_F(HidDeviceListTest, OddDevicesKeepWhatCanBeKnown)
     EXPECT_EQ(list.devices[0].vendorId, 0x045Eu);
     EXPECT_EQ(list.devices[0].productId, 0x0040u);
     EXPECT_EQ(list.devices[0].name, "");
-    EXPECT_EQ(list.devices[0].hidraw, (std::vector<std::string>{ "hidraw0", "hidraw9", "hidraw10" }));
+    EXPECT_EQ(list.devices[0].hidraw,
+              (std::vector<std::string>{ "hidraw0", "hidraw9", "hidraw10" }));
     EXPECT_EQ(list.devices[0].descriptorLength, 72u);
     EXPECT_FALSE(list.devices[1].descriptorLength.has_value());
     EXPECT_FALSE(list.devices[2].descriptorLength.has_value());

@@ -12,19 +12,19 @@ namespace fs = std::filesystem;
 constexpr FakeHidDevice kStandardDevices[] = {
     { "pci0000:00/0000:00:14.0/usb1/1-1/1-1:1.0", "0003:045E:0040.0001", "0003:0000045E:00000040",
       "Microsoft Microsoft Wheel Mouse Optical\xC2\xAE", "usb-0000:00:14.0-1/input0", "", "hidraw0",
-      "ms-wheel-mouse-optical.bin" },
+      "ms-wheel-mouse-optical.txt" },
     { "pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0", "0003:045E:00DB.0002", "0003:0000045E:000000DB",
       "Microsoft Natural\xC2\xAE Ergonomic Keyboard 4000", "usb-0000:00:14.0-2/input0", "", "hidraw1",
-      "ms-natural-ergonomic-4000-kbd.bin" },
+      "ms-natural-ergonomic-4000-kbd.txt" },
     { "pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.1", "0003:045E:00DB.0003", "0003:0000045E:000000DB",
       "Microsoft Natural\xC2\xAE Ergonomic Keyboard 4000", "usb-0000:00:14.0-2/input1", "", "hidraw2",
-      "ms-natural-ergonomic-4000-consumer.bin" },
+      "ms-natural-ergonomic-4000-consumer.txt" },
     { "pci0000:00/0000:00:14.0/usb1/1-3/1-3:1.0/bluetooth/hci0/hci0:256", "0005:05AC:0256.0004",
       "0005:000005AC:00000256", "Apple Wireless Keyboard", "5c:f3:70:8a:21:4e", "28:37:37:1b:0f:9c",
-      "hidraw3", "apple-wireless-keyboard.bin" },
+      "hidraw3", "apple-wireless-keyboard.txt" },
     { "pci0000:00/0000:00:15.1/i2c_designware.1/i2c-1/i2c-SYNA7DB5:00", "0018:06CB:CE37.0005",
       "0018:000006CB:0000CE37", "SYNA7DB5:00 06CB:CE37", "i2c-SYNA7DB5:00", "", "hidraw4",
-      "synaptics-touchpad-i2c.bin" },
+      "synaptics-touchpad-i2c.txt" },
 };
 // clang-format on
 
@@ -35,13 +35,6 @@ bool WriteFile(const fs::path& path, const std::string& content)
     return static_cast<bool>(out);
 }
 
-bool CopyDescriptor(const fs::path& from, const fs::path& to)
-{
-    std::error_code error;
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
-    return !error;
-}
-
 // The hidraw number, for the node's dev file (major 240 is where a real system puts them).
 std::string HidrawMinor(const std::string& node)
 {
@@ -49,6 +42,17 @@ std::string HidrawMinor(const std::string& node)
 }
 
 } // namespace
+
+std::string DescriptorBytes(const fs::path& hexFile)
+{
+    std::ifstream in(hexFile, std::ios::binary);
+    std::string bytes;
+    std::string pair;
+    while (in >> pair) {
+        bytes.push_back(static_cast<char>(std::stoi(pair, nullptr, 16)));
+    }
+    return bytes;
+}
 
 std::span<const FakeHidDevice> StandardFakeHidDevices()
 {
@@ -76,7 +80,8 @@ bool BuildFakeSysfs(const fs::path& root, std::span<const FakeHidDevice> devices
                                    std::string(device.id).substr(5, 4) + "p0000" +
                                    std::string(device.id).substr(10, 4) + "\n";
         if (!WriteFile(folder / "uevent", uevent) ||
-            !CopyDescriptor(dataDir / device.descriptor, folder / "report_descriptor")) {
+            !WriteFile(folder / "report_descriptor",
+                       DescriptorBytes(dataDir / device.descriptor))) {
             reason = folder.string() + ": cannot write uevent or report_descriptor";
             return false;
         }

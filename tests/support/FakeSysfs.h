@@ -16,12 +16,16 @@ struct FakeHidDevice
     const char* phys;       // HID_PHYS
     const char* uniq;       // HID_UNIQ
     const char* hidraw;     // hidrawN, or empty for none
-    const char* descriptor; // file name in tests/data/devices
+    const char* descriptor; // file name in tests/data/descriptors
 };
 
 // Five devices: a USB mouse, the two interfaces of one USB keyboard (same vendor and product),
-// a Bluetooth keyboard and an I2C touchpad, with real descriptors.
+// a Bluetooth keyboard and an I2C touchpad, with the real descriptors of those devices. Their
+// names, physical paths and hidraw numbers are made up in the style of a real machine's.
 std::span<const FakeHidDevice> StandardFakeHidDevices();
+
+// The bytes of a descriptor file of the test data (plain hex, blank-separated pairs).
+std::string DescriptorBytes(const std::filesystem::path& hexFile);
 
 // Builds a tree at root laid out as the kernel's: each device a folder under devices/ with its
 // uevent, report_descriptor and hidraw/hidrawN, reached through the symlinks

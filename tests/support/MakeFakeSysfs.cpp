@@ -14,7 +14,7 @@ int main(int argc, char** argv)
     }
     std::string reason;
     if (!quorlix::test::BuildFakeSysfs(argv[1], quorlix::test::StandardFakeHidDevices(),
-                                       QUORLIX_TEST_DATA_DIR "/devices", reason)) {
+                                       QUORLIX_TEST_DATA_DIR "/descriptors", reason)) {
         std::fprintf(stderr, "make_fake_sysfs: %s\n", reason.c_str());
         return 1;
     }

@@ -23,7 +23,7 @@ protected:
         m_root = pattern;
         std::string reason;
         ASSERT_TRUE(BuildFakeSysfs(m_root, StandardFakeHidDevices(),
-                                   std::filesystem::path(QUORLIX_TEST_DATA_DIR) / "devices",
+                                   std::filesystem::path(QUORLIX_TEST_DATA_DIR) / "descriptors",
                                    reason))
             << reason;
     }
@@ -41,12 +41,10 @@ protected:
         return std::filesystem::canonical(m_root / "bus" / "hid" / "devices" / id);
     }
 
+    // The bytes of a descriptor of the test data, as the fake devices give them.
     static std::string DataFile(const std::string& name)
     {
-        const std::filesystem::path path =
-            std::filesystem::path(QUORLIX_TEST_DATA_DIR) / "devices" / name;
-        std::ifstream in(path, std::ios::binary);
-        return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+        return DescriptorBytes(std::filesystem::path(QUORLIX_TEST_DATA_DIR) / "descriptors" / name);
     }
 
 private:
