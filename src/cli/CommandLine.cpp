@@ -99,11 +99,20 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
         app.add_subcommand("hexdump", "The bytes the reader takes from the text, one per line");
     AddFileAndOutput(*hexdump, line);
 
+    CLI::App* devices = app.add_subcommand(
+        "devices",
+        "The HID devices the kernel knows, read from sysfs (QUORLIX_SYSFS_ROOT or /sys)");
+    devices->add_option("--format", line.format, "plain (default) or json")
+        ->check(CLI::IsMember({ "plain", "json" }))
+        ->option_text("FORM");
+    devices->add_option("-o", line.outPath, "Write to OUT instead of standard output")
+        ->option_text("OUT");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         // The help of the command asked about, or of the whole program.
-        for (CLI::App* command : { analyse, layout, hexdump }) {
+        for (CLI::App* command : { analyse, layout, hexdump, devices }) {
             if (command->parsed()) {
                 return Print(command->help());
             }
@@ -118,9 +127,10 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
     }
 
     line.outcome = CommandLine::Outcome::Run;
-    line.command = analyse->parsed()  ? CliCommand::Analyse
-                   : layout->parsed() ? CliCommand::Layout
-                                      : CliCommand::HexDump;
+    line.command = analyse->parsed()   ? CliCommand::Analyse
+                   : layout->parsed()  ? CliCommand::Layout
+                   : devices->parsed() ? CliCommand::Devices
+                                       : CliCommand::HexDump;
     return line;
 }
 

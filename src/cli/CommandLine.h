@@ -12,6 +12,7 @@ enum class CliCommand
     Analyse,
     Layout,
     HexDump,
+    Devices,
 };
 
 // What the program was asked to do. Help and version requests, and usage errors, carry the text
@@ -38,9 +39,9 @@ struct CommandLine
     bool verbose = false;                  // -v: say on standard error how FILE was read
 };
 
-// Reads the arguments of quorlix-cli: a command (analyse, layout, hexdump), its options in any
-// order around FILE ("--format json" or "--format=json", "-o OUT" or "-oOUT", "--" before a FILE
-// that starts with a dash, "--input FORM", "--index N", "-v"), or --help / --version.
+// Reads the arguments of quorlix-cli: a command (analyse, layout, hexdump, devices), its options in
+// any order around FILE ("--format json" or "--format=json", "-o OUT" or "-oOUT", "--" before a
+// FILE that starts with a dash, "--input FORM", "--index N", "-v"), or --help / --version.
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 
 } // namespace quorlix

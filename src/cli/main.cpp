@@ -1,8 +1,10 @@
 #include "cli/CommandInput.h"
 #include "cli/CommandLine.h"
+#include "cli/DeviceListOutput.h"
 #include "cli/JsonDocument.h"
 #include "cli/SavedRows.h"
 #include "cli/Utf8.h"
+#include "devices/HidDeviceList.h"
 #include "files/HexDumpWriter.h"
 #include "files/OutputFile.h"
 #include "parser/DeviceDescription.h"
@@ -124,6 +126,22 @@ int RunHexDump(const CommandLine& options)
     return WriteOutput(options.outPath, [&](std::ostream& out) { WriteHexDump(out, bytes); });
 }
 
+int RunDevices(const CommandLine& options)
+{
+    const HidDeviceList list = ListHidDevices(SysfsRoot());
+    if (!list.error.empty()) {
+        std::fprintf(stderr, "%s: %s\n", kProgram, list.error.c_str());
+        return kExitFailure;
+    }
+    return WriteOutput(options.outPath, [&](std::ostream& out) {
+        if (options.format == "json") {
+            WriteDeviceJson(out, list.devices);
+        } else {
+            WriteDeviceTable(out, list.devices);
+        }
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -146,6 +164,8 @@ int main(int argc, char** argv)
         return RunLayout(line);
     case CliCommand::HexDump:
         return RunHexDump(line);
+    case CliCommand::Devices:
+        return RunDevices(line);
     }
     return kExitUsage;
 }

@@ -1,0 +1,120 @@
+#include "cli/CliFixture.h"
+#include "support/FakeSysfs.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using quorlix::test::CliRun;
+
+// quorlix-cli runs with QUORLIX_SYSFS_ROOT at a fake tree of the standard devices.
+class DevicesCommandTest : public quorlix::test::CliFixture
+{
+protected:
+    void SetUp() override
+    {
+        CliFixture::SetUp();
+        std::string reason;
+        ASSERT_TRUE(quorlix::test::BuildFakeSysfs(Root(), quorlix::test::StandardFakeHidDevices(),
+                                                  fs::path(QUORLIX_TEST_DATA_DIR) / "descriptors",
+                                                  reason))
+            << reason;
+        ::setenv("QUORLIX_SYSFS_ROOT", Root().c_str(), 1);
+    }
+    void TearDown() override
+    {
+        ::unsetenv("QUORLIX_SYSFS_ROOT");
+        CliFixture::TearDown();
+    }
+    std::string Root() const { return (Dir() / "sys").string(); }
+};
+
+TEST_F(DevicesCommandTest, TableListsEveryDevice)
+{
+    const CliRun run = Cli("devices");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(
+        run.out,
+        "ID                   BUS        VID:PID    HIDRAW   BYTES  NAME\n"
+        "0003:045E:0040.0001  USB        045E:0040  hidraw0     72  Microsoft Microsoft "
+        "Wheel Mouse Optical\xC2\xAE\n"
+        "0003:045E:00DB.0002  USB        045E:00DB  hidraw1     60  Microsoft Natural\xC2\xAE "
+        "Ergonomic Keyboard 4000\n"
+        "0003:045E:00DB.0003  USB        045E:00DB  hidraw2     86  Microsoft Natural\xC2\xAE "
+        "Ergonomic Keyboard 4000\n"
+        "0005:05AC:0256.0004  Bluetooth  05AC:0256  hidraw3    224  Apple Wireless Keyboard\n"
+        "0018:06CB:CE37.0005  I2C        06CB:CE37  hidraw4    792  SYNA7DB5:00 06CB:CE37\n");
+}
+
+TEST_F(DevicesCommandTest, JsonHoldsEveryFieldOfEveryDevice)
+{
+    const CliRun run = Cli("devices --format json");
+    ASSERT_EQ(run.status, 0);
+    const nlohmann::json document = nlohmann::json::parse(run.out);
+    ASSERT_EQ(document["devices"].size(), 5u);
+    const nlohmann::json expected = {
+        { "id", "0005:05AC:0256.0004" },
+        { "bus", "Bluetooth" },
+        { "vendorId", 0x05AC },
+        { "productId", 0x0256 },
+        { "name", "Apple Wireless Keyboard" },
+        { "hidraw", { "hidraw3" } },
+        { "descriptorLength", 224 },
+        { "descriptorPath", Root() + "/bus/hid/devices/0005:05AC:0256.0004/report_descriptor" },
+    };
+    EXPECT_EQ(document["devices"][3], expected);
+    EXPECT_EQ(document["devices"][4]["bus"], "I2C");
+    EXPECT_EQ(document["devices"][0]["name"], "Microsoft Microsoft Wheel Mouse Optical\xC2\xAE");
+}
+
+TEST_F(DevicesCommandTest, OddNamesAndDescriptorsStayReadable)
+{
+    // A device may name itself anything: no terminal escapes in the table, no broken JSON.
+    const fs::path folder = fs::canonical(fs::path(Root()) / "bus/hid/devices/0005:05AC:0256.0004");
+    std::ofstream(folder / "uevent") << "HID_ID=0005:000005AC:00000256\nHID_NAME=Bad\x1B[2J\xFF\n";
+    fs::remove(folder / "report_descriptor");
+
+    const CliRun table = Cli("devices");
+    EXPECT_EQ(table.status, 0);
+    EXPECT_NE(
+        table.out.find("0005:05AC:0256.0004  Bluetooth  05AC:0256  hidraw3      ?  Bad?[2J\xFF\n"),
+        std::string::npos)
+        << table.out;
+
+    const CliRun json = Cli("devices --format json");
+    ASSERT_EQ(json.status, 0);
+    const nlohmann::json document = nlohmann::json::parse(json.out);
+    EXPECT_EQ(document["devices"][3]["name"], "Bad\x1B[2J\xEF\xBF\xBD");
+    EXPECT_TRUE(document["devices"][3]["descriptorLength"].is_null());
+}
+
+TEST_F(DevicesCommandTest, NoDevicesAndUnreadableTrees)
+{
+    ::setenv("QUORLIX_SYSFS_ROOT", (Dir() / "empty").c_str(), 1);
+    CliRun run = Cli("devices");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "no HID devices found\n");
+    run = Cli("devices --format json");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "{\"devices\":[]}\n");
+
+    const fs::path broken = Dir() / "broken";
+    fs::create_directories(broken / "bus/hid");
+    std::ofstream(broken / "bus/hid/devices") << "not a folder";
+    ::setenv("QUORLIX_SYSFS_ROOT", broken.c_str(), 1);
+    run = Cli("devices");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "quorlix-cli: " + (broken / "bus/hid/devices").string() +
+                           ": cannot list folder: Not a directory\n");
+}
+
+} // namespace
