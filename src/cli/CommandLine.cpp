@@ -71,6 +71,16 @@ void AddDebug(CLI::App& command, CommandLine& line)
     command.add_flag("--debug", line.debug, "Write the parser's debug lines to standard error");
 }
 
+void AddUsageNames(CLI::App& command, CommandLine& line)
+{
+    command
+        .add_option("--usage-names", line.usageNames,
+                    "designed (default) or full: fill in the HID Usage Tables' names where the "
+                    "designed tables have none")
+        ->check(CLI::IsMember({ "designed", "full" }))
+        ->option_text("NAMES");
+}
+
 } // namespace
 
 CommandLine ParseCommandLine(int argc, const char* const* argv)
@@ -87,12 +97,14 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
     analyse->add_option("--format", line.format, "plain (default), c or json")
         ->check(CLI::IsMember({ "plain", "c", "json" }))
         ->option_text("FORM");
+    AddUsageNames(*analyse, line);
     AddDebug(*analyse, line);
 
     CLI::App* layout = app.add_subcommand(
         "layout", "The report layout of every top-level collection (the detail pane's text)");
     AddFileAndOutput(*layout, line);
     layout->add_flag("--summary", line.summary, "The summary pane's text instead");
+    AddUsageNames(*layout, line);
     AddDebug(*layout, line);
 
     CLI::App* hexdump =

@@ -37,6 +37,7 @@ struct CommandLine
     InputForm inputForm = InputForm::Auto; // --input FORM
     std::size_t index = 0;                 // --index N: which descriptor of the file, from 0
     bool verbose = false;                  // -v: say on standard error how FILE was read
+    std::string usageNames = "designed";   // or "full"
 };
 
 // Reads the arguments of quorlix-cli: a command (analyse, layout, hexdump, devices), its options in

@@ -1,9 +1,11 @@
 #include "cli/JsonDocument.h"
 
 #include "annotation/RowColumns.h"
+#include "annotation/RowUsageTracker.h"
 #include "cli/Utf8.h"
 #include "parser/CollectionWalk.h"
 #include "parser/HidCollection.h"
+#include "usage_names/FullUsageNames.h"
 
 #include <nlohmann/json.hpp>
 
@@ -41,9 +43,25 @@ private:
     bool m_first = true;
 };
 
-Json RowJson(const ItemRow& row)
+std::string Text(const UsageNameText& name)
 {
-    return Json{
+    return std::string(name.View());
+}
+
+// The usage a row or field names, by the full tables: a Usage Page row gets its page and the
+// page's name, a Usage, Usage Minimum or Usage Maximum row and a field also the usage's name.
+void AddUsageNames(Json& value, PagedUsage usage, bool withUsage)
+{
+    value["usagePage"] = usage.usagePage;
+    if (withUsage) {
+        value["usageName"] = Text(FullUsageName(usage.usagePage, usage.usageId));
+    }
+    value["pageName"] = Text(FullUsagePageName(usage.usagePage));
+}
+
+Json RowJson(const ItemRow& row, const RowUsage& named)
+{
+    Json value{
         { "offset", row.offset },
         { "prefix", row.prefix },
         { "data", { row.data[0], row.data[1], row.data[2], row.data[3] } },
@@ -51,6 +69,10 @@ Json RowJson(const ItemRow& row)
         { "name", ToUtf8(row.name) },
         { "description", ToUtf8(row.description) },
     };
+    if (named.kind != RowUsageKind::None) {
+        AddUsageNames(value, named.usage, named.kind != RowUsageKind::Page);
+    }
+    return value;
 }
 
 void WriteReport(std::ostream& out, const HidReport& report)
@@ -84,6 +106,8 @@ void WriteReport(std::ostream& out, const HidReport& report)
         field["logicalMaximum"] = item.logicalMaximum;
         field["usageMinimum"] = item.usageMinimum;
         field["usageMaximum"] = item.usageMaximum;
+        // A field's usage is its range's first; the page is the range's high half.
+        AddUsageNames(field, UsageOfExtended(item.usageMinimum), true);
         items.Element(field);
     }
     out << "]}";
@@ -148,8 +172,9 @@ void WriteJsonDocument(std::ostream& out, ParseResult result, const DeviceDescri
 {
     out << "{\"result\":" << Json(static_cast<std::int32_t>(result)).dump() << ",\"rows\":";
     ArrayWriter rows(out, "[");
+    RowUsageTracker tracker;
     for (const ItemRow& row : description.rows) {
-        rows.Element(RowJson(row));
+        rows.Element(RowJson(row, tracker.Next(row)));
     }
     out << "],\"tree\":";
     if (description.state != nullptr && description.state->rootCollection != nullptr) {

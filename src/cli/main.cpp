@@ -1,3 +1,4 @@
+#include "annotation/FillInUsageNames.h"
 #include "cli/CommandInput.h"
 #include "cli/CommandLine.h"
 #include "cli/DeviceListOutput.h"
@@ -79,6 +80,11 @@ ParseResult Parse(const CommandLine& options, const std::string& bytes,
                            description, parseOptions);
 }
 
+UsageNames UsageNamesOf(const CommandLine& options)
+{
+    return options.usageNames == "full" ? UsageNames::Full : UsageNames::Designed;
+}
+
 int RunAnalyse(const CommandLine& options)
 {
     DescriptorInput input;
@@ -89,6 +95,9 @@ int RunAnalyse(const CommandLine& options)
     DeviceDescription description;
     const ParseResult result = Parse(options, bytes, description);
     NoteBounds(options.file, description.boundReached, false);
+    if (UsageNamesOf(options) == UsageNames::Full) {
+        FillInUsageNames(description.rows);
+    }
     if (options.format == "json") {
         return WriteOutput(options.outPath, [&](std::ostream& out) {
             WriteJsonDocument(out, result, description, &input);
@@ -110,6 +119,7 @@ int RunLayout(const CommandLine& options)
     DeviceDescription description;
     (void)Parse(options, bytes, description);
     LayoutTexts texts;
+    texts.usageNames = UsageNamesOf(options);
     BuildLayoutTexts(description, texts, DebugOut(options));
     NoteBounds(options.file, description.boundReached, texts.truncated);
     const std::string text = ToUtf8(options.summary ? texts.summary : texts.detail);

@@ -92,7 +92,42 @@ const char* ReportTypeName(std::uint8_t type)
     }
 }
 
-void AppendReport(const std::uint8_t* report, LayoutTexts& texts, std::FILE* out)
+// "(name)" of a usage kept with its page in the high half.
+void AppendUsageNameInParentheses(std::u16string& text, std::uint32_t usage)
+{
+    text.push_back(u'(');
+    AppendFilledUsageName(text, static_cast<std::uint16_t>(usage >> 16), usage & 0xFFFFu, false);
+    text.push_back(u')');
+}
+
+// A field's lines with the names of its usage range, into named (which is cleared first).
+void MakeNamedField(std::u16string& named, std::uint32_t k, std::uint32_t byteOffset,
+                    unsigned bitCount, unsigned shift, std::uint32_t usageMinimum,
+                    std::uint32_t usageMaximum)
+{
+    named.clear();
+    AsciiLine position;
+    position.Text("[")
+        .Decimal(static_cast<int>(k))
+        .Text("]\tByteoffset=")
+        .Decimal(static_cast<int>(byteOffset))
+        .Text("\r\n\tBitCount=")
+        .Decimal(static_cast<int>(bitCount))
+        .Text("\r\n\tShift=")
+        .Decimal(static_cast<int>(shift))
+        .Text("\r\n\tUsageMinimum=")
+        .EightHexDigits(usageMinimum);
+    position.AppendTo(named);
+    AppendUsageNameInParentheses(named, usageMinimum);
+    AsciiLine maximum;
+    maximum.Text("\r\n\tUsageMaximum=").EightHexDigits(usageMaximum);
+    maximum.AppendTo(named);
+    AppendUsageNameInParentheses(named, usageMaximum);
+    named.append(u"\r\n");
+}
+
+void AppendReport(const std::uint8_t* report, LayoutTexts& texts, std::u16string& named,
+                  std::FILE* out)
 {
     const unsigned reportId = report[layout::kReportId];
     const std::uint32_t bitSize = ReadLe32(report + layout::kReportBitSize);
@@ -137,6 +172,15 @@ void AppendReport(const std::uint8_t* report, LayoutTexts& texts, std::FILE* out
                          static_cast<int>(k), static_cast<int>(byteOffset), bitCount, shift,
                          usageMinimum, usageMaximum);
         }
+        if (texts.usageNames == UsageNames::Full) {
+            MakeNamedField(named, k, byteOffset, bitCount, shift, usageMinimum, usageMaximum);
+            if (texts.detail.size() + named.size() > texts.limit) {
+                texts.truncated = true;
+                return;
+            }
+            texts.detail.append(named);
+            continue;
+        }
         AsciiLine field;
         field.Text("[")
             .Decimal(static_cast<int>(k))
@@ -159,18 +203,47 @@ void AppendReport(const std::uint8_t* report, LayoutTexts& texts, std::FILE* out
     }
 }
 
+// "----Col_1---USAGE_PAGE:1----USAGE:2-----", with full names
+// "----Col_1---USAGE_PAGE:1(Generic Desktop Controls)----USAGE:2(Mouse)-----".
+std::u16string CollectionHeader(const CollectionDescription& collection, UsageNames names)
+{
+    std::u16string header;
+    AsciiLine page;
+    page.Text("----Col_")
+        .Decimal(collection.collectionNumber)
+        .Text("---USAGE_PAGE:")
+        .Decimal(collection.usagePage);
+    page.AppendTo(header);
+    if (names == UsageNames::Full) {
+        header.push_back(u'(');
+        AppendFilledPageName(header, collection.usagePage);
+        header.push_back(u')');
+    }
+    AsciiLine usage;
+    usage.Text("----USAGE:").Decimal(collection.usage);
+    usage.AppendTo(header);
+    if (names == UsageNames::Full) {
+        header.push_back(u'(');
+        AppendFilledUsageName(header, collection.usagePage, collection.usage, false);
+        header.push_back(u')');
+    }
+    header.append(u"-----\r\n");
+    return header;
+}
+
 } // namespace
 
 void AppendReportLayout(const std::uint8_t* context, std::uint32_t blockOffset, LayoutTexts& texts,
                         std::FILE* out)
 {
     const std::uint8_t* rawData = ContextRawData(context);
+    std::u16string named; // one field's lines with names, reused for every field
     ForEachContextBlock(context, blockOffset, [&](std::uint32_t offset) {
         const std::uint8_t* block = rawData + offset;
         const std::uint32_t reportCount = ReadLe32(block + layout::kCollectionReportCount);
         const std::uint8_t* table = block + layout::kCollectionOffsetTable;
         for (std::uint32_t k = 0; k < reportCount && !texts.truncated; ++k) {
-            AppendReport(rawData + ReadLe32(table + 4 * k), texts, out);
+            AppendReport(rawData + ReadLe32(table + 4 * k), texts, named, out);
         }
         return !texts.truncated;
     });
@@ -193,20 +266,13 @@ void BuildLayoutTexts(const DeviceDescription& description, LayoutTexts& texts, 
 
     for (std::uint32_t i = 0; i < description.collectionCount && !texts.truncated; ++i) {
         const CollectionDescription& collection = description.collections[i];
-        AsciiLine line;
-        line.Text("----Col_")
-            .Decimal(collection.collectionNumber)
-            .Text("---USAGE_PAGE:")
-            .Decimal(collection.usagePage)
-            .Text("----USAGE:")
-            .Decimal(collection.usage)
-            .Text("-----\r\n");
+        const std::u16string line = CollectionHeader(collection, texts.usageNames);
         if (!HasRoom(texts, line.size())) {
             texts.truncated = true;
             break;
         }
-        line.AppendTo(texts.detail);
-        line.AppendTo(texts.summary);
+        texts.detail.append(line);
+        texts.summary.append(line);
         AppendReportLayout(collection.context, 0, texts, out);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "annotation/FillInUsageNames.h"
 #include "parser/DeviceDescription.h"
 
 #include <cstdint>
@@ -22,6 +23,9 @@ struct LayoutTexts
     std::u16string summary;
     bool truncated = false;                  // a text reached limit
     std::size_t limit = kMaxLayoutTextChars; // characters each text may hold
+    // With full names, each collection's page and usage and each field's usage range are
+    // followed by their names in parentheses; the designed texts show numbers alone.
+    UsageNames usageNames = UsageNames::Designed;
 };
 
 // Appends the reports of the subtree whose collection block starts at blockOffset of the

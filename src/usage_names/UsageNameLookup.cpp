@@ -89,6 +89,11 @@ std::u16string_view LookupUsagePageName(std::uint16_t usagePage)
     return UsagePageNames[usagePage];
 }
 
+bool HasOwnUsagePageName(std::uint16_t usagePage)
+{
+    return usagePage < std::size(UsagePageNames);
+}
+
 std::optional<std::u16string_view> LookupUsageName(std::uint16_t usagePage, std::uint32_t usage)
 {
     // The usage is compared in all 32 bits: an extended usage whose high half holds a page is
