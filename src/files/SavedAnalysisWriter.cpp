@@ -22,9 +22,10 @@ constexpr std::string_view kTwoLineEnds = "\r\n\r\n";
 constexpr std::size_t kBytesFieldWidth = 20;
 constexpr std::size_t kOffsetFieldWidth = 4;
 
-// The collection kind "(自定义)" is the only row text with characters above 0xFF. We store its
-// three characters in GBK like the header, rather than as a replacement mark, so the saved file
-// reads like the list did.
+// The collection kind "(自定义)" is the only designed row text beyond ASCII. We store its three
+// characters in GBK like the header, rather than as a replacement mark, so the saved file reads
+// like the list did; so is the one letter beyond ASCII of the full usage names (Moiré). Any
+// other character beyond ASCII would be a stray lead byte in GBK, so it is stored as '?'.
 struct GbkCharacter
 {
     char16_t character;
@@ -35,6 +36,7 @@ constexpr GbkCharacter kGbkCharacters[] = {
     { u'\u81EA', { '\xD7', '\xD4' } }, // 自
     { u'\u5B9A', { '\xB6', '\xA8' } }, // 定
     { u'\u4E49', { '\xD2', '\xE5' } }, // 义
+    { u'\u00E9', { '\xA8', '\xA6' } }, // é
 };
 
 constexpr bool IsHighSurrogate(char16_t c)
@@ -57,22 +59,21 @@ const GbkCharacter* FindGbkCharacter(char16_t c)
     return nullptr;
 }
 
-// Whether every character of text goes out as the one byte of its value: none above 0xFF and
-// no line feed. A plain reduction without early exit, so the compiler checks many characters
+// Whether every character of text goes out as the one byte of its value: all ASCII, no line
+// feed. A plain reduction without early exit, so the compiler checks many characters
 // per instruction; row texts are short, and nearly all of them are plain.
 bool IsPlainNarrow(std::u16string_view text)
 {
     unsigned special = 0;
     for (const char16_t c : text) {
-        special |= static_cast<unsigned>(c > 0xFF) | static_cast<unsigned>(c == u'\n');
+        special |= static_cast<unsigned>(c > 0x7F) | static_cast<unsigned>(c == u'\n');
     }
     return special == 0;
 }
 
-// Puts text at out, one byte per character, each character as the byte of its value, and gives
-// the new end. Writes at most two bytes per character: a line feed is stored as CR LF like
-// every other line end in the file, the GBK characters above take two bytes, any other
-// character above 0xFF a single '?'.
+// Puts text at out, one byte per ASCII character, and gives the new end. Writes at most two
+// bytes per character: a line feed is stored as CR LF like every other line end in the file,
+// the GBK characters above take two bytes, any other character beyond ASCII a single '?'.
 char* PutNarrow(char* out, std::u16string_view text)
 {
     // Short texts (offsets, bytes, most names) are narrowed character by character until the
@@ -82,7 +83,7 @@ char* PutNarrow(char* out, std::u16string_view text)
         std::size_t plain = 0;
         for (; plain < text.size(); ++plain) {
             const char16_t c = text[plain];
-            if (c > 0xFF || c == u'\n') {
+            if (c > 0x7F || c == u'\n') {
                 break;
             }
             out[plain] = static_cast<char>(c);
@@ -95,7 +96,7 @@ char* PutNarrow(char* out, std::u16string_view text)
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        if (c <= 0xFF && c != u'\n') {
+        if (c <= 0x7F && c != u'\n') {
             *out++ = static_cast<char>(c);
             continue;
         }

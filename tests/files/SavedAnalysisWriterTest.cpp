@@ -75,10 +75,11 @@ TEST(WriteSavedAnalysisRow, LaysOutTheColumnsInFixedFields)
           SavedForm::Plain,
           { u"4", u"A1 80", u"MAIN_COLLECTION(\u81EA\u5B9A\u4E49)", u"" },
           "A1 80               \t\t//4   \tMAIN_COLLECTION(\xD7\xD4\xB6\xA8\xD2\xE5)\t\r\n" },
-        { "one byte per character, '?' above 0xFF",
+        // A Latin-1 byte would be a lead byte in GBK and swallow the character after it.
+        { "one byte per ASCII character, e acute in GBK, '?' for any other",
           SavedForm::Plain,
-          { u"9", u"09 01", u"\u00B5s \u03A9 \U0001F600", u"a\nb" },
-          "09 01               \t\t//9   \t\xB5s ? ?\ta\r\nb\r\n" },
+          { u"9", u"09 01", u"\u00B5s Moir\u00E9 \u03A9 \U0001F600", u"a\nb" },
+          "09 01               \t\t//9   \t?s Moir\xA8\xA6 ? ?\ta\r\nb\r\n" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
