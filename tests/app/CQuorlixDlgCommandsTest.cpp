@@ -2,9 +2,6 @@
 
 #include "DialogTestSupport.h"
 #include "FakeDialogPlatform.h"
-#include "annotation/RowColumns.h"
-#include "files/HexTextReader.h"
-#include "files/SavedAnalysisWriter.h"
 #include "parser/DeviceDescription.h"
 
 #include <QCoreApplication>
@@ -246,28 +243,10 @@ TEST_F(QuorlixDlgAnalyse, FileGivenAtStartIsAnalysedOnceTheWindowIsShown)
         << "showing the window again analyses again";
 }
 
-// The saved analysis that the core writes for the rows of the file, as the list shows them.
-std::string ExpectedSavedAnalysis(const std::string& descriptorPath, SavedForm form,
-                                  const std::string& outputPath)
+// A golden file of the repository: the mouse's saved analysis in each form, byte for byte.
+std::string GoldenFile(const char* name)
 {
-    std::string bytes;
-    ReadHexTextFile(descriptorPath.c_str(), bytes);
-    DeviceDescription description;
-    ParseOptions options;
-    options.debugOut = nullptr;
-    (void)ParseDescriptor(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
-                          description, options);
-    std::u16string offset;
-    std::u16string rowBytes;
-    const auto rowAt = [&](std::size_t index) {
-        const ItemRow& row = description.rows[index];
-        offset = OffsetColumnText(row);
-        rowBytes = BytesColumnText(row);
-        return SavedRowTexts{ offset, rowBytes, row.name, row.description };
-    };
-    std::string error;
-    EXPECT_TRUE(WriteSavedAnalysisFile(outputPath, form, description.rows.size(), rowAt, &error));
-    return ReadBinaryFile(outputPath);
+    return ReadBinaryFile(std::string(QUORLIX_SOURCE_DIR) + "/tests/data/cli/" + name);
 }
 
 TEST_F(QuorlixDlgSave, BothFormsWriteTheListAfterAskingFirst)
@@ -276,13 +255,13 @@ TEST_F(QuorlixDlgSave, BothFormsWriteTheListAfterAskingFirst)
     {
         const char* name;
         bool answer;
-        SavedForm form;
+        const char* golden;
         const char* firstRow;
     };
     const Case cases[] = {
-        { "Yes saves C constants", true, SavedForm::C,
+        { "Yes saves C constants", true, "mouse-c.txt",
           "0x05,0x01,          \t\t//0   \tGLOBAL_USAGE_PAGE(Generic Desktop Controls)\t\r\n" },
-        { "No saves the list's bytes", false, SavedForm::Plain,
+        { "No saves the list's bytes", false, "mouse-plain.txt",
           "05 01               \t\t//0   \tGLOBAL_USAGE_PAGE(Generic Desktop Controls)\t\r\n" },
     };
     Analyse(ExamplePath("mouse.txt"));
@@ -297,8 +276,9 @@ TEST_F(QuorlixDlgSave, BothFormsWriteTheListAfterAskingFirst)
         dialog.OnSave();
 
         const std::string saved = ReadBinaryFile(*platform.saveFileAnswer);
-        const std::string expectedPath = folder.filePath("expected.txt").toStdString();
-        EXPECT_EQ(saved, ExpectedSavedAnalysis(ExamplePath("mouse.txt"), c.form, expectedPath));
+        const std::string golden = GoldenFile(c.golden);
+        ASSERT_FALSE(golden.empty());
+        EXPECT_EQ(saved, golden);
         EXPECT_EQ(saved.substr(0, kSavedHeader.size() + std::string(c.firstRow).size()),
                   kSavedHeader + c.firstRow);
         const std::vector<std::string> order = { "AskYesNo", "ChooseSaveFile", "ShowMessage" };

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace quorlix {
 namespace {
 
@@ -234,11 +236,25 @@ TEST(ParseItems, DebugLinesOfOddItems)
 TEST(ParseItems, PushStackLeftAtTheEndIsReleasedNewestFirst)
 {
     Walk walk("A4 A4");
-    const std::vector<std::string>& lines = walk.callbacks.DebugLines();
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[2].rfind("[HIDPARSE] Freeing GlobalState ", 0), 0u);
-    EXPECT_EQ(lines[3].rfind("[HIDPARSE] Freeing GlobalState ", 0), 0u);
-    EXPECT_NE(lines[2], lines[3]);
+    // Allocations: state, usage list, root, then one block per Push.
+    const std::span<const void* const> allocated = walk.callbacks.AllocatedBlocks();
+    ASSERT_EQ(allocated.size(), 5u);
+    const void* older = allocated[3];
+    const void* newer = allocated[4];
+    const std::span<const void* const> released = walk.callbacks.ReleasedBlocks();
+    ASSERT_GE(released.size(), 2u);
+    EXPECT_EQ(released[0], newer);
+    EXPECT_EQ(released[1], older);
+
+    // Each block's line comes before it goes, naming that block.
+    char newerLine[64];
+    char olderLine[64];
+    std::snprintf(newerLine, sizeof newerLine, "[HIDPARSE] Freeing GlobalState %p\n", newer);
+    std::snprintf(olderLine, sizeof olderLine, "[HIDPARSE] Freeing GlobalState %p\n", older);
+    EXPECT_EQ(
+        walk.callbacks.DebugLines(),
+        (std::vector<std::string>{ "[HIDPARSE] ITEM_TAG_GLOBAL_PUSH\n",
+                                   "[HIDPARSE] ITEM_TAG_GLOBAL_PUSH\n", newerLine, olderLine }));
     EXPECT_EQ(walk.state->globals.savedGlobals, nullptr);
 }
 

@@ -72,7 +72,11 @@ void* TestCallbacks::Allocate(void* context, std::size_t size)
         return nullptr;
     }
     ++self.m_live;
-    return std::calloc(1, size == 0 ? 1 : size);
+    void* block = std::calloc(1, size == 0 ? 1 : size);
+    if (self.m_allocations <= kRecordedBlocksInt) {
+        self.m_allocated[static_cast<std::size_t>(self.m_allocations - 1)] = block;
+    }
+    return block;
 }
 
 void TestCallbacks::Release(void* context, void* block)
@@ -80,6 +84,10 @@ void TestCallbacks::Release(void* context, void* block)
     auto& self = *static_cast<TestCallbacks*>(context);
     if (block != nullptr) {
         --self.m_live;
+        if (self.m_releases < kRecordedBlocksInt) {
+            self.m_released[static_cast<std::size_t>(self.m_releases)] = block;
+        }
+        ++self.m_releases;
     }
     std::free(block);
 }

@@ -2,7 +2,10 @@
 
 #include "parser/ParserCallbacks.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +34,17 @@ public:
     int Allocations() const { return m_allocations; }
     int LiveBlocks() const { return m_live; }
     const std::vector<std::string>& DebugLines() const { return m_lines; }
+    // The first blocks handed out and the first released, each in its order. Kept in fixed
+    // room, so that recording them never allocates (nor throws from a release).
+    static constexpr std::size_t kRecordedBlocks = 16;
+    std::span<const void* const> AllocatedBlocks() const
+    {
+        return std::span(m_allocated).first(std::min(m_allocations, kRecordedBlocksInt));
+    }
+    std::span<const void* const> ReleasedBlocks() const
+    {
+        return std::span(m_released).first(std::min(m_releases, kRecordedBlocksInt));
+    }
     std::string AllDebugText() const;
 
 private:
@@ -46,6 +60,10 @@ private:
     int m_failFrom = 0;
     int m_live = 0;
     std::vector<std::string> m_lines;
+    static constexpr int kRecordedBlocksInt = static_cast<int>(kRecordedBlocks);
+    int m_releases = 0;
+    std::array<const void*, kRecordedBlocks> m_allocated{};
+    std::array<const void*, kRecordedBlocks> m_released{};
 };
 
 } // namespace quorlix::test
