@@ -1,5 +1,8 @@
 #include "cli/CommandInput.h"
 
+#include "devices/DeviceDescriptorReader.h"
+#include "devices/HidDevice.h"
+
 #include <cstdio>
 #include <string>
 
@@ -13,29 +16,67 @@ void Say(const std::string& file, const std::string& text)
     std::fprintf(stderr, "%s: %s: %s\n", kProgram, file.c_str(), text.c_str());
 }
 
+// A connected device's descriptor (--device SEL, or a hidraw node as FILE), read as binary.
+bool ReadDeviceInput(const CommandLine& options, DescriptorInput& input, std::string& path)
+{
+    const std::string& name = InputName(options);
+    if (options.inputForm != InputForm::Auto && options.inputForm != InputForm::Binary) {
+        Say(name, "--input " + std::string(InputFormName(options.inputForm)) +
+                      " does not apply: a device gives its descriptor as binary");
+        return false;
+    }
+    const DeviceDescriptor descriptor = options.device.empty()
+                                            ? ReadHidrawDescriptor(options.file, SysfsRoot())
+                                            : ReadSelectedDescriptor(SysfsRoot(), options.device);
+    if (!descriptor.ok) {
+        Say(name, descriptor.error);
+        return false;
+    }
+    path = descriptor.path;
+    const InputOutcome outcome = ReadDescriptorContent(descriptor.bytes, descriptor.path,
+                                                       { InputForm::Binary, options.index }, input);
+    if (outcome.status != InputStatus::Ok) {
+        Say(name, DescribeInputOutcome(outcome));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool ReadCommandInput(const CommandLine& options, DescriptorInput& input)
 {
-    const InputOutcome outcome =
-        ReadDescriptorInput(options.file, { options.inputForm, options.index }, input);
-    if (outcome.status != InputStatus::Ok) {
-        Say(options.file, DescribeInputOutcome(outcome));
-        return false;
+    std::string devicePath;
+    if (!options.device.empty() || IsHidrawNodePath(options.file)) {
+        if (!ReadDeviceInput(options, input, devicePath)) {
+            return false;
+        }
+    } else {
+        // A report_descriptor of a stand-in sysfs tree is as binary as one under /sys.
+        InputRequest request{ options.inputForm, options.index };
+        if (request.form == InputForm::Auto && IsUnderSysfsRoot(options.file)) {
+            request.form = InputForm::Binary;
+        }
+        const InputOutcome outcome = ReadDescriptorInput(options.file, request, input);
+        if (outcome.status != InputStatus::Ok) {
+            Say(options.file, DescribeInputOutcome(outcome));
+            return false;
+        }
     }
     for (const InputWarning& warning : input.warnings) {
-        std::fprintf(stderr, "%s: %s:%u:%u: warning: %s\n", kProgram, options.file.c_str(),
+        std::fprintf(stderr, "%s: %s:%u:%u: warning: %s\n", kProgram, InputName(options).c_str(),
                      warning.line, warning.column, warning.message.c_str());
     }
     if (input.descriptors > 1) {
-        Say(options.file, "holds " + std::to_string(input.descriptors) +
-                              " descriptors; this is the one at index " +
-                              std::to_string(input.index) + " (--index 0 to " +
-                              std::to_string(input.descriptors - 1) + " picks one)");
+        Say(InputName(options), "holds " + std::to_string(input.descriptors) +
+                                    " descriptors; this is the one at index " +
+                                    std::to_string(input.index) + " (--index 0 to " +
+                                    std::to_string(input.descriptors - 1) + " picks one)");
     }
     if (options.verbose) {
-        Say(options.file, "read as " + std::string(InputFormName(input.form)) + ", " +
-                              std::to_string(input.bytes.size()) + " bytes");
+        Say(InputName(options), "read as " + std::string(InputFormName(input.form)) +
+                                    (devicePath.empty() ? "" : " from " + devicePath) + ", " +
+                                    std::to_string(input.bytes.size()) + " bytes");
     }
     return true;
 }

@@ -40,7 +40,22 @@ CommandLine Misused(const std::string& reason)
 
 void AddFileAndOutput(CLI::App& command, CommandLine& line)
 {
-    command.add_option("FILE", line.file, "Descriptor file, or - for standard input")->required();
+    CLI::Option* file =
+        command.add_option("FILE", line.file, "Descriptor file, or - for standard input");
+    CLI::Option* device =
+        command
+            .add_option("--device", line.device,
+                        "Read the descriptor of a connected device instead of FILE: hidrawN, "
+                        "/dev/hidrawN, a sysfs id or VID:PID[/N] (see quorlix-cli devices)")
+            ->option_text("SEL");
+    file->excludes(device);
+    // One of the two names the input; CLI11 cannot require one of a pair by itself.
+    command.callback([&line] {
+        if (line.file.empty() && line.device.empty()) {
+            throw CLI::RequiredError("FILE is required (or --device SEL)",
+                                     CLI::ExitCodes::RequiredError);
+        }
+    });
     command.add_option("-o", line.outPath, "Write to OUT instead of standard output")
         ->option_text("OUT");
     std::vector<std::string> formNames;
@@ -144,6 +159,11 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
                    : devices->parsed() ? CliCommand::Devices
                                        : CliCommand::HexDump;
     return line;
+}
+
+const std::string& InputName(const CommandLine& line)
+{
+    return line.device.empty() ? line.file : line.device;
 }
 
 } // namespace quorlix

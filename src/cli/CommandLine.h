@@ -29,7 +29,8 @@ struct CommandLine
     std::string text;
 
     CliCommand command = CliCommand::Analyse;
-    std::string file; // "-" for standard input
+    std::string file;   // "-" for standard input; empty with --device
+    std::string device; // --device SEL: a connected device's descriptor instead of FILE
     std::string format = "plain";
     std::string outPath; // empty: standard output
     bool debug = false;
@@ -44,5 +45,8 @@ struct CommandLine
 // any order around FILE ("--format json" or "--format=json", "-o OUT" or "-oOUT", "--" before a
 // FILE that starts with a dash, "--input FORM", "--index N", "-v"), or --help / --version.
 CommandLine ParseCommandLine(int argc, const char* const* argv);
+
+// What messages call the input: FILE, or the --device selector.
+const std::string& InputName(const CommandLine& line);
 
 } // namespace quorlix

@@ -94,7 +94,7 @@ int RunAnalyse(const CommandLine& options)
     const std::string& bytes = input.bytes;
     DeviceDescription description;
     const ParseResult result = Parse(options, bytes, description);
-    NoteBounds(options.file, description.boundReached, false);
+    NoteBounds(InputName(options), description.boundReached, false);
     if (UsageNamesOf(options) == UsageNames::Full) {
         FillInUsageNames(description.rows);
     }
@@ -121,7 +121,7 @@ int RunLayout(const CommandLine& options)
     LayoutTexts texts;
     texts.usageNames = UsageNamesOf(options);
     BuildLayoutTexts(description, texts, DebugOut(options));
-    NoteBounds(options.file, description.boundReached, texts.truncated);
+    NoteBounds(InputName(options), description.boundReached, texts.truncated);
     const std::string text = ToUtf8(options.summary ? texts.summary : texts.detail);
     return WriteOutput(options.outPath, [&](std::ostream& out) { out << text; });
 }

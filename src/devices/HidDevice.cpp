@@ -51,4 +51,14 @@ std::string SysfsRoot()
     return root != nullptr && *root != '\0' ? std::string(root) : std::string("/sys");
 }
 
+bool IsUnderSysfsRoot(std::string_view path)
+{
+    std::string root = SysfsRoot();
+    while (root.size() > 1 && root.back() == '/') {
+        root.pop_back();
+    }
+    return path.size() > root.size() + 1 && path.substr(0, root.size()) == root &&
+           path[root.size()] == '/';
+}
+
 } // namespace quorlix

@@ -51,4 +51,7 @@ std::string_view InterfaceName(const HidDevice& device);
 // The folder that stands for /sys: QUORLIX_SYSFS_ROOT when it is set and not empty, else /sys.
 std::string SysfsRoot();
 
+// True when path lies under SysfsRoot(), where every attribute file is binary or kernel text.
+bool IsUnderSysfsRoot(std::string_view path);
+
 } // namespace quorlix

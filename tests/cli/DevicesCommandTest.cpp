@@ -117,4 +117,72 @@ TEST_F(DevicesCommandTest, NoDevicesAndUnreadableTrees)
                            ": cannot list folder: Not a directory\n");
 }
 
+TEST_F(DevicesCommandTest, DeviceDescriptorsAnalyseLikeTheirHexText)
+{
+    // The same descriptor as hex text, read by another route, must give the same analysis.
+    const std::string hexText =
+        std::string(QUORLIX_TEST_DATA_DIR) + "/descriptors/apple-wireless-keyboard.txt";
+    const CliRun expected = Cli("analyse --format c " + hexText);
+    ASSERT_EQ(expected.status, 0);
+    const std::string sysfsPath = Root() + "/bus/hid/devices/0005:05AC:0256.0004/report_descriptor";
+    for (const std::string& input : std::initializer_list<std::string>{
+             "--device hidraw3", "--device /dev/hidraw3", "--device 0005:05AC:0256.0004",
+             "--device 05ac:0256", "--device 05AC:0256/1", "/dev/hidraw3", sysfsPath }) {
+        SCOPED_TRACE(input);
+        const CliRun run = Cli("analyse --format c " + input);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, expected.out);
+    }
+    const CliRun hexdump = Cli("hexdump --device 045E:00DB/2 -v");
+    EXPECT_EQ(hexdump.status, 0);
+    EXPECT_EQ(hexdump.out.rfind("total = 86\r\n0x05,//0\r\n0x0C,//1\r\n", 0), 0u);
+    EXPECT_EQ(hexdump.err,
+              "quorlix-cli: 045E:00DB/2: read as binary from " + Root() +
+                  "/bus/hid/devices/0003:045E:00DB.0003/report_descriptor, 86 bytes\n");
+    const CliRun layout = Cli("layout --summary --device hidraw0");
+    EXPECT_EQ(layout.status, 0);
+    EXPECT_EQ(layout.out.rfind("----Col_1---USAGE_PAGE:1----USAGE:2-----\r\n", 0), 0u);
+}
+
+TEST_F(DevicesCommandTest, DevicesThatCannotBeReadAreClearErrors)
+{
+    struct Case
+    {
+        const char* arguments;
+        int status;
+        const char* error;
+    };
+    const Case cases[] = {
+        { "analyse --device 045E:00DB", 1,
+          "quorlix-cli: 045E:00DB: 2 HID devices are 045E:00DB (0003:045E:00DB.0002, "
+          "0003:045E:00DB.0003): add /1 to /2 to pick one\n" },
+        { "analyse --device 046D:C52B", 1, "quorlix-cli: 046D:C52B: no HID device 046D:C52B\n" },
+        { "layout --device hidraw9", 1, "quorlix-cli: hidraw9: no HID device has hidraw9\n" },
+        { "hexdump --device mouse", 1,
+          "quorlix-cli: mouse: not a device: give hidrawN, /dev/hidrawN, a sysfs id such as "
+          "0003:046D:C52B.0001, or VID:PID with an optional /N\n" },
+        { "analyse --device hidraw0 --input hex-text", 1,
+          "quorlix-cli: hidraw0: --input hex-text does not apply: a device gives its descriptor "
+          "as binary\n" },
+        { "analyse m.txt --device hidraw0", 2,
+          "quorlix-cli: FILE excludes --device (see quorlix-cli --help)\n" },
+        { "analyse", 2,
+          "quorlix-cli: FILE is required (or --device SEL) (see quorlix-cli --help)\n" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const CliRun run = Cli(c.arguments);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, c.error);
+    }
+    // A node that does not exist and no device of that name in the tree: both reasons.
+    const CliRun node = Cli("analyse /dev/hidraw7");
+    EXPECT_EQ(node.status, 1);
+    EXPECT_EQ(node.err, "quorlix-cli: /dev/hidraw7: cannot open the node: No such file or "
+                        "directory; under " +
+                            Root() + ": no HID device has hidraw7\n");
+}
+
 } // namespace
