@@ -1,11 +1,346 @@
+#include "forms/CSourceForm.h"
+
 #include "forms/FormReaders.h"
 #include "forms/FormText.h"
 
-namespace quorlix::forms {
+#include <array>
+#include <cstring>
 
-InputOutcome ReadCSource(std::string_view, DescriptorInput&)
+namespace quorlix::forms {
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+constexpr bool IsIdentifierStart(char c)
 {
-    return Malformed("this form is not read yet");
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+}
+
+constexpr bool IsIdentifierCharacter(char c)
+{
+    return IsIdentifierStart(c) || IsDecimalDigit(c);
+}
+
+constexpr bool IsSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// Skips white space and comments from p on. Gives the first other position, the text's size at
+// the end, and npos inside a block comment that never ends.
+std::size_t SkipSpace(std::string_view text, std::size_t p)
+{
+    while (p < text.size()) {
+        if (IsSpace(text[p])) {
+            ++p;
+            continue;
+        }
+        if (text[p] == '/' && p + 1 < text.size() && text[p + 1] == '/') {
+            const std::size_t feed = text.find('\n', p);
+            p = feed == npos ? text.size() : feed + 1;
+            continue;
+        }
+        if (text[p] == '/' && p + 1 < text.size() && text[p + 1] == '*') {
+            const std::size_t end = text.find("*/", p + 2);
+            if (end == npos) {
+                return npos;
+            }
+            p = end + 2;
+            continue;
+        }
+        break;
+    }
+    return p;
+}
+
+std::size_t IdentifierEnd(std::string_view text, std::size_t p)
+{
+    while (p < text.size() && IsIdentifierCharacter(text[p])) {
+        ++p;
+    }
+    return p;
+}
+
+// Whether the identifier at p is called like a macro: a '(' after it, blanks aside.
+bool IsCall(std::string_view text, std::size_t p)
+{
+    std::size_t after = IdentifierEnd(text, p);
+    while (after < text.size() && IsBlank(text[after])) {
+        ++after;
+    }
+    return after < text.size() && text[after] == '(';
+}
+
+enum class FirstElement
+{
+    Other,
+    Literal,
+    Macro,
+};
+
+FirstElement FirstElementAt(std::string_view text, std::size_t p)
+{
+    if (p >= text.size()) {
+        return FirstElement::Other;
+    }
+    if (IsDecimalDigit(text[p])) {
+        return FirstElement::Literal;
+    }
+    if (IsIdentifierStart(text[p]) && IsCall(text, p)) {
+        return FirstElement::Macro;
+    }
+    return FirstElement::Other;
+}
+
+std::size_t FindOpener(std::string_view text, char opener, bool macros)
+{
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t open = text.find(opener, from);
+        if (open == npos) {
+            return npos;
+        }
+        const std::size_t first = SkipSpace(text, open + 1);
+        if (first == npos) {
+            return npos;
+        }
+        const FirstElement element = FirstElementAt(text, first);
+        if (element == FirstElement::Literal || (macros && element == FirstElement::Macro)) {
+            return open;
+        }
+        // Openers inside the comments just skipped are no openers, so the search goes on
+        // behind them; that keeps it linear.
+        from = first > open + 1 ? first : open + 1;
+    }
+}
+
+// Turns positions into lines and columns, moving forward only, so a whole read stays linear.
+class Locator
+{
+public:
+    explicit Locator(std::string_view text) : m_text(text) {}
+
+    SourcePosition At(std::size_t p)
+    {
+        for (; m_position < p; ++m_position) {
+            if (m_text[m_position] == '\n') {
+                ++m_line;
+                m_lineStart = m_position + 1;
+            }
+        }
+        return { m_line, static_cast<std::uint32_t>(p - m_lineStart + 1) };
+    }
+
+    std::string PlaceOf(std::size_t p)
+    {
+        const SourcePosition position = At(p);
+        return Place(position.line, position.column);
+    }
+
+private:
+    std::string_view m_text;
+    std::size_t m_position = 0;
+    std::size_t m_lineStart = 0;
+    std::uint32_t m_line = 1;
+};
+
+bool IsDirective(std::string_view word)
+{
+    constexpr std::array<std::string_view, 12> kDirectives = {
+        "if",     "ifdef", "ifndef",  "elif",   "else", "endif",
+        "define", "undef", "include", "pragma", "line", "error",
+    };
+    for (const std::string_view directive : kDirectives) {
+        if (word == directive) {
+            return true;
+        }
+    }
+    return false;
+}
+
+struct Literal
+{
+    std::size_t end = 0;
+    unsigned value = 0;
+    bool overByte = false;
+    bool valid = true;
+};
+
+// A C or Python integer literal at p: 0x1F, 0X1f, 0b101, 017 (octal), 161, with digit
+// separators and u/l suffixes.
+Literal ReadLiteral(std::string_view text, std::size_t p)
+{
+    Literal literal;
+    unsigned radix = 10;
+    if (text[p] == '0' && p + 1 < text.size()) {
+        const char kind = text[p + 1];
+        if (kind == 'x' || kind == 'X') {
+            radix = 16;
+            p += 2;
+        } else if (kind == 'b' || kind == 'B') {
+            radix = 2;
+            p += 2;
+        } else if (IsDecimalDigit(kind)) {
+            radix = 8;
+        }
+    }
+    std::size_t digits = 0;
+    for (; p < text.size(); ++p) {
+        const char c = text[p];
+        if ((c == '\'' || c == '_') && digits > 0) {
+            continue;
+        }
+        const int value = HexValue(c);
+        if (value < 0 || static_cast<unsigned>(value) >= radix) {
+            if (value >= 0 && radix != 16 && IsDecimalDigit(c)) {
+                literal.valid = false; // 8 or 9 in an octal literal
+            }
+            break;
+        }
+        ++digits;
+        literal.value = literal.value * radix + static_cast<unsigned>(value);
+        if (literal.value > 0xFF) {
+            literal.overByte = true;
+            literal.value = 0x100; // keeps the number from growing without end
+        }
+    }
+    while (p < text.size() &&
+           (text[p] == 'u' || text[p] == 'U' || text[p] == 'l' || text[p] == 'L')) {
+        ++p;
+    }
+    if (digits == 0 || (p < text.size() && (IsIdentifierCharacter(text[p]) || text[p] == '.'))) {
+        literal.valid = false;
+        p = IdentifierEnd(text, p);
+    }
+    literal.end = p;
+    return literal;
+}
+
+} // namespace
+
+std::size_t FindInitializer(std::string_view text)
+{
+    const std::size_t brace = FindOpener(text, '{', true);
+    return brace != npos ? brace : FindOpener(text, '[', false);
+}
+
+bool HasCSourceSign(std::string_view text)
+{
+    if (const std::size_t open = FindInitializer(text); open != npos) {
+        const std::size_t first = SkipSpace(text, open + 1);
+        if (FirstElementAt(text, first) == FirstElement::Macro) {
+            return true;
+        }
+        if (text[first] == '0' && first + 1 < text.size() &&
+            (text[first + 1] == 'x' || text[first + 1] == 'X')) {
+            return true;
+        }
+        // Hex text in braces shows its bytes as pairs; C shows 5 or 161.
+        std::size_t end = first;
+        while (end < text.size() && IsDecimalDigit(text[end])) {
+            ++end;
+        }
+        if (end - first != 2 && (end == text.size() || !IsIdentifierCharacter(text[end]))) {
+            return true;
+        }
+    }
+    // Block comments beside 0x literals, as code generators write them without braces.
+    for (std::size_t comment = text.find("/*"); comment != npos;) {
+        const std::size_t lineStart = text.rfind('\n', comment);
+        const std::size_t from = lineStart == npos ? 0 : lineStart + 1;
+        const std::size_t feed = text.find('\n', comment);
+        const std::string_view line = text.substr(from, feed == npos ? npos : feed - from);
+        if (line.find("0x") != npos) {
+            return true;
+        }
+        if (feed == npos) {
+            break;
+        }
+        comment = text.find("/*", feed);
+    }
+    return false;
+}
+
+InputOutcome ReadCSource(std::string_view text, DescriptorInput& input)
+{
+    ByteSink sink(input);
+    Locator locator(text);
+    const std::size_t open = FindInitializer(text);
+    std::size_t p = open == npos ? 0 : open + 1;
+    int depth = open == npos ? 0 : 1;
+    for (;;) {
+        const std::size_t next = SkipSpace(text, p);
+        if (next == npos) {
+            return Malformed("the comment at " + locator.PlaceOf(p) + " never ends");
+        }
+        p = next;
+        if (p == text.size()) {
+            if (depth > 0) {
+                return Malformed("the initializer opened at " + locator.PlaceOf(open) +
+                                 " never closes");
+            }
+            return {};
+        }
+        const char c = text[p];
+        if (c == ',') {
+            ++p;
+            continue;
+        }
+        if (c == '{' || c == '[') {
+            ++depth;
+            ++p;
+            continue;
+        }
+        if ((c == '}' || c == ']') && depth > 0) {
+            ++p;
+            if (--depth == 0) {
+                return {}; // what follows the initializer is no part of it
+            }
+            continue;
+        }
+        if (c == '#') {
+            // A Python comment, or a preprocessor line whose effect on the bytes is unknown.
+            const std::size_t word = SkipSpace(text.substr(0, text.find('\n', p)), p + 1);
+            const std::size_t wordEnd = IdentifierEnd(text, word == npos ? p + 1 : word);
+            if (word != npos && IsDirective(text.substr(word, wordEnd - word))) {
+                return Malformed("the preprocessor line at " + locator.PlaceOf(p) +
+                                 " is inside the initializer; its bytes are unknown");
+            }
+            const std::size_t feed = text.find('\n', p);
+            p = feed == npos ? text.size() : feed + 1;
+            continue;
+        }
+        if (IsDecimalDigit(c)) {
+            const Literal literal = ReadLiteral(text, p);
+            const std::string_view spelled = text.substr(p, literal.end - p);
+            if (!literal.valid) {
+                return Malformed(Quoted(spelled) + " at " + locator.PlaceOf(p) +
+                                 " is not a number");
+            }
+            if (literal.overByte) {
+                return Malformed(std::string(spelled) + " at " + locator.PlaceOf(p) +
+                                 " is over 255; one element is one byte");
+            }
+            const SourcePosition position = locator.At(p);
+            if (!sink.Add(static_cast<std::uint8_t>(literal.value), position.line,
+                          position.column)) {
+                return TooManyBytes();
+            }
+            p = literal.end;
+            continue;
+        }
+        if (IsIdentifierStart(c)) {
+            const std::string name(text.substr(p, IdentifierEnd(text, p) - p));
+            if (IsCall(text, p)) {
+                return Malformed(name + "(...) at " + locator.PlaceOf(p) +
+                                 " is a macro; its bytes are unknown");
+            }
+            return Malformed(name + " at " + locator.PlaceOf(p) +
+                             " is an identifier; its value is unknown");
+        }
+        return Malformed(Quoted(text.substr(p, 1)) + " at " + locator.PlaceOf(p) +
+                         " has no place in an initializer of numbers");
+    }
 }
 
 } // namespace quorlix::forms
