@@ -1,5 +1,5 @@
 // The descriptor text reader on arbitrary text: the stream reading rule against the same text cut
-// into chunks here, and the hex dump of what came out.
+// into lines here, and the hex dump of what came out.
 
 #include "files/HexDumpWriter.h"
 #include "files/HexTextReader.h"
@@ -25,15 +25,15 @@ void Require(bool condition, const char* what)
 
 using fuzz::CountingBuffer;
 
-// The bytes of the text read the way a line buffer of kChunkSize characters reads it: each chunk
-// ends after its line feed or after kChunkSize characters, and is tokenised on its own.
-std::string BytesByChunks(const char* text, std::size_t size)
+// The bytes of the text read a line at a time: each line ends after its line feed, however
+// long, and is tokenised on its own.
+std::string BytesByLines(const char* text, std::size_t size)
 {
     std::string bytes;
     std::size_t start = 0;
     while (start < size) {
         std::size_t end = start;
-        while (end < size && end - start < kChunkSize) {
+        while (end < size) {
             if (text[end++] == '\n') {
                 break;
             }
@@ -55,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TokeniseHexChunk(text, size, whole);
     Require(whole.size() <= size / 2, "one chunk gave more bytes than half its characters");
 
-    const std::string expected = BytesByChunks(text, size);
-    Require(expected.size() <= size / 2, "the chunks gave more bytes than half the characters");
+    const std::string expected = BytesByLines(text, size);
+    Require(expected.size() <= size / 2, "the lines gave more bytes than half the characters");
 
     if (size > 0) {
         std::FILE* stream = ::fmemopen(const_cast<std::uint8_t*>(data), size, "r");
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const ReadOutcome outcome = ReadHexTextStream(stream, bytes);
         std::fclose(stream);
         Require(bytes.compare(0, 4, "kept") == 0, "the reader changed bytes it was given");
-        Require(bytes.substr(4) == expected, "the stream reader differs from chunk by chunk");
+        Require(bytes.substr(4) == expected, "the stream reader differs from line by line");
         Require(outcome.status == (expected.empty() ? ReadStatus::NoHexDigits : ReadStatus::Ok),
                 "the reader's status does not match what it read");
     }

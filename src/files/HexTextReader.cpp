@@ -26,47 +26,41 @@ constexpr int HexDigitValue(char c)
     return -1;
 }
 
-// Takes one chunk from the stream the way fgets fills a line buffer: at most kChunkSize
-// characters, ending after the first line feed. Gives the number of characters taken, NUL bytes
-// included, and 0 only at the end of the stream or on a failed read. The caller holds the lock.
-std::size_t ReadChunk(std::FILE* stream, char* buffer)
+// Takes one line from the stream, its line feed included, however long it is, but never more
+// than room characters: a longer line means the text is too large anyway. Gives false only at
+// the end of the stream or on a failed read. The caller holds the lock.
+bool ReadLine(std::FILE* stream, std::string& line, std::size_t room)
 {
-    std::size_t count = 0;
-    while (count < kChunkSize) {
+    line.clear();
+    for (;;) {
         const int c = getc_unlocked(stream);
         if (c == EOF) {
             break;
         }
-        buffer[count++] = static_cast<char>(c);
-        if (c == '\n') {
+        line.push_back(static_cast<char>(c));
+        if (c == '\n' || line.size() > room) {
             break;
         }
     }
-    return count;
+    return !line.empty();
 }
 
-// Reads the stream to its end, chunk by chunk, through one fixed line buffer. Only the
-// characters read into the buffer are handed on and the chunk ends at its first NUL, so there is
-// no need to clear the buffer between reads: nothing of an earlier line can show through.
-ReadOutcome ReadChunks(std::FILE* stream, std::string& bytes)
+// Reads the stream to its end, a whole line at a time, so no pair or comment is ever cut.
+ReadOutcome ReadLines(std::FILE* stream, std::string& bytes)
 {
     const std::size_t sizeBefore = bytes.size();
-    char buffer[kChunkSize + 1];
+    std::string line;
     std::size_t total = 0;
 
     flockfile(stream);
     ReadOutcome outcome;
-    for (;;) {
-        const std::size_t count = ReadChunk(stream, buffer);
-        if (count == 0) {
-            break;
-        }
-        total += count;
+    while (ReadLine(stream, line, kMaxDescriptorTextBytes - total)) {
+        total += line.size();
         if (total > kMaxDescriptorTextBytes) {
             outcome.status = ReadStatus::TooLarge;
             break;
         }
-        TokeniseHexChunk(buffer, count, bytes);
+        TokeniseHexChunk(line.data(), line.size(), bytes);
         // The rows of an analysis grow with the bytes, so their number is bounded here.
         if (bytes.size() - sizeBefore > kMaxDescriptorBytes) {
             outcome.status = ReadStatus::TooManyBytes;
@@ -141,7 +135,7 @@ ReadOutcome ReadHexTextFileChecked(const char* path, std::string& bytes)
     // Every byte takes two characters of text, so half the file size is always enough. The size
     // is only a hint: the read itself still enforces the bound, should the file grow meanwhile.
     bytes.reserve(bytes.size() + fileSize / 2);
-    const ReadOutcome outcome = ReadChunks(stream, bytes);
+    const ReadOutcome outcome = ReadLines(stream, bytes);
     std::fclose(stream);
     return outcome;
 }
@@ -149,7 +143,7 @@ ReadOutcome ReadHexTextFileChecked(const char* path, std::string& bytes)
 ReadOutcome ReadHexTextStream(std::FILE* stream, std::string& bytes)
 {
     assert(stream != nullptr && "the caller opens the stream");
-    return ReadChunks(stream, bytes);
+    return ReadLines(stream, bytes);
 }
 
 void TokeniseHexChunk(const char* chunk, std::size_t length, std::string& bytes)

@@ -17,9 +17,6 @@ inline constexpr std::size_t kMaxDescriptorTextBytes = std::size_t{ 16 } * 1024 
 // quarter of a million and about 100 MiB even when every item is a single byte.
 inline constexpr std::size_t kMaxDescriptorBytes = std::size_t{ 256 } * 1024;
 
-// The text is read in chunks of at most this many characters, each ending after its line feed.
-inline constexpr std::size_t kChunkSize = 1023;
-
 // Why a descriptor text gave no bytes, for the messages at the program's edges.
 enum class ReadStatus
 {
@@ -38,7 +35,8 @@ struct ReadOutcome
     int systemError = 0; // errno of a failed open or read, else 0
 };
 
-// Reads the descriptor text file at path and appends the bytes its hex digits make to bytes.
+// Reads the descriptor text file at path and appends the bytes its hex digits make to bytes,
+// tokenising each line whole, however long.
 // Whatever goes wrong (no such file, not a regular file, too large, too many bytes, a failed read)
 // leaves bytes unchanged; the caller treats "no bytes" as nothing to do.
 void ReadHexTextFile(const char* path, std::string& bytes);
@@ -52,9 +50,9 @@ ReadOutcome ReadHexTextFileChecked(const char* path, std::string& bytes);
 // out of memory; on TooLarge, TooManyBytes and ReadError bytes is left as it was.
 ReadOutcome ReadHexTextStream(std::FILE* stream, std::string& bytes);
 
-// Appends the bytes of one chunk of text to bytes. The chunk ends at length or at its first NUL,
-// whichever comes first; it is taken as a whole, never split, and nothing carries over from it
-// to the next chunk.
+// Appends the bytes of one chunk of text (a line, its line feed included) to bytes. The chunk
+// ends at length or at its first NUL, whichever comes first; it is taken as a whole, never
+// split, and nothing carries over from it to the next chunk.
 void TokeniseHexChunk(const char* chunk, std::size_t length, std::string& bytes);
 
 // A one-line, lower-case reason for an outcome, without the file name ("cannot open file: ...").

@@ -231,16 +231,28 @@ bool HasCSourceSign(std::string_view text)
         if (FirstElementAt(text, first) == FirstElement::Macro) {
             return true;
         }
+        // A 0x literal, then a comma or the end, as C and Python write elements.
         if (text[first] == '0' && first + 1 < text.size() &&
             (text[first + 1] == 'x' || text[first + 1] == 'X')) {
-            return true;
+            std::size_t digits = first + 2;
+            while (digits < text.size() &&
+                   (HexValue(text[digits]) >= 0 || text[digits] == 'u' || text[digits] == 'U' ||
+                    text[digits] == 'l' || text[digits] == 'L')) {
+                ++digits;
+            }
+            const std::size_t after = SkipSpace(text, digits);
+            return after != npos && after < text.size() &&
+                   (text[after] == ',' || text[after] == '}' || text[after] == ']');
         }
         // Hex text in braces shows its bytes as pairs; C shows 5 or 161.
         std::size_t end = first;
         while (end < text.size() && IsDecimalDigit(text[end])) {
             ++end;
         }
-        if (end - first != 2 && (end == text.size() || !IsIdentifierCharacter(text[end]))) {
+        const std::size_t after = SkipSpace(text, end);
+        const bool separated = after != npos && after < text.size() &&
+                               (text[after] == ',' || text[after] == '}' || text[after] == ']');
+        if (end - first != 2 && separated) {
             return true;
         }
     }

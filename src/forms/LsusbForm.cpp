@@ -80,7 +80,8 @@ std::string ReadItem(std::string_view line, std::size_t start, std::uint32_t lin
         }
     }
     if (item == nullptr) {
-        return LsusbError(lineNumber, Quoted(name) + " at " + Place(lineNumber, close + 3) +
+        const std::size_t nameStart = line.find_first_not_of(" \t", close + 2);
+        return LsusbError(lineNumber, Quoted(name) + " at " + Place(lineNumber, nameStart + 1) +
                                           " is no item name known here; its tag is unknown");
     }
 

@@ -81,14 +81,14 @@ TEST(ReadHexTextFile, TakesDigitPairsSkipsPrefixesAndStopsAtComments)
     }
 }
 
-TEST(ReadHexTextFile, SplitsLongLinesAfter1023CharactersWithNothingCarriedOver)
+TEST(ReadHexTextFile, ReadsLinesOfAnyLengthWhole)
 {
-    // The comment fills the first chunk exactly, so the rest of its line is data; the pair 12
-    // straddles the split, so its 1 is a lone last digit and its 2 takes the line feed.
+    // A comment longer than 1023 characters stays a comment to its line's end, and a pair at
+    // characters 1023 and 1024 stays one pair.
     const std::string text =
         "//" + std::string(1021, 'z') + "05 01\n" + std::string(1022, ' ') + "12\n";
     const ScratchDirectory directory;
-    EXPECT_EQ(ReadFileAsHex(directory.Write("long-lines.txt", text)), "05 01 20");
+    EXPECT_EQ(ReadFileAsHex(directory.Write("long-lines.txt", text)), "12");
 }
 
 TEST(ReadHexTextFile, Utf16TextGivesNothing)
