@@ -8,8 +8,8 @@
 #include "app/MainDialogTemplate.h"
 #include "app/PaneFiller.h"
 #include "files/HexDumpWriter.h"
-#include "files/HexTextReader.h"
 #include "files/SavedAnalysisWriter.h"
+#include "forms/DescriptorInput.h"
 #include "parser/DeviceDescription.h"
 #include "parser/ReportLayout.h"
 
@@ -66,14 +66,33 @@ QString PathForDisplay(const std::string& path)
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
-QString NothingAnalysedMessage(const std::string& path, ReadOutcome outcome)
+QString NothingAnalysedMessage(const std::string& path, const InputOutcome& outcome)
 {
-    // A text that was read but made no byte reports Ok; to the user that is "no hex digits".
-    if (outcome.status == ReadStatus::Ok) {
-        outcome.status = ReadStatus::NoHexDigits;
-    }
     return QStringLiteral("%1: %2; nothing was analysed")
-        .arg(PathForDisplay(path), QString::fromStdString(DescribeReadOutcome(outcome)));
+        .arg(PathForDisplay(path), QString::fromStdString(DescribeInputOutcome(outcome)));
+}
+
+// How the file was read, when that is news: a form other than plain hex text, a file of several
+// descriptors, text taken as data. Empty otherwise.
+QString InputMessage(const std::string& path, const DescriptorInput& input)
+{
+    QStringList parts;
+    if (input.form != InputForm::HexText) {
+        parts << QStringLiteral("read as %1").arg(QString::fromUtf8(InputFormName(input.form)));
+    }
+    if (input.descriptors > 1) {
+        parts << QStringLiteral("descriptor %1 of %2").arg(input.index + 1).arg(input.descriptors);
+    }
+    for (const InputWarning& warning : input.warnings) {
+        parts << QStringLiteral("%1:%2: %3")
+                     .arg(warning.line)
+                     .arg(warning.column)
+                     .arg(QString::fromStdString(warning.message));
+    }
+    if (parts.isEmpty()) {
+        return {};
+    }
+    return QStringLiteral("%1: %2").arg(PathForDisplay(path), parts.join(QStringLiteral("; ")));
 }
 
 // Empty when the parse and the texts are whole.
@@ -339,22 +358,23 @@ void CQuorlixDlg::OnBrowse()
     }
     m_platform->SetPathText(*chosen);
     const std::string path = m_platform->PathText();
-    std::string bytes;
-    ReadHexTextFile(path.c_str(), bytes);
-    if (bytes.empty()) {
+    // The dump shows the bytes Analyse will take, in whatever form the file is.
+    DescriptorInput input;
+    if (ReadDescriptorInput(path, {}, input).status != InputStatus::Ok) {
         return;
     }
     // A dump that cannot be written costs the user nothing they asked for; Browse stays quiet.
     std::string error;
-    (void)WriteHexDumpFile(*chosen, bytes, &error);
+    (void)WriteHexDumpFile(*chosen, input.bytes, &error);
 }
 
 void CQuorlixDlg::OnAnalyse()
 {
     const std::string path = m_platform->PathText();
-    std::string bytes;
-    const ReadOutcome outcome = ReadHexTextFileChecked(path.c_str(), bytes);
-    if (bytes.empty()) {
+    DescriptorInput input;
+    const InputOutcome outcome = ReadDescriptorInput(path, {}, input);
+    const std::string& bytes = input.bytes;
+    if (outcome.status != InputStatus::Ok) {
         // Keep the previous result on screen, but never let it pass for this file's.
         m_platform->ShowStatus(NothingAnalysedMessage(path, outcome));
         return;
@@ -373,7 +393,10 @@ void CQuorlixDlg::OnAnalyse()
     m_platform->SetDetailText(texts.detail);
     m_platform->SetSummaryText(texts.summary);
     m_platform->InsertItemRows(std::move(description.rows));
-    m_platform->ShowStatus(BoundMessage(path, description.boundReached, texts.truncated));
+    QStringList status{ InputMessage(path, input),
+                        BoundMessage(path, description.boundReached, texts.truncated) };
+    status.removeAll(QString());
+    m_platform->ShowStatus(status.join(QStringLiteral("; ")));
     // A pipe reading the debug lines gets each analysis whole as soon as it ends.
     std::fflush(stdout);
 }

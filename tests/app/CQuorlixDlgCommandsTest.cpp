@@ -175,6 +175,37 @@ TEST_F(QuorlixDlgAnalyse, NothingToReadKeepsThePreviousResultAndSaysWhy)
     }
 }
 
+TEST_F(QuorlixDlgAnalyse, StatusSaysTheFormAndWhereTextWasTakenAsData)
+{
+    struct Case
+    {
+        const char* name;
+        std::string text;
+        std::size_t rows;
+        const char* status; // empty: no status
+    };
+    const Case cases[] = {
+        { "plain hex text says nothing", "05 01 09 02\n", 2, "" },
+        { "a C array is read as one", "static const char d[] = { 0x05, 0x01, /* x */ 0x09, 2 };\n",
+          2, "read as c-source" },
+        { "a word taken as data", "Usage 05 01\n", 3,
+          "1:3: the letters of \"Usage\" were taken as hex digits, 2 places in all" },
+        { "several descriptors", "D: 0\nR: 2 05 01\nD: 1\nR: 1 c0\n", 1,
+          "read as hid-recorder; descriptor 1 of 2" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = WriteTextFile(folder, "form.txt", c.text);
+        Analyse(path);
+        EXPECT_EQ(platform.rows.size(), c.rows);
+        if (*c.status == '\0') {
+            EXPECT_TRUE(platform.status.isEmpty()) << platform.status.toStdString();
+            continue;
+        }
+        EXPECT_EQ(platform.status, QString::fromStdString(path + ": " + c.status));
+    }
+}
+
 TEST_F(QuorlixDlgAnalyse, ReachedBoundIsShownBesideTheResult)
 {
     const std::string path = WriteTextFile(folder, "field-bound.txt", kFieldBoundHex);
