@@ -56,7 +56,10 @@ void AddFileAndOutput(CLI::App& command, CommandLine& line)
                                      CLI::ExitCodes::RequiredError);
         }
     });
-    command.add_option("-o", line.outPath, "Write to OUT instead of standard output")
+    command
+        .add_option("-o", line.outPath,
+                    "Write to OUT instead of standard output; OUT is replaced only once all is "
+                    "written, and never when it is the input file")
         ->option_text("OUT");
     std::vector<std::string> formNames;
     for (const InputForm form : { InputForm::Auto, InputForm::HexText, InputForm::CSource,
@@ -109,7 +112,10 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
     CLI::App* analyse = app.add_subcommand(
         "analyse", "The item list as the window saves it (plain or C form), or as JSON");
     AddFileAndOutput(*analyse, line);
-    analyse->add_option("--format", line.format, "plain (default), c or json")
+    analyse
+        ->add_option("--format", line.format,
+                     "plain (default), c or json. On a terminal plain and c write their Chinese "
+                     "texts in UTF-8; files and pipes get GBK, as the window saves")
         ->check(CLI::IsMember({ "plain", "c", "json" }))
         ->option_text("FORM");
     AddUsageNames(*analyse, line);

@@ -21,6 +21,7 @@ struct RowColumnTexts
 std::vector<RowColumnTexts> MakeColumnTexts(const std::vector<ItemRow>& rows);
 
 // The saved analysis of the rows, as the window's Save writes it from its list.
-void WriteRowsAsSavedAnalysis(std::ostream& out, SavedForm form, const std::vector<ItemRow>& rows);
+void WriteRowsAsSavedAnalysis(std::ostream& out, SavedForm form, const std::vector<ItemRow>& rows,
+                              SavedEncoding encoding = SavedEncoding::Gbk);
 
 } // namespace quorlix

@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 #include "cli/DeviceListOutput.h"
 #include "cli/JsonDocument.h"
+#include "cli/OutputChecks.h"
 #include "cli/SavedRows.h"
 #include "cli/Utf8.h"
 #include "devices/HidDeviceList.h"
@@ -104,8 +105,12 @@ int RunAnalyse(const CommandLine& options)
         });
     }
     const SavedForm form = options.format == "c" ? SavedForm::C : SavedForm::Plain;
+    // A terminal shows GBK as noise, so there the Chinese texts come in UTF-8; files and pipes
+    // get the saved file's bytes exactly.
+    const SavedEncoding encoding =
+        WritesToTerminal(options) ? SavedEncoding::Utf8 : SavedEncoding::Gbk;
     return WriteOutput(options.outPath, [&](std::ostream& out) {
-        WriteRowsAsSavedAnalysis(out, form, description.rows);
+        WriteRowsAsSavedAnalysis(out, form, description.rows, encoding);
     });
 }
 
@@ -166,6 +171,11 @@ int main(int argc, char** argv)
         return kExitUsage;
     case CommandLine::Outcome::Run:
         break;
+    }
+    // Checked before the input is read or anything written, so the descriptor stays whole.
+    if (line.command != CliCommand::Devices && OutputIsTheInput(line)) {
+        Complain(line.outPath, "-o names the input file, which the output would replace");
+        return kExitFailure;
     }
     switch (line.command) {
     case CliCommand::Analyse:

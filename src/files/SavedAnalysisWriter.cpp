@@ -16,6 +16,10 @@ constexpr std::string_view kTitleLine = "Quorlix\r\n";
 constexpr std::string_view kMakerPrefix = "Ferrowan ";
 constexpr std::string_view kDescriptorRule =
     "-----\xB1\xA8\xB8\xE6\xC3\xE8\xCA\xF6\xB7\xFB--------------";
+// The same line in UTF-8, for a terminal: 报 E6 8A A5, 告 E5 91 8A, 描 E6 8F 8F, 述 E8 BF B0,
+// 符 E7 AC A6.
+constexpr std::string_view kDescriptorRuleUtf8 = "-----\xE6\x8A\xA5\xE5\x91\x8A\xE6\x8F\x8F"
+                                                 "\xE8\xBF\xB0\xE7\xAC\xA6--------------";
 constexpr std::string_view kTwoLineEnds = "\r\n\r\n";
 
 // The item bytes fill at least this many characters, the offset at least this many.
@@ -29,14 +33,15 @@ constexpr std::size_t kOffsetFieldWidth = 4;
 struct GbkCharacter
 {
     char16_t character;
-    char bytes[2];
+    std::string_view bytes; // in GBK
+    std::string_view utf8;  // the same character in UTF-8, for a terminal
 };
 
 constexpr GbkCharacter kGbkCharacters[] = {
-    { u'\u81EA', { '\xD7', '\xD4' } }, // 自
-    { u'\u5B9A', { '\xB6', '\xA8' } }, // 定
-    { u'\u4E49', { '\xD2', '\xE5' } }, // 义
-    { u'\u00E9', { '\xA8', '\xA6' } }, // é
+    { u'\u81EA', "\xD7\xD4", "\xE8\x87\xAA" }, // 自
+    { u'\u5B9A', "\xB6\xA8", "\xE5\xAE\x9A" }, // 定
+    { u'\u4E49', "\xD2\xE5", "\xE4\xB9\x89" }, // 义
+    { u'\u00E9', "\xA8\xA6", "\xC3\xA9" },     // é
 };
 
 constexpr bool IsHighSurrogate(char16_t c)
@@ -71,10 +76,11 @@ bool IsPlainNarrow(std::u16string_view text)
     return special == 0;
 }
 
-// Puts text at out, one byte per ASCII character, and gives the new end. Writes at most two
+// Puts text at out, one byte per ASCII character, and gives the new end. Writes at most three
 // bytes per character: a line feed is stored as CR LF like every other line end in the file,
-// the GBK characters above take two bytes, any other character beyond ASCII a single '?'.
-char* PutNarrow(char* out, std::u16string_view text)
+// the characters above take two bytes in GBK (three in UTF-8), any other character beyond
+// ASCII a single '?'.
+char* PutNarrow(char* out, std::u16string_view text, SavedEncoding encoding)
 {
     // Short texts (offsets, bytes, most names) are narrowed character by character until the
     // first one that needs more; long ones are checked whole first, which vectorises.
@@ -105,9 +111,10 @@ char* PutNarrow(char* out, std::u16string_view text)
             *out++ = '\n';
             continue;
         }
-        if (const GbkCharacter* gbk = FindGbkCharacter(c)) {
-            *out++ = gbk->bytes[0];
-            *out++ = gbk->bytes[1];
+        if (const GbkCharacter* known = FindGbkCharacter(c)) {
+            const std::string_view bytes =
+                encoding == SavedEncoding::Utf8 ? known->utf8 : known->bytes;
+            out = std::copy(bytes.begin(), bytes.end(), out);
             continue;
         }
         // A surrogate pair is one character, so it gets one mark.
@@ -131,7 +138,7 @@ char* PutCConstants(char* out, std::u16string_view bytesText)
     out = PutText(out, "0x");
     for (;;) {
         const std::size_t blank = bytesText.find(u' ');
-        out = PutNarrow(out, bytesText.substr(0, blank));
+        out = PutNarrow(out, bytesText.substr(0, blank), SavedEncoding::Gbk);
         if (blank == std::u16string_view::npos) {
             break;
         }
@@ -154,27 +161,29 @@ char* PadField(char* fieldStart, char* out, std::size_t width)
 
 // Appends one row's line. The line is sized once for its worst case and trimmed after, so a
 // row costs no more than one pass over its characters.
-void AppendRowLine(std::string& line, SavedForm form, const SavedRowTexts& row)
+void AppendRowLine(std::string& line, SavedForm form, const SavedRowTexts& row,
+                   SavedEncoding encoding)
 {
     const std::size_t start = line.size();
     const std::size_t worstCase =
         3 * row.bytes.size() + 3 + kBytesFieldWidth + kOffsetFieldWidth +
-        2 * (row.offset.size() + row.name.size() + row.description.size()) +
+        3 * (row.offset.size() + row.name.size() + row.description.size()) +
         std::size("\t\t//\t\t\r\n");
     line.resize(start + worstCase);
     char* const begin = line.data() + start;
 
     char* out = begin;
-    out = form == SavedForm::C ? PutCConstants(out, row.bytes) : PutNarrow(out, row.bytes);
+    out =
+        form == SavedForm::C ? PutCConstants(out, row.bytes) : PutNarrow(out, row.bytes, encoding);
     out = PadField(begin, out, kBytesFieldWidth);
     out = PutText(out, "\t\t//");
     char* const offsetStart = out;
-    out = PutNarrow(out, row.offset);
+    out = PutNarrow(out, row.offset, encoding);
     out = PadField(offsetStart, out, kOffsetFieldWidth);
     *out++ = '\t';
-    out = PutNarrow(out, row.name);
+    out = PutNarrow(out, row.name, encoding);
     *out++ = '\t';
-    out = PutNarrow(out, row.description);
+    out = PutNarrow(out, row.description, encoding);
     out = PutText(out, "\r\n");
     line.resize(start + static_cast<std::size_t>(out - begin));
 }
@@ -186,34 +195,36 @@ void Write(std::ostream& out, std::string_view text)
 
 } // namespace
 
-void WriteSavedAnalysisHeader(std::ostream& out)
+void WriteSavedAnalysisHeader(std::ostream& out, SavedEncoding encoding)
 {
     Write(out, kTitleLine);
     Write(out, kMakerPrefix);
     Write(out, kHomePage);
     Write(out, kTwoLineEnds);
-    Write(out, kDescriptorRule);
+    Write(out, encoding == SavedEncoding::Utf8 ? kDescriptorRuleUtf8 : kDescriptorRule);
     Write(out, kTwoLineEnds);
 }
 
-void WriteSavedAnalysisRow(std::ostream& out, SavedForm form, const SavedRowTexts& row)
+void WriteSavedAnalysisRow(std::ostream& out, SavedForm form, const SavedRowTexts& row,
+                           SavedEncoding encoding)
 {
     std::string line;
-    AppendRowLine(line, form, row);
+    AppendRowLine(line, form, row, encoding);
     Write(out, line);
 }
 
 void WriteSavedAnalysis(std::ostream& out, SavedForm form, std::size_t rowCount,
-                        const std::function<SavedRowTexts(std::size_t)>& rowAt)
+                        const std::function<SavedRowTexts(std::size_t)>& rowAt,
+                        SavedEncoding encoding)
 {
-    WriteSavedAnalysisHeader(out);
+    WriteSavedAnalysisHeader(out, encoding);
     // Rows are gathered into one reused block and handed to the stream a block at a time, so a
     // long list costs neither an allocation nor a stream call per row.
     constexpr std::size_t kBlockBytes = 32 * 1024;
     std::string block;
     block.reserve(kBlockBytes + 1024);
     for (std::size_t index = 0; index < rowCount && out; ++index) {
-        AppendRowLine(block, form, rowAt(index));
+        AppendRowLine(block, form, rowAt(index), encoding);
         if (block.size() >= kBlockBytes) {
             Write(out, block);
             block.clear();

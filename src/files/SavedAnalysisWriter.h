@@ -15,6 +15,14 @@ enum class SavedForm
     C,
 };
 
+// The bytes of the Chinese texts: GBK in saved files, pipes and everywhere by default; UTF-8
+// only for a terminal, where GBK could not be read.
+enum class SavedEncoding
+{
+    Gbk,
+    Utf8,
+};
+
 // The four column texts of one row of the item list.
 struct SavedRowTexts
 {
@@ -25,18 +33,20 @@ struct SavedRowTexts
 };
 
 // Writes the five header lines (fixed texts in GBK, CR LF line ends).
-void WriteSavedAnalysisHeader(std::ostream& out);
+void WriteSavedAnalysisHeader(std::ostream& out, SavedEncoding encoding = SavedEncoding::Gbk);
 
 // Writes one row's line: the bytes in a field of at least 20 characters, "\t\t//", the offset in
 // a field of at least 4, a tab, the name, a tab, the description and CR LF. The texts go out one
 // byte per character, blanks and tabs at their edges kept; the characters of "(自定义)" in GBK,
 // any other above 0xFF as '?', and a line feed inside a text as CR LF.
-void WriteSavedAnalysisRow(std::ostream& out, SavedForm form, const SavedRowTexts& row);
+void WriteSavedAnalysisRow(std::ostream& out, SavedForm form, const SavedRowTexts& row,
+                           SavedEncoding encoding = SavedEncoding::Gbk);
 
 // Writes the header and rowCount rows, asking rowAt for each row's texts in order. Stops asking
 // once the stream has failed.
 void WriteSavedAnalysis(std::ostream& out, SavedForm form, std::size_t rowCount,
-                        const std::function<SavedRowTexts(std::size_t)>& rowAt);
+                        const std::function<SavedRowTexts(std::size_t)>& rowAt,
+                        SavedEncoding encoding = SavedEncoding::Gbk);
 
 // Writes the saved analysis to a file at path, replacing it. Gives false, with the system's
 // reason in error, when the file cannot be created or a write fails (disk full included).
