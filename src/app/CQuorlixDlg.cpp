@@ -42,6 +42,7 @@ const QString kSaveQuestion = QStringLiteral("是否存储成带0x格式？");
 const QString kSaveQuestionCaption = QStringLiteral("提示");
 const QString kSaveDone = QStringLiteral("SAVE OK");
 const QString kGeometryKey = QStringLiteral("window/geometry");
+const QString kReadFromDeviceEntry = QStringLiteral("从设备读取…");
 
 QString Text(std::u16string_view text)
 {
@@ -331,6 +332,7 @@ void CQuorlixDlg::BuildContextMenu()
     // is one AddMenuEntry line; the menu ends with a separator and About, as the window menu
     // this stands for does.
     m_contextMenu = new QMenu(this);
+    AddMenuEntry(kReadFromDeviceEntry, [this] { OnReadFromDevice(); });
 
     m_contextMenu->addSeparator();
     QAction* about = AddMenuEntry(Text(kAboutEntryText), [this] { OnSysCommand(kAboutCommandId); });
@@ -445,6 +447,16 @@ void CQuorlixDlg::OnDropFiles(const std::vector<std::string>& paths)
         return;
     }
     m_platform->SetPathText(paths.front());
+    OnAnalyse();
+}
+
+void CQuorlixDlg::OnReadFromDevice()
+{
+    const std::optional<std::string> path = m_platform->ChooseDevice();
+    if (!path) {
+        return;
+    }
+    m_platform->SetPathText(*path);
     OnAnalyse();
 }
 

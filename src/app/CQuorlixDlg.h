@@ -61,6 +61,8 @@ public:
     void OnLinkClick(const std::string& address);
     // Puts the first path into the path edit and analyses it; the others are ignored.
     void OnDropFiles(const std::vector<std::string>& paths);
+    // 从设备读取…: analyses the descriptor of the device chosen from the connected ones.
+    void OnReadFromDevice();
 
 protected:
     bool event(QEvent* event) override;

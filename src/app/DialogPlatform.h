@@ -57,6 +57,10 @@ public:
     virtual std::optional<std::string> ChooseOpenFile() = 0;
     virtual std::optional<std::string> ChooseSaveFile() = 0;
 
+    // The connected devices' list (从设备读取…): the chosen device's report descriptor path;
+    // nothing on cancel or when there is no device to choose.
+    virtual std::optional<std::string> ChooseDevice() = 0;
+
     // Opens a web address with the desktop's default handler; whether that worked is not told.
     virtual void OpenLink(const std::string& address) = 0;
 

@@ -1,6 +1,8 @@
 #include "app/QtDialogPlatform.h"
 
 #include "app/CAboutDlg.h"
+#include "app/DeviceListDialog.h"
+#include "devices/HidDeviceList.h"
 #include "app/ItemListModel.h"
 #include "app/PaneFiller.h"
 
@@ -117,6 +119,15 @@ std::optional<std::string> QtDialogPlatform::ChooseSaveFile()
 void QtDialogPlatform::OpenLink(const std::string& address)
 {
     QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+}
+
+std::optional<std::string> QtDialogPlatform::ChooseDevice()
+{
+    DeviceListDialog dialog(ListHidDevices(SysfsRoot()), m_controls.window);
+    if (dialog.exec() != QDialog::Accepted || dialog.ChosenPath().empty()) {
+        return std::nullopt;
+    }
+    return dialog.ChosenPath();
 }
 
 void QtDialogPlatform::RunAboutBox()

@@ -41,6 +41,7 @@ public:
     void ShowMessage(const QString& text, const QString& caption, MessageKind kind) override;
     std::optional<std::string> ChooseOpenFile() override;
     std::optional<std::string> ChooseSaveFile() override;
+    std::optional<std::string> ChooseDevice() override;
     void OpenLink(const std::string& address) override;
     void RunAboutBox() override;
     QString ExecutableName() const override;

@@ -90,6 +90,12 @@ void FakeDialogPlatform::OpenLink(const std::string& address)
     openedLinks.push_back(address);
 }
 
+std::optional<std::string> FakeDialogPlatform::ChooseDevice()
+{
+    calls.push_back("ChooseDevice");
+    return deviceAnswer;
+}
+
 void FakeDialogPlatform::RunAboutBox()
 {
     calls.push_back("RunAboutBox");

@@ -24,6 +24,7 @@ public:
     bool yesNoAnswer = false;
     std::optional<std::string> openFileAnswer;
     std::optional<std::string> saveFileAnswer;
+    std::optional<std::string> deviceAnswer;
     QString executableName = QStringLiteral("quorlix");
 
     // What was shown. calls names each operation but the item list's cell reads, in order.
@@ -51,6 +52,7 @@ public:
     void ShowMessage(const QString& text, const QString& caption, MessageKind kind) override;
     std::optional<std::string> ChooseOpenFile() override;
     std::optional<std::string> ChooseSaveFile() override;
+    std::optional<std::string> ChooseDevice() override;
     void OpenLink(const std::string& address) override;
     void RunAboutBox() override;
     QString ExecutableName() const override;
