@@ -228,18 +228,33 @@ int WriteAndReplace(const std::string& target, const struct stat* old,
 bool WriteOutputFile(const std::string& path,
                      const std::function<void(std::ostream&)>& writeContent, std::string* error)
 {
-    std::string target;
+    int failure = 0;
     struct stat info
     {};
+    std::string target;
+    struct stat resolved
+    {};
     bool exists = false;
-    int failure = ResolveTarget(path, target, info, exists);
-    if (failure == 0) {
-        if (exists && S_ISDIR(info.st_mode)) {
+    if (::stat(path.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
             failure = EISDIR;
-        } else if (exists && !S_ISREG(info.st_mode)) {
-            failure = WriteInPlace(target, writeContent);
+        } else if (!S_ISREG(info.st_mode)) {
+            failure = WriteInPlace(path, writeContent);
+        } else if (ResolveTarget(path, target, resolved, exists) == 0 && exists &&
+                   resolved.st_dev == info.st_dev && resolved.st_ino == info.st_ino) {
+            failure = WriteAndReplace(target, &info, writeContent);
         } else {
-            failure = WriteAndReplace(target, exists ? &info : nullptr, writeContent);
+            // A file reached through a link whose text leads elsewhere, such as /dev/stdout
+            // when standard output is a file: it can only be written where it is.
+            failure = WriteInPlace(path, writeContent);
+        }
+    } else if (errno != ENOENT) {
+        failure = errno;
+    } else {
+        // Nothing there yet, or a link to nothing: the new file goes where the link points.
+        failure = ResolveTarget(path, target, resolved, exists);
+        if (failure == 0) {
+            failure = WriteAndReplace(target, nullptr, writeContent);
         }
     }
     if (failure != 0) {

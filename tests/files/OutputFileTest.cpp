@@ -11,6 +11,7 @@
 
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorlix {
 namespace {
@@ -53,6 +54,28 @@ TEST(WriteOutputFile, ReplacesTheFileKeepingItsPermissionsAndTheLinkToIt)
     EXPECT_TRUE(fs::is_symlink(directory.PathOf("link.txt")));
     EXPECT_EQ(ReadWholeFile(path), "linked");
     EXPECT_EQ(Names(directory.PathOf("")), (std::set<std::string>{ "analysis.txt", "link.txt" }));
+}
+
+TEST(WriteOutputFile, DevicesAndPipesAreWrittenWhereTheyAre)
+{
+    std::string error;
+    ASSERT_TRUE(WriteOutputFile("/dev/null", Content("gone"), &error));
+    struct stat info
+    {};
+    ASSERT_EQ(::stat("/dev/null", &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode)); // still the device, not a file put in its place
+
+    // A pipe named through /proc, as /dev/stdout names standard output in a pipeline.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_TRUE(
+        WriteOutputFile("/proc/self/fd/" + std::to_string(ends[1]), Content("piped"), &error))
+        << error;
+    ::close(ends[1]);
+    char buffer[16] = {};
+    EXPECT_EQ(::read(ends[0], buffer, sizeof buffer), 5);
+    EXPECT_EQ(std::string(buffer), "piped");
+    ::close(ends[0]);
 }
 
 TEST(WriteOutputFile, FailedContentLeavesTheOldFileAndNoTemporaryFile)
