@@ -100,8 +100,11 @@ DeviceListDialog::DeviceListDialog(const HidDeviceList& list, QWidget* parent) :
         m_list->setCurrentItem(m_list->topLevelItem(0));
         m_list->setFocus();
     }
-    resize(sizeHint().expandedTo(
-        QSize(fontMetrics().averageCharWidth() * 90, fontMetrics().height() * 16)));
+    // Room for long device names; a dialog that only says there is nothing stays small.
+    if (!list.devices.empty()) {
+        resize(sizeHint().expandedTo(
+            QSize(fontMetrics().averageCharWidth() * 90, fontMetrics().height() * 16)));
+    }
 }
 
 std::string DeviceListDialog::ChosenPath() const
