@@ -38,6 +38,32 @@ CommandLine Misused(const std::string& reason)
     return line;
 }
 
+// --input, --index and -v: how FILE is read.
+void AddInputOptions(CLI::App& command, CommandLine& line)
+{
+    std::vector<std::string> formNames;
+    for (const InputForm form : { InputForm::Auto, InputForm::HexText, InputForm::CSource,
+                                  InputForm::Binary, InputForm::HidRecorder, InputForm::UsbhidDump,
+                                  InputForm::HexDump, InputForm::Lsusb, InputForm::Saved }) {
+        formNames.emplace_back(InputFormName(form));
+    }
+    command
+        .add_option_function<std::string>(
+            "--input",
+            [&line](const std::string& name) { line.inputForm = *InputFormFromName(name); },
+            "The form FILE is in: auto (default), hex-text, c-source, binary, hid-recorder, "
+            "usbhid-dump, hexdump, lsusb or saved")
+        ->check(CLI::IsMember(formNames))
+        ->option_text("FORM");
+    command
+        .add_option("--index", line.index,
+                    "Which descriptor of a file that holds several, from 0 (default 0)")
+        ->check(CLI::NonNegativeNumber)
+        ->option_text("N");
+    command.add_flag("-v,--verbose", line.verbose,
+                     "Say on standard error which form FILE was read as, and how many bytes");
+}
+
 void AddFileAndOutput(CLI::App& command, CommandLine& line)
 {
     CLI::Option* file =
@@ -61,27 +87,7 @@ void AddFileAndOutput(CLI::App& command, CommandLine& line)
                     "Write to OUT instead of standard output; OUT is replaced only once all is "
                     "written, and never when it is the input file")
         ->option_text("OUT");
-    std::vector<std::string> formNames;
-    for (const InputForm form : { InputForm::Auto, InputForm::HexText, InputForm::CSource,
-                                  InputForm::Binary, InputForm::HidRecorder, InputForm::UsbhidDump,
-                                  InputForm::HexDump, InputForm::Lsusb, InputForm::Saved }) {
-        formNames.emplace_back(InputFormName(form));
-    }
-    command
-        .add_option_function<std::string>(
-            "--input",
-            [&line](const std::string& name) { line.inputForm = *InputFormFromName(name); },
-            "The form FILE is in: auto (default), hex-text, c-source, binary, hid-recorder, "
-            "usbhid-dump, hexdump, lsusb or saved")
-        ->check(CLI::IsMember(formNames))
-        ->option_text("FORM");
-    command
-        .add_option("--index", line.index,
-                    "Which descriptor of a file that holds several, from 0 (default 0)")
-        ->check(CLI::NonNegativeNumber)
-        ->option_text("N");
-    command.add_flag("-v,--verbose", line.verbose,
-                     "Say on standard error which form FILE was read as, and how many bytes");
+    AddInputOptions(command, line);
 }
 
 void AddDebug(CLI::App& command, CommandLine& line)
@@ -141,11 +147,48 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
     devices->add_option("-o", line.outPath, "Write to OUT instead of standard output")
         ->option_text("OUT");
 
+    CLI::App* decode = app.add_subcommand(
+        "decode", "Decode captured reports (hex arguments, or lines of standard input)");
+    decode->add_option("FILE", line.file,
+                       "Descriptor file; a hid-recorder file brings its own events");
+    decode
+        ->add_option("--device", line.device,
+                     "Read the descriptor of a connected device instead of FILE (see "
+                     "quorlix-cli devices)")
+        ->option_text("SEL");
+    decode->add_flag("--follow", line.follow,
+                     "With --device: decode the device's reports as they come, until interrupted");
+    // With --device every positional is a report; FILE took the first of them.
+    decode->callback([&line] {
+        if (!line.device.empty() && !line.file.empty()) {
+            line.reports.insert(line.reports.begin(), line.file);
+            line.file.clear();
+        }
+        if (line.file.empty() && line.device.empty()) {
+            throw CLI::RequiredError("FILE is required (or --device SEL)",
+                                     CLI::ExitCodes::RequiredError);
+        }
+        if (line.follow && line.device.empty()) {
+            throw CLI::ValidationError("--follow", "needs --device SEL");
+        }
+        if (line.follow && !line.reports.empty()) {
+            throw CLI::ValidationError("--follow", "takes the reports from the device, not REPORT");
+        }
+    });
+    decode->add_option("REPORT", line.reports, "A report in hex, such as \"01 05 FB\" or 0105fb");
+    decode->add_option("--type", line.reportType, "input (default), output or feature")
+        ->check(CLI::IsMember({ "input", "output", "feature" }))
+        ->option_text("TYPE");
+    decode->add_option("--format", line.format, "text (default) or json")
+        ->check(CLI::IsMember({ "text", "json" }))
+        ->option_text("FORM");
+    AddInputOptions(*decode, line);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         // The help of the command asked about, or of the whole program.
-        for (CLI::App* command : { analyse, layout, hexdump, devices }) {
+        for (CLI::App* command : { analyse, layout, hexdump, devices, decode }) {
             if (command->parsed()) {
                 return Print(command->help());
             }
@@ -163,7 +206,11 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
     line.command = analyse->parsed()   ? CliCommand::Analyse
                    : layout->parsed()  ? CliCommand::Layout
                    : devices->parsed() ? CliCommand::Devices
+                   : decode->parsed()  ? CliCommand::Decode
                                        : CliCommand::HexDump;
+    if (line.command == CliCommand::Decode && line.format == "plain") {
+        line.format = "text";
+    }
     return line;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace quorlix {
 
@@ -13,6 +14,7 @@ enum class CliCommand
     Layout,
     HexDump,
     Devices,
+    Decode,
 };
 
 // What the program was asked to do. Help and version requests, and usage errors, carry the text
@@ -39,11 +41,14 @@ struct CommandLine
     std::size_t index = 0;                 // --index N: which descriptor of the file, from 0
     bool verbose = false;                  // -v: say on standard error how FILE was read
     std::string usageNames = "designed";   // or "full"
+    std::vector<std::string> reports;      // decode: REPORT arguments, in order
+    std::string reportType = "input";      // decode: --type
+    bool follow = false;                   // decode: --follow, live from --device
 };
 
-// Reads the arguments of quorlix-cli: a command (analyse, layout, hexdump, devices), its options in
-// any order around FILE ("--format json" or "--format=json", "-o OUT" or "-oOUT", "--" before a
-// FILE that starts with a dash, "--input FORM", "--index N", "-v"), or --help / --version.
+// Reads the arguments of quorlix-cli: a command (analyse, layout, hexdump, devices, decode), its
+// options in any order around FILE ("--format json" or "--format=json", "-o OUT" or "-oOUT", "--"
+// before a FILE that starts with a dash, "--input FORM", "--index N", "-v"), or --help / --version.
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 
 // What messages call the input: FILE, or the --device selector.

@@ -1,6 +1,7 @@
 #include "annotation/FillInUsageNames.h"
 #include "cli/CommandInput.h"
 #include "cli/CommandLine.h"
+#include "cli/DecodeCommand.h"
 #include "cli/DeviceListOutput.h"
 #include "cli/JsonDocument.h"
 #include "cli/OutputChecks.h"
@@ -186,6 +187,8 @@ int main(int argc, char** argv)
         return RunHexDump(line);
     case CliCommand::Devices:
         return RunDevices(line);
+    case CliCommand::Decode:
+        return RunDecode(line);
     }
     return kExitUsage;
 }

@@ -163,6 +163,15 @@ void DecodeReport(const ReportModel& model, ReportType type, std::span<const std
     }
 }
 
+namespace {
+
+std::string Bytes(std::uint64_t count)
+{
+    return std::to_string(count) + (count == 1 ? " byte" : " bytes");
+}
+
+} // namespace
+
 std::string DecodeErrorText(const DecodedReport& decoded)
 {
     const std::string type = ReportTypeName(decoded.type);
@@ -179,12 +188,11 @@ std::string DecodeErrorText(const DecodedReport& decoded)
     case DecodeStatus::UnknownReportId:
         return "no " + type + " report with id " + std::to_string(decoded.reportId);
     case DecodeStatus::WrongLength:
-        return report + " takes " + std::to_string(decoded.expectedLength) + " bytes, not " +
+        return report + " takes " + Bytes(decoded.expectedLength) + ", not " +
                std::to_string(decoded.length);
     case DecodeStatus::TooLong:
-        return report + " takes " + std::to_string(decoded.expectedLength) +
-               " bytes, more than the " + std::to_string(kMaxDecodedReportBytes) +
-               " the decoder takes";
+        return report + " takes " + Bytes(decoded.expectedLength) + ", more than the " +
+               std::to_string(kMaxDecodedReportBytes) + " the decoder takes";
     }
     return {};
 }

@@ -1,0 +1,293 @@
+#include "cli/DecodeCommand.h"
+
+#include "cli/CommandInput.h"
+#include "cli/FollowReports.h"
+#include "reports/ReportText.h"
+#include "usage_names/FullUsageNames.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cerrno>
+#include <cstdio>
+#include <span>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace quorlix {
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr const char* kProgram = "quorlix-cli";
+
+ReportType ParseReportType(const std::string& name)
+{
+    return name == "output"    ? ReportType::Output
+           : name == "feature" ? ReportType::Feature
+                               : ReportType::Input;
+}
+
+nlohmann::ordered_json UsageJson(std::uint32_t usage)
+{
+    const PagedUsage paged = UsageOfExtended(usage);
+    return { { "usagePage", paged.usagePage },
+             { "usage", paged.usageId },
+             { "usageName", std::string(FullUsageName(paged.usagePage, paged.usageId).View()) } };
+}
+
+nlohmann::ordered_json EntryJson(const DecodedReport& decoded, const DecodedEntry& entry)
+{
+    nlohmann::ordered_json json;
+    if (entry.isArray) {
+        json["kind"] = "array";
+        json["bitOffset"] = entry.bitOffset;
+        json["bitSize"] = entry.bitSize;
+        json["count"] = entry.count;
+        nlohmann::ordered_json active = nlohmann::ordered_json::array();
+        for (std::uint32_t i = 0; i < entry.activeCount; ++i) {
+            active.push_back(UsageJson(decoded.active[entry.firstActive + i]));
+        }
+        json["active"] = std::move(active);
+        return json;
+    }
+    json["kind"] = "variable";
+    json.update(UsageJson(entry.usage));
+    json["bitOffset"] = entry.bitOffset;
+    json["bitSize"] = entry.bitSize;
+    json["raw"] = entry.raw;
+    json["logical"] =
+        entry.isNull ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(entry.logical);
+    // A null value keeps its field's physical key, as null, and its unit.
+    const ReportField& field = decoded.report->fields[entry.fieldIndex];
+    if (field.physicalGiven) {
+        json["physical"] =
+            entry.hasPhysical ? nlohmann::ordered_json(entry.physical) : nlohmann::ordered_json();
+        const std::string unit = UnitText(field.unit);
+        if (!unit.empty()) {
+            json["unit"] = unit;
+        }
+    }
+    return json;
+}
+
+nlohmann::ordered_json ReportJson(const ReportLine& line, ReportType type,
+                                  const DecodedReport* decoded, const std::string& error)
+{
+    nlohmann::ordered_json json;
+    json["type"] = ReportTypeName(type);
+    json["reportId"] = decoded != nullptr ? nlohmann::ordered_json(decoded->reportId) : nullptr;
+    json["length"] = line.bytes.size();
+    if (line.isEvent) {
+        json["time"] = line.seconds;
+    }
+    nlohmann::ordered_json fields = nlohmann::ordered_json::array();
+    if (decoded != nullptr) {
+        for (const DecodedEntry& entry : decoded->entries) {
+            fields.push_back(EntryJson(*decoded, entry));
+        }
+    }
+    json["fields"] = std::move(fields);
+    json["error"] = error.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(error);
+    return json;
+}
+
+// Reads standard input a line at a time, however long the line: a line past the bound is
+// drained and reported, never held whole.
+class LineReader
+{
+public:
+    explicit LineReader(std::FILE* in) : m_in(in) {}
+
+    // The next line without its end; false at the end of input. tooLong tells that the line
+    // was cut at kMaxReportLineLength + 1 characters.
+    bool Next(std::string& line, bool& tooLong)
+    {
+        line.clear();
+        tooLong = false;
+        int c = 0;
+        bool any = false;
+        while ((c = std::getc(m_in)) != EOF) {
+            any = true;
+            if (c == '\n') {
+                return true;
+            }
+            if (line.size() <= kMaxReportLineLength) {
+                line.push_back(static_cast<char>(c));
+            } else {
+                tooLong = true;
+            }
+        }
+        return any;
+    }
+
+private:
+    std::FILE* m_in;
+};
+
+// Decodes the device's reports as they come, one line or JSON object each, until the device
+// goes or the user interrupts.
+int Follow(const CommandLine& options, const ReportModel& model, ReportType type)
+{
+    std::string path;
+    std::string error;
+    if (!HidrawNodeOf(options.device, path, error)) {
+        std::fprintf(stderr, "%s: %s: %s\n", kProgram, options.device.c_str(), error.c_str());
+        return kExitFailure;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        std::fprintf(stderr, "%s: %s: %s\n", kProgram, path.c_str(),
+                     FollowOpenErrorText(path, errno).c_str());
+        return kExitFailure;
+    }
+    StopFollowingOnInterrupt();
+    DecodedReportWriter writer(stdout, stderr, options.format == "json", true);
+    const bool ok = FollowReports(fd, model, type, path, writer, error);
+    ::close(fd);
+    if (!ok) {
+        std::fprintf(stderr, "%s: %s: %s\n", kProgram, path.c_str(), error.c_str());
+    }
+    if (!writer.Finish()) {
+        std::fprintf(stderr, "%s: <stdout>: write failed\n", kProgram);
+        return kExitFailure;
+    }
+    return ok && !writer.AnyFailed() ? kExitOk : kExitFailure;
+}
+
+} // namespace
+
+DecodedReportWriter::DecodedReportWriter(std::FILE* out, std::FILE* err, bool json, bool oneLine)
+    : m_out(out), m_err(err), m_json(json), m_oneLine(oneLine)
+{
+    if (m_json && !m_oneLine) {
+        std::fputs("{\"reports\":[", m_out);
+    }
+}
+
+void DecodedReportWriter::WriteJson(const std::string& text)
+{
+    if (m_oneLine) {
+        std::fputs(text.c_str(), m_out);
+        std::fputc('\n', m_out);
+        return;
+    }
+    if (!m_first) {
+        std::fputc(',', m_out);
+    }
+    m_first = false;
+    std::fputs(text.c_str(), m_out);
+}
+
+void DecodedReportWriter::Write(const std::string& where, const ReportLine& line,
+                                const DecodedReport& decoded)
+{
+    const std::string error = DecodeErrorText(decoded);
+    if (!error.empty()) {
+        m_failed = true;
+        std::fprintf(m_err, "%s: %s: %s\n", kProgram, where.c_str(), error.c_str());
+    }
+    if (m_json) {
+        WriteJson(ReportJson(line, decoded.type, &decoded, error).dump());
+    } else if (error.empty()) {
+        const std::string text =
+            m_oneLine ? DecodedReportLine(decoded) + "\n" : DecodedReportText(decoded);
+        std::fwrite(text.data(), 1, text.size(), m_out);
+    }
+    if (m_oneLine) {
+        std::fflush(m_out);
+    }
+}
+
+void DecodedReportWriter::WriteInvalid(const std::string& where, const ReportLine& line,
+                                       ReportType type)
+{
+    m_failed = true;
+    std::fprintf(m_err, "%s: %s: %s\n", kProgram, where.c_str(), line.error.c_str());
+    if (m_json) {
+        WriteJson(ReportJson(line, type, nullptr, line.error).dump());
+    }
+}
+
+bool DecodedReportWriter::Finish()
+{
+    if (m_json && !m_oneLine) {
+        std::fputs("]}\n", m_out);
+    }
+    return std::fflush(m_out) == 0 && !std::ferror(m_out);
+}
+
+int RunDecode(const CommandLine& options)
+{
+    DescriptorInput input;
+    if (!ReadCommandInput(options, input)) {
+        return kExitFailure;
+    }
+    const ReportModel model = BuildReportModel(std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t*>(input.bytes.data()), input.bytes.size()));
+    const ReportType type = ParseReportType(options.reportType);
+    if (options.follow) {
+        return Follow(options, model, type);
+    }
+    DecodedReportWriter writer(stdout, stderr, options.format == "json", false);
+    ReportLine line;
+    DecodedReport decoded;
+    const auto decode = [&](const std::string& where, std::string_view text) {
+        ReadReportLine(text, line);
+        if (line.kind == ReportLineKind::Invalid) {
+            writer.WriteInvalid(where, line, type);
+        } else if (line.kind == ReportLineKind::Report) {
+            DecodeReport(model, type, line.bytes, decoded);
+            writer.Write(where, line, decoded);
+        }
+    };
+
+    if (!options.reports.empty()) {
+        for (std::size_t i = 0; i < options.reports.size(); ++i) {
+            decode("report " + std::to_string(i + 1), options.reports[i]);
+        }
+    } else if (input.form == InputForm::HidRecorder && !input.events.empty()) {
+        // A recording decodes its own events, after its descriptor.
+        for (const RecordedEvent& event : input.events) {
+            const std::string where = InputName(options) + ": line " + std::to_string(event.line);
+            line.kind = ReportLineKind::Report;
+            line.bytes.assign(event.bytes.begin(), event.bytes.end());
+            line.isEvent = true;
+            line.seconds = event.seconds;
+            DecodeReport(model, type, line.bytes, decoded);
+            writer.Write(where, line, decoded);
+        }
+    } else if (options.file == "-" && options.device.empty()) {
+        std::fprintf(stderr,
+                     "%s: -: the descriptor came from standard input: give the reports as "
+                     "arguments\n",
+                     kProgram);
+        return kExitFailure;
+    } else {
+        LineReader reader(stdin);
+        std::string text;
+        bool tooLong = false;
+        for (std::size_t number = 1; reader.Next(text, tooLong); ++number) {
+            const std::string where = "-: line " + std::to_string(number);
+            if (tooLong) {
+                line.kind = ReportLineKind::Invalid;
+                line.bytes.clear();
+                line.isEvent = false;
+                line.error =
+                    "line longer than " + std::to_string(kMaxReportLineLength) + " characters";
+                writer.WriteInvalid(where, line, type);
+                continue;
+            }
+            decode(where, text);
+        }
+    }
+    if (!writer.Finish()) {
+        std::fprintf(stderr, "%s: <stdout>: write failed\n", kProgram);
+        return kExitFailure;
+    }
+    return writer.AnyFailed() ? kExitFailure : kExitOk;
+}
+
+} // namespace quorlix
