@@ -166,6 +166,25 @@ DeviceDescriptor ReadSelectedDescriptor(const std::string& sysfsRoot, std::strin
     return ReadDeviceOf(*selection.device);
 }
 
+std::vector<std::string> SelectedDeviceFiles(const std::string& sysfsRoot,
+                                             std::string_view selector)
+{
+    std::vector<std::string> files;
+    std::string node;
+    if (selector.substr(0, 5) == "/dev/" && ParseHidrawName(selector, node)) {
+        files.emplace_back(selector);
+    }
+    const HidDeviceList list = ListHidDevices(sysfsRoot);
+    const DeviceSelection selection = SelectDevice(list.devices, node.empty() ? selector : node);
+    if (selection.device != nullptr) {
+        files.push_back(selection.device->descriptorPath);
+        for (const std::string& hidraw : selection.device->hidraw) {
+            files.push_back("/dev/" + hidraw);
+        }
+    }
+    return files;
+}
+
 bool IsHidrawNodePath(const std::string& path)
 {
     std::string node;

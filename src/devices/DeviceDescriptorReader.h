@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorlix {
 
@@ -27,6 +28,11 @@ DeviceDescriptor ReadHidrawDescriptor(const std::string& nodePath, const std::st
 // Reads the descriptor of the device that selector names (see SelectDevice) among the devices
 // under sysfsRoot: a /dev/hidrawN selector as a node, as above; every other from sysfs.
 DeviceDescriptor ReadSelectedDescriptor(const std::string& sysfsRoot, std::string_view selector);
+
+// The files the device that selector names is read through: its sysfs report_descriptor and its
+// /dev/hidrawN nodes (and a /dev/hidrawN selector itself). Empty when it names no device.
+std::vector<std::string> SelectedDeviceFiles(const std::string& sysfsRoot,
+                                             std::string_view selector);
 
 // True when path names a hidraw node: /dev/hidrawN, or a character device whose real path is one
 // (a udev symlink).

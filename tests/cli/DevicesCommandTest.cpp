@@ -177,6 +177,21 @@ TEST_F(DevicesCommandTest, DevicesThatCannotBeReadAreClearErrors)
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, c.error);
     }
+    // -o may not name the descriptor a device is read from, by any of its paths.
+    const std::string descriptor =
+        Root() + "/bus/hid/devices/0003:045E:0040.0001/report_descriptor";
+    const std::string before = quorlix::test::ReadFile(descriptor);
+    for (const std::string& arguments : std::initializer_list<std::string>{
+             "analyse --device hidraw0 -o " + descriptor, "layout /dev/hidraw0 -o " + descriptor,
+             "hexdump --device 045e:0040 -o " + Root() +
+                 "/class/hidraw/hidraw0/device/report_descriptor" }) {
+        SCOPED_TRACE(arguments);
+        const CliRun run = Cli(arguments);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("-o names the input file"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(quorlix::test::ReadFile(descriptor), before);
+
     // A node that does not exist and no device of that name in the tree: both reasons.
     const CliRun node = Cli("analyse /dev/hidraw7");
     EXPECT_EQ(node.status, 1);
