@@ -2,17 +2,9 @@
 
 #include "annotation/RowColumns.h"
 
-namespace quorlix {
+#include <string>
 
-std::vector<RowColumnTexts> MakeColumnTexts(const std::vector<ItemRow>& rows)
-{
-    std::vector<RowColumnTexts> texts;
-    texts.reserve(rows.size());
-    for (const ItemRow& row : rows) {
-        texts.push_back({ OffsetColumnText(row), BytesColumnText(row), row.name, row.description });
-    }
-    return texts;
-}
+namespace quorlix {
 
 void WriteRowsAsSavedAnalysis(std::ostream& out, SavedForm form, const std::vector<ItemRow>& rows,
                               SavedEncoding encoding)

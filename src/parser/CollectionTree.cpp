@@ -186,20 +186,6 @@ ParseResult FindReport(const HidCollection& collection, ReportType type, std::ui
     return ParseResult::Ok;
 }
 
-bool ReplaceReport(HidCollection& collection, const HidReport* oldReport, HidReport* newReport)
-{
-    bool replaced = false;
-    ForEachCollection(collection, [&](HidCollection& current) {
-        for (std::uint32_t i = 0; i < current.reportListCount; ++i) {
-            if (current.reports[i] == oldReport) {
-                current.reports[i] = newReport;
-                replaced = true;
-            }
-        }
-    });
-    return replaced;
-}
-
 ParseResult AddReportItems(const ParserCallbacks& callbacks, ParserState& state, HidReport& report,
                            std::uint8_t flags)
 {

@@ -29,10 +29,6 @@ namespace quorlix {
 [[nodiscard]] ParseResult FindReport(const HidCollection& collection, ReportType type,
                                      std::uint8_t reportId, HidReport** found);
 
-// Replaces every reference to oldReport in the subtree's report lists by newReport; tells
-// whether any was replaced.
-bool ReplaceReport(HidCollection& collection, const HidReport* oldReport, HidReport* newReport);
-
 // Appends the state's reportCount fields to report, with positions, limits and usages from the
 // state. Gives NoMemory, adding no field, when the record would not fit or cannot grow, or
 // when the parse would pass kMaxReportFields.

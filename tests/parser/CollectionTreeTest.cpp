@@ -147,7 +147,7 @@ TEST(CollectionTree, AllocationFailureOfAFieldRecordLosesOnlyThatItem)
     EXPECT_EQ(tree.rows.size(), 7u);
 }
 
-TEST(CollectionTree, FindAndReplaceReportSearchDepthFirst)
+TEST(CollectionTree, FindReportSearchesDepthFirst)
 {
     Tree tree("A1 01 85 01 A1 00 A1 00 81 02 C0 C0 A1 00 85 02 81 02 85 01 B1 02 C0 C0");
     HidCollection& top = tree.TopLevel(0);
@@ -157,13 +157,6 @@ TEST(CollectionTree, FindAndReplaceReportSearchDepthFirst)
     ASSERT_EQ(FindReport(top, ReportType::Feature, 1, &found), ParseResult::Ok);
     EXPECT_EQ(found, top.children[1]->reports[1]);
     EXPECT_EQ(FindReport(top, ReportType::Output, 1, &found), ParseResult::NoSuchReport);
-
-    HidReport* input2 = top.children[1]->reports[0];
-    HidReport stand = *input2;
-    EXPECT_TRUE(ReplaceReport(top, input2, &stand));
-    EXPECT_EQ(top.children[1]->reports[0], &stand);
-    EXPECT_FALSE(ReplaceReport(top, input2, &stand));
-    top.children[1]->reports[0] = input2; // so the tree releases what it owns
 }
 
 } // namespace
