@@ -1,14 +1,19 @@
 // The whole analysis of arbitrary bytes, as the window and the command line run it: parse, both
-// pane texts, the saved analysis in plain and C form, the JSON document, then release.
+// pane texts, the saved analysis in plain form (and for small parses in C form and as the JSON
+// document), then release. Besides the outputs it checks the parse itself: every item has its
+// row, and each top-level collection holds at most one report record per type and report id,
+// the one a depth-first search finds.
 
 #include "cli/JsonDocument.h"
 #include "cli/SavedRows.h"
 #include "cli/Utf8.h"
+#include "parser/CollectionTree.h"
 #include "parser/DeviceDescription.h"
 #include "parser/ReportLayout.h"
 
 #include "FuzzSupport.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +21,7 @@
 #include <streambuf>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -30,6 +36,23 @@ constexpr std::size_t kLargestInput = 65536;
 // covered by the tests of the hostile cases.
 constexpr std::size_t kFuzzMemoryBound = std::size_t{ 64 } * 1024;
 constexpr std::size_t kFuzzLayoutTextChars = std::size_t{ 16 } * 1024;
+
+// The saved analysis in C form, the JSON document and the layout text in UTF-8 are written and
+// checked only for parses of at most this many rows and report fields together; the plain saved
+// analysis, the pane texts and the checks of the parse run for every input. None of the three
+// has a branch that depends on how many rows, fields or collections there are beyond none, one
+// and more (the plain form, which shares the C form's per-row code, covers the writer's blocks of
+// many rows), so small parses take every path they have: each item kind's texts, long items,
+// nested and empty collections, reports without fields, the result codes, a parse cut short at
+// the memory bound. A large parse only repeats them. Writing them for every input made them, the
+// JSON document with one small JSON value per row and per field, four fifths of the cost of an
+// execution on a 2.5 KB descriptor. The program's own outputs of large parses are covered by the
+// tests of the hostile cases.
+constexpr std::size_t kSmallParseElements = 256;
+
+// The depth-first searches for every report of a top-level collection cost its report count
+// times its collection count; past this product only the uniqueness of the records is checked.
+constexpr std::size_t kFindReportBudget = std::size_t{ 1 } << 16;
 
 void Require(bool condition, const char* what)
 {
@@ -62,10 +85,67 @@ void CheckRows(const std::uint8_t* data, std::size_t size, const DeviceDescripti
     Require(expectedOffset >= size, "an item has no row");
 }
 
+unsigned ReportSlot(const HidReport& report)
+{
+    return static_cast<unsigned>(report.type) / 2 * 256 + report.reportId;
+}
+
+// Within one top-level collection the parse keeps one record per type and report id, found again
+// through its index rather than by searching the tree: the records must be unique, and for each
+// the depth-first search must give that same record.
+void CheckReportIndex(const HidCollection& topLevel)
+{
+    std::array<const HidReport*, 3 * 256> records{};
+    std::vector<const HidCollection*> pending{ &topLevel };
+    std::vector<const HidReport*> found;
+    std::size_t collections = 0;
+    while (!pending.empty()) {
+        const HidCollection* current = pending.back();
+        pending.pop_back();
+        ++collections;
+        for (std::uint32_t i = 0; i < current->reportListCount; ++i) {
+            const HidReport* report = current->reports[i];
+            Require(report->type == ReportType::Input || report->type == ReportType::Output ||
+                        report->type == ReportType::Feature,
+                    "a report record has an unknown type");
+            Require(report->owner == current, "a report record names another owner");
+            const HidReport*& slot = records[ReportSlot(*report)];
+            Require(slot == nullptr, "two report records of one type and id in a collection");
+            slot = report;
+            found.push_back(report);
+        }
+        for (std::uint32_t i = 0; i < current->childCount; ++i) {
+            pending.push_back(current->children[i]);
+        }
+    }
+    if (found.size() * collections > kFindReportBudget) {
+        return;
+    }
+    for (const HidReport* report : found) {
+        HidReport* searched = nullptr;
+        Require(FindReport(topLevel, report->type, report->reportId, &searched) ==
+                        ParseResult::Ok &&
+                    searched == report,
+                "the depth-first search found another report record");
+    }
+}
+
+void CheckReportIndexes(const DeviceDescription& description)
+{
+    if (description.state == nullptr || description.state->rootCollection == nullptr) {
+        return;
+    }
+    const HidCollection& root = *description.state->rootCollection;
+    for (std::uint32_t i = 0; i < root.childCount; ++i) {
+        CheckReportIndex(*root.children[i]);
+    }
+}
+
 // A cheap check of the JSON document's shape: brackets and braces pair up outside strings,
 // strings hold no raw control characters and only known escapes, and the document is one object
-// followed by a line feed. Not instrumented: its branches tell nothing about the program.
-__attribute__((no_sanitize("coverage"))) bool IsWellFormedJson(const std::string& text)
+// followed by a line feed. Not instrumented, nor inlined into what is: its branches tell nothing
+// about the program.
+__attribute__((no_sanitize("coverage"), noinline)) bool IsWellFormedJson(const std::string& text)
 {
     std::string open;
     bool inString = false;
@@ -138,6 +218,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "a parse gave a code other than 0 and -1");
         CheckRows(data, size, description);
     }
+    CheckReportIndexes(description);
     Require(description.collectionCount == description.summaries.size() ||
                 result == ParseResult::NoMemory,
             "collections and summaries differ in number");
@@ -148,10 +229,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(texts.detail.size() <= texts.limit, "the detail text passed its bound");
     Require(texts.summary.size() <= texts.limit, "the summary text passed its bound");
     Require(texts.summary.size() <= texts.detail.size(), "the summary is longer than the detail");
-    const std::string detail = ToUtf8(texts.detail);
-    Require(detail.size() >= texts.detail.size(), "the layout text lost characters");
 
+    const std::size_t fields =
+        description.state != nullptr ? description.state->totalFieldCount : 0;
+    const bool small = description.rows.size() + fields <= kSmallParseElements;
+    if (small) {
+        const std::string detail = ToUtf8(texts.detail);
+        Require(detail.size() >= texts.detail.size(), "the layout text lost characters");
+    }
     for (const SavedForm form : { SavedForm::Plain, SavedForm::C }) {
+        if (form == SavedForm::C && !small) {
+            continue;
+        }
         CountingBuffer counter;
         std::ostream out(&counter);
         WriteRowsAsSavedAnalysis(out, form, description.rows);
@@ -159,9 +248,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(counter.Count() >= description.rows.size() * 2, "a saved line is missing");
     }
 
-    std::ostringstream json;
-    WriteJsonDocument(json, result, description);
-    Require(IsWellFormedJson(json.str()), "the JSON document is not well formed");
+    if (small) {
+        std::ostringstream json;
+        WriteJsonDocument(json, result, description);
+        Require(IsWellFormedJson(json.str()), "the JSON document is not well formed");
+    }
 
     ReleaseDeviceDescription(description);
     Require(description.rows.empty() && description.state == nullptr &&
