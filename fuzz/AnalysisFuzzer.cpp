@@ -8,6 +8,7 @@
 #include "cli/SavedRows.h"
 #include "cli/Utf8.h"
 #include "parser/CollectionTree.h"
+#include "parser/CollectionWalk.h"
 #include "parser/DeviceDescription.h"
 #include "parser/ReportLayout.h"
 
@@ -96,28 +97,22 @@ unsigned ReportSlot(const HidReport& report)
 void CheckReportIndex(const HidCollection& topLevel)
 {
     std::array<const HidReport*, 3 * 256> records{};
-    std::vector<const HidCollection*> pending{ &topLevel };
     std::vector<const HidReport*> found;
     std::size_t collections = 0;
-    while (!pending.empty()) {
-        const HidCollection* current = pending.back();
-        pending.pop_back();
+    ForEachCollection(topLevel, [&](const HidCollection& current) {
         ++collections;
-        for (std::uint32_t i = 0; i < current->reportListCount; ++i) {
-            const HidReport* report = current->reports[i];
+        for (std::uint32_t i = 0; i < current.reportListCount; ++i) {
+            const HidReport* report = current.reports[i];
             Require(report->type == ReportType::Input || report->type == ReportType::Output ||
                         report->type == ReportType::Feature,
                     "a report record has an unknown type");
-            Require(report->owner == current, "a report record names another owner");
+            Require(report->owner == &current, "a report record names another owner");
             const HidReport*& slot = records[ReportSlot(*report)];
             Require(slot == nullptr, "two report records of one type and id in a collection");
             slot = report;
             found.push_back(report);
         }
-        for (std::uint32_t i = 0; i < current->childCount; ++i) {
-            pending.push_back(current->children[i]);
-        }
-    }
+    });
     if (found.size() * collections > kFindReportBudget) {
         return;
     }
