@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "Version.h"
+#include "diagnostics/Finding.h"
 
 #include <CLI/CLI.hpp>
 
@@ -64,7 +65,8 @@ void AddInputOptions(CLI::App& command, CommandLine& line)
                      "Say on standard error which form FILE was read as, and how many bytes");
 }
 
-void AddFileAndOutput(CLI::App& command, CommandLine& line)
+// FILE or --device SEL, and how FILE is read.
+void AddFileAndInput(CLI::App& command, CommandLine& line)
 {
     CLI::Option* file =
         command.add_option("FILE", line.file, "Descriptor file, or - for standard input");
@@ -82,12 +84,17 @@ void AddFileAndOutput(CLI::App& command, CommandLine& line)
                                      CLI::ExitCodes::RequiredError);
         }
     });
+    AddInputOptions(command, line);
+}
+
+void AddFileAndOutput(CLI::App& command, CommandLine& line)
+{
+    AddFileAndInput(command, line);
     command
         .add_option("-o", line.outPath,
                     "Write to OUT instead of standard output; OUT is replaced only once all is "
                     "written, and never when it is the input file")
         ->option_text("OUT");
-    AddInputOptions(command, line);
 }
 
 void AddDebug(CLI::App& command, CommandLine& line)
@@ -184,11 +191,25 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
         ->option_text("FORM");
     AddInputOptions(*decode, line);
 
+    CLI::App* check = app.add_subcommand(
+        "check",
+        "The mistakes of the descriptor, each with how to mend it, as a compiler lists them");
+    AddFileAndInput(*check, line);
+    check->add_option("--format", line.checkFormat, "text (default) or json")
+        ->check(CLI::IsMember({ "text", "json" }))
+        ->option_text("FORM");
+    check->add_flag("--werror", line.werror, "Exit with 3 on warnings too");
+    // One argument per --disable, so FILE after it stays FILE; commas or repeats give several.
+    check->add_option("--disable", line.disabledChecks, "Leave out the checks named")
+        ->allow_extra_args(false)
+        ->delimiter(',')
+        ->option_text("NAME,...");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         // The help of the command asked about, or of the whole program.
-        for (CLI::App* command : { analyse, layout, hexdump, devices, decode }) {
+        for (CLI::App* command : { analyse, layout, hexdump, devices, decode, check }) {
             if (command->parsed()) {
                 return Print(command->help());
             }
@@ -202,11 +223,17 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
         return Misused(error.what());
     }
 
+    for (const std::string& name : line.disabledChecks) {
+        if (!FindCheck(name)) {
+            return Misused("--disable: no check is named " + name);
+        }
+    }
     line.outcome = CommandLine::Outcome::Run;
     line.command = analyse->parsed()   ? CliCommand::Analyse
                    : layout->parsed()  ? CliCommand::Layout
                    : devices->parsed() ? CliCommand::Devices
                    : decode->parsed()  ? CliCommand::Decode
+                   : check->parsed()   ? CliCommand::Check
                                        : CliCommand::HexDump;
     if (line.command == CliCommand::Decode && line.format == "plain") {
         line.format = "text";

@@ -15,6 +15,7 @@ enum class CliCommand
     HexDump,
     Devices,
     Decode,
+    Check,
 };
 
 // What the program was asked to do. Help and version requests, and usage errors, carry the text
@@ -44,11 +45,16 @@ struct CommandLine
     std::vector<std::string> reports;      // decode: REPORT arguments, in order
     std::string reportType = "input";      // decode: --type
     bool follow = false;                   // decode: --follow, live from --device
+    // check: --format text|json, --werror, --disable NAME,...
+    std::string checkFormat = "text";
+    bool werror = false;
+    std::vector<std::string> disabledChecks;
 };
 
-// Reads the arguments of quorlix-cli: a command (analyse, layout, hexdump, devices, decode), its
-// options in any order around FILE ("--format json" or "--format=json", "-o OUT" or "-oOUT", "--"
-// before a FILE that starts with a dash, "--input FORM", "--index N", "-v"), or --help / --version.
+// Reads the arguments of quorlix-cli: a command (analyse, layout, hexdump, devices, decode,
+// check), its options in any order around FILE ("--format json" or "--format=json", "-o OUT" or
+// "-oOUT", "--" before a FILE that starts with a dash, "--input FORM", "--index N", "-v"), or
+// --help / --version.
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 
 // What messages call the input: FILE, or the --device selector.

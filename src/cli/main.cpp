@@ -1,4 +1,5 @@
 #include "annotation/FillInUsageNames.h"
+#include "cli/CheckCommand.h"
 #include "cli/CommandInput.h"
 #include "cli/CommandLine.h"
 #include "cli/DecodeCommand.h"
@@ -189,6 +190,8 @@ int main(int argc, char** argv)
         return RunDevices(line);
     case CliCommand::Decode:
         return RunDecode(line);
+    case CliCommand::Check:
+        return RunCheck(line);
     }
     return kExitUsage;
 }
