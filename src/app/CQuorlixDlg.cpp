@@ -43,6 +43,7 @@ const QString kSaveQuestionCaption = QStringLiteral("提示");
 const QString kSaveDone = QStringLiteral("SAVE OK");
 const QString kGeometryKey = QStringLiteral("window/geometry");
 const QString kReadFromDeviceEntry = QStringLiteral("从设备读取…");
+const QString kDecodeReportEntry = QStringLiteral("解码报告…");
 
 QString Text(std::u16string_view text)
 {
@@ -333,6 +334,7 @@ void CQuorlixDlg::BuildContextMenu()
     // this stands for does.
     m_contextMenu = new QMenu(this);
     AddMenuEntry(kReadFromDeviceEntry, [this] { OnReadFromDevice(); });
+    AddMenuEntry(kDecodeReportEntry, [this] { OnDecodeReport(); });
 
     m_contextMenu->addSeparator();
     QAction* about = AddMenuEntry(Text(kAboutEntryText), [this] { OnSysCommand(kAboutCommandId); });
@@ -382,6 +384,7 @@ void CQuorlixDlg::OnAnalyse()
         return;
     }
 
+    m_analysedBytes = bytes;
     // Whatever the parse gives back is shown: rows up to an error, the collections it found.
     DeviceDescription description;
     ParseOptions options;
@@ -458,6 +461,16 @@ void CQuorlixDlg::OnReadFromDevice()
     }
     m_platform->SetPathText(*path);
     OnAnalyse();
+}
+
+void CQuorlixDlg::OnDecodeReport()
+{
+    if (m_analysedBytes.empty()) {
+        m_platform->ShowStatus(
+            QStringLiteral("no descriptor analysed yet: analyse one to decode its reports"));
+        return;
+    }
+    m_platform->RunDecodeReportDialog(m_analysedBytes);
 }
 
 void CQuorlixDlg::contextMenuEvent(QContextMenuEvent* event)

@@ -63,6 +63,8 @@ public:
     void OnDropFiles(const std::vector<std::string>& paths);
     // 从设备读取…: analyses the descriptor of the device chosen from the connected ones.
     void OnReadFromDevice();
+    // 解码报告…: decodes reports against the descriptor analysed last.
+    void OnDecodeReport();
 
 protected:
     bool event(QEvent* event) override;
@@ -88,6 +90,7 @@ private:
     std::unique_ptr<QtDialogPlatform> m_ownPlatform;
     DialogPlatform* m_platform = nullptr;
     std::string m_startupPath;
+    std::string m_analysedBytes; // the descriptor of the last analysis that read one
 };
 
 } // namespace quorlix

@@ -61,6 +61,9 @@ public:
     // nothing on cancel or when there is no device to choose.
     virtual std::optional<std::string> ChooseDevice() = 0;
 
+    // 解码报告… over the descriptor of these bytes; returns when the dialog is closed.
+    virtual void RunDecodeReportDialog(const std::string& descriptor) = 0;
+
     // Opens a web address with the desktop's default handler; whether that worked is not told.
     virtual void OpenLink(const std::string& address) = 0;
 

@@ -1,6 +1,7 @@
 #include "app/QtDialogPlatform.h"
 
 #include "app/CAboutDlg.h"
+#include "app/DecodeReportDialog.h"
 #include "app/DeviceListDialog.h"
 #include "devices/HidDeviceList.h"
 #include "app/ItemListModel.h"
@@ -128,6 +129,12 @@ std::optional<std::string> QtDialogPlatform::ChooseDevice()
         return std::nullopt;
     }
     return dialog.ChosenPath();
+}
+
+void QtDialogPlatform::RunDecodeReportDialog(const std::string& descriptor)
+{
+    DecodeReportDialog dialog(descriptor, m_controls.window);
+    dialog.exec();
 }
 
 void QtDialogPlatform::RunAboutBox()

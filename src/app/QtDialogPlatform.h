@@ -42,6 +42,7 @@ public:
     std::optional<std::string> ChooseOpenFile() override;
     std::optional<std::string> ChooseSaveFile() override;
     std::optional<std::string> ChooseDevice() override;
+    void RunDecodeReportDialog(const std::string& descriptor) override;
     void OpenLink(const std::string& address) override;
     void RunAboutBox() override;
     QString ExecutableName() const override;

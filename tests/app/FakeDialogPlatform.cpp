@@ -96,6 +96,12 @@ std::optional<std::string> FakeDialogPlatform::ChooseDevice()
     return deviceAnswer;
 }
 
+void FakeDialogPlatform::RunDecodeReportDialog(const std::string& descriptor)
+{
+    calls.push_back("RunDecodeReportDialog");
+    decodedDescriptors.push_back(descriptor);
+}
+
 void FakeDialogPlatform::RunAboutBox()
 {
     calls.push_back("RunAboutBox");

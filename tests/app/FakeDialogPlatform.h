@@ -25,6 +25,7 @@ public:
     std::optional<std::string> openFileAnswer;
     std::optional<std::string> saveFileAnswer;
     std::optional<std::string> deviceAnswer;
+    std::vector<std::string> decodedDescriptors; // what each 解码报告… dialog was given
     QString executableName = QStringLiteral("quorlix");
 
     // What was shown. calls names each operation but the item list's cell reads, in order.
@@ -53,6 +54,7 @@ public:
     std::optional<std::string> ChooseOpenFile() override;
     std::optional<std::string> ChooseSaveFile() override;
     std::optional<std::string> ChooseDevice() override;
+    void RunDecodeReportDialog(const std::string& descriptor) override;
     void OpenLink(const std::string& address) override;
     void RunAboutBox() override;
     QString ExecutableName() const override;

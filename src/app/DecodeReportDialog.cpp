@@ -1,0 +1,188 @@
+#include "app/DecodeReportDialog.h"
+
+#include "reports/ReportLine.h"
+#include "reports/ReportText.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <span>
+
+namespace quorlix {
+namespace {
+
+enum Column
+{
+    UsageColumn,
+    BitsColumn,
+    RawColumn,
+    LogicalColumn,
+    PhysicalColumn,
+    ColumnCount,
+};
+
+QString FromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "8" for one bit at 8, "16-23" for a byte, "16-63 (6 × 8)" for an array.
+QString BitsText(const DecodedEntry& entry)
+{
+    const std::uint64_t bits = std::uint64_t{ entry.bitSize } * entry.count;
+    QString text =
+        bits <= 1 ? QString::number(entry.bitOffset)
+                  : QStringLiteral("%1-%2").arg(entry.bitOffset).arg(entry.bitOffset + bits - 1);
+    if (entry.isArray) {
+        text += QStringLiteral(" (%1 × %2)").arg(entry.count).arg(entry.bitSize);
+    }
+    return text;
+}
+
+// The reports of the type, for a user who has typed nothing yet: "input reports: 1 (5 bytes)".
+QString ReportsOfType(const ReportModel& model, ReportType type)
+{
+    QStringList reports;
+    for (const Report& report : model.reports) {
+        if (report.type != type) {
+            continue;
+        }
+        const QString length = QStringLiteral("%1 bytes").arg(report.byteLength);
+        reports << (report.reportId != 0
+                        ? QStringLiteral("id %1, %2").arg(report.reportId).arg(length)
+                        : length);
+    }
+    const QString name = QString::fromLatin1(ReportTypeName(type));
+    if (reports.isEmpty()) {
+        return QStringLiteral("the descriptor declares no %1 report").arg(name);
+    }
+    return QStringLiteral("%1 reports: %2").arg(name, reports.join(QStringLiteral("; ")));
+}
+
+} // namespace
+
+DecodeReportDialog::DecodeReportDialog(const std::string& descriptor, QWidget* parent)
+    : QDialog(parent),
+      m_model(BuildReportModel(std::span<const std::uint8_t>(
+          reinterpret_cast<const std::uint8_t*>(descriptor.data()), descriptor.size())))
+{
+    setWindowTitle(QStringLiteral("解码报告"));
+
+    m_report = new QLineEdit(this);
+    m_report->setPlaceholderText(QStringLiteral("01 05 FB 02 FF"));
+    m_report->setClearButtonEnabled(true);
+    m_type = new QComboBox(this);
+    m_type->addItem(QStringLiteral("输入 (Input)"), static_cast<int>(ReportType::Input));
+    m_type->addItem(QStringLiteral("输出 (Output)"), static_cast<int>(ReportType::Output));
+    m_type->addItem(QStringLiteral("特征 (Feature)"), static_cast<int>(ReportType::Feature));
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("报告 (hex)(&R):"), m_report);
+    form->addRow(QStringLiteral("类型(&T):"), m_type);
+
+    m_status = new QLabel(this);
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setWordWrap(true);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_table = new QTableWidget(0, ColumnCount, this);
+    m_table->setHorizontalHeaderLabels({ QStringLiteral("用法"), QStringLiteral("位"),
+                                         QStringLiteral("原始值"), QStringLiteral("逻辑值"),
+                                         QStringLiteral("物理值") });
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->verticalHeader()->hide();
+    // One line per element, as compact as the item list: long array texts show whole in their
+    // tool tip instead of wrapping.
+    m_table->setWordWrap(false);
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setColumnWidth(UsageColumn, 200);
+    m_table->setColumnWidth(BitsColumn, 100);
+    m_table->setColumnWidth(RawColumn, 70);
+    m_table->setColumnWidth(LogicalColumn, 150);
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    // Enter in the report edit must not close the dialog under the user's fingers.
+    m_close->setAutoDefault(false);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_status);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(buttons);
+    resize(640, 420);
+
+    connect(m_report, &QLineEdit::textChanged, this, [this] { Decode(); });
+    connect(m_type, &QComboBox::currentIndexChanged, this, [this] { Decode(); });
+    Decode();
+}
+
+void DecodeReportDialog::Decode()
+{
+    const auto type = static_cast<ReportType>(m_type->currentData().toInt());
+    m_table->setRowCount(0);
+    ReportLine line;
+    ReadReportLine(m_report->text().toStdString(), line);
+    if (line.kind == ReportLineKind::Nothing) {
+        m_status->setText(ReportsOfType(m_model, type));
+        return;
+    }
+    if (line.kind == ReportLineKind::Invalid) {
+        m_status->setText(FromUtf8(line.error));
+        return;
+    }
+    DecodeReport(m_model, type, line.bytes, m_decoded);
+    if (m_decoded.status != DecodeStatus::Ok) {
+        m_status->setText(FromUtf8(DecodeErrorText(m_decoded)));
+        return;
+    }
+    m_status->setText(FromUtf8(ReportHeading(m_decoded)));
+    ShowEntries();
+}
+
+void DecodeReportDialog::ShowEntries()
+{
+    m_table->setRowCount(static_cast<int>(m_decoded.entries.size()));
+    int row = 0;
+    for (const DecodedEntry& entry : m_decoded.entries) {
+        const auto set = [&](int column, const QString& text) {
+            auto* item = new QTableWidgetItem(text);
+            item->setToolTip(text);
+            m_table->setItem(row, column, item);
+        };
+        set(BitsColumn, BitsText(entry));
+        if (entry.isArray) {
+            QStringList usages;
+            for (std::uint32_t i = 0; i < entry.activeCount; ++i) {
+                usages << FromUtf8(ReportUsageName(m_decoded.active[entry.firstActive + i]));
+            }
+            set(UsageColumn, QStringLiteral("数组 (array)"));
+            set(LogicalColumn,
+                usages.isEmpty() ? QStringLiteral("none") : usages.join(QStringLiteral(", ")));
+        } else {
+            set(UsageColumn, FromUtf8(ReportUsageName(entry.usage)));
+            set(RawColumn, QString::number(entry.raw));
+            set(LogicalColumn,
+                entry.isNull ? QStringLiteral("null") : QString::number(entry.logical));
+            if (entry.hasPhysical) {
+                const std::string unit = UnitText(m_decoded.report->fields[entry.fieldIndex].unit);
+                set(PhysicalColumn,
+                    FromUtf8(PhysicalText(entry.physical)) +
+                        (unit.empty() ? QString() : QLatin1Char(' ') + FromUtf8(unit)));
+            }
+        }
+        ++row;
+    }
+}
+
+} // namespace quorlix

@@ -1,0 +1,190 @@
+#include "app/DecodeReportDialog.h"
+
+#include "DialogTestSupport.h"
+#include "FakeDialogPlatform.h"
+#include "app/CQuorlixDlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+
+namespace quorlix::test {
+namespace {
+
+// The bytes of the Arduino mouse (report id 1: three buttons, X, Y, wheel).
+std::string ArduinoMouse()
+{
+    std::ifstream file(std::string(QUORLIX_TEST_DATA_DIR) + "/descriptors/arduino-mouse.txt");
+    std::string bytes;
+    unsigned value = 0;
+    while (file >> std::hex >> value) {
+        bytes.push_back(static_cast<char>(value));
+    }
+    return bytes;
+}
+
+QStringList Row(const QTableWidget& table, int row)
+{
+    QStringList cells;
+    for (int column = 0; column < table.columnCount(); ++column) {
+        const QTableWidgetItem* item = table.item(row, column);
+        cells << (item != nullptr ? item->text() : QString());
+    }
+    return cells;
+}
+
+TEST(DecodeReportDialog, TypingARowUpdatesTheTableAsTheUserGoes)
+{
+    DecodeReportDialog dialog(ArduinoMouse());
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("解码报告"));
+    EXPECT_TRUE(dialog.ReportEdit()->hasFocus());
+    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("input reports: id 1, 5 bytes"));
+    EXPECT_EQ(dialog.Table()->rowCount(), 0);
+
+    // Part way the report is too short and says so; the table stays empty.
+    QTest::keyClicks(dialog.ReportEdit(), "01 05");
+    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("input report 1 takes 5 bytes, not 2"));
+    EXPECT_EQ(dialog.Table()->rowCount(), 0);
+
+    QTest::keyClicks(dialog.ReportEdit(), " FB 02 FF");
+    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("input report 1 (5 bytes)"));
+    ASSERT_EQ(dialog.Table()->rowCount(), 6);
+    EXPECT_EQ(Row(*dialog.Table(), 0), (QStringList{ "Button 1", "8", "1", "1", "" }));
+    EXPECT_EQ(Row(*dialog.Table(), 3), (QStringList{ "X", "16-23", "251", "-5", "" }));
+    EXPECT_EQ(Row(*dialog.Table(), 5), (QStringList{ "Wheel", "32-39", "255", "-1", "" }));
+
+    // A stray letter is named, and Backspace brings the table back.
+    QTest::keyClicks(dialog.ReportEdit(), "x");
+    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("not a hex report: 'x' is no hex digit"));
+    EXPECT_EQ(dialog.Table()->rowCount(), 0);
+    QTest::keyClick(dialog.ReportEdit(), Qt::Key_Backspace);
+    EXPECT_EQ(dialog.Table()->rowCount(), 6);
+
+    // Enter in the edit keeps the dialog open; Escape closes it.
+    QTest::keyClick(dialog.ReportEdit(), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.CloseButton()->isDefault());
+    QTest::keyClick(dialog.ReportEdit(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(DecodeReportDialog, TheTypeDecidesWhichReportIsRead)
+{
+    // The boot keyboard: an input report of 8 bytes and an output report of LEDs, 1 byte.
+    const std::string keyboard = [] {
+        std::ifstream file(std::string(QUORLIX_TEST_DATA_DIR) +
+                           "/descriptors/hid-example-keyboard.txt");
+        std::string bytes;
+        unsigned value = 0;
+        while (file >> std::hex >> value) {
+            bytes.push_back(static_cast<char>(value));
+        }
+        return bytes;
+    }();
+    DecodeReportDialog dialog(keyboard);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClicks(dialog.ReportEdit(), "0200040500000000");
+    ASSERT_EQ(dialog.Table()->rowCount(), 9);
+    EXPECT_EQ(Row(*dialog.Table(), 1), (QStringList{ "Keyboard LeftShift", "1", "1", "1", "" }));
+    EXPECT_EQ(Row(*dialog.Table(), 8),
+              (QStringList{ "数组 (array)", "16-63 (6 × 8)", "", "Keyboard A, Keyboard B", "" }));
+
+    // Down in the type box picks Output: the same bytes are too long for the LEDs.
+    QTest::keyClick(dialog.TypeBox(), Qt::Key_Down);
+    EXPECT_EQ(dialog.TypeBox()->currentIndex(), 1);
+    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("output report takes 1 byte, not 8"));
+    EXPECT_EQ(dialog.Table()->rowCount(), 0);
+
+    dialog.ReportEdit()->selectAll();
+    QTest::keyClicks(dialog.ReportEdit(), "02");
+    ASSERT_EQ(dialog.Table()->rowCount(), 5);
+    EXPECT_EQ(Row(*dialog.Table(), 1), (QStringList{ "Caps Lock", "1", "1", "1", "" }));
+
+    QTest::keyClick(dialog.TypeBox(), Qt::Key_Down);
+    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("the descriptor declares no feature report"));
+    QTest::mouseClick(dialog.CloseButton(), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(DecodeReport, TheEntryNeedsAnAnalysisAndThenGetsItsDescriptor)
+{
+    FakeDialogPlatform platform;
+    CQuorlixDlg window(platform);
+    window.OnDecodeReport();
+    EXPECT_EQ(platform.calls, std::vector<std::string>{ "ShowStatus" });
+    EXPECT_EQ(platform.status,
+              QStringLiteral("no descriptor analysed yet: analyse one to decode its reports"));
+
+    platform.pathText = ExamplePath("mouse.txt");
+    {
+        StandardOutputSilenced quiet;
+        window.OnAnalyse();
+    }
+    platform.calls.clear();
+    window.OnDecodeReport();
+    EXPECT_EQ(platform.calls, std::vector<std::string>{ "RunDecodeReportDialog" });
+    ASSERT_EQ(platform.decodedDescriptors.size(), 1u);
+    EXPECT_EQ(platform.decodedDescriptors[0].size(), 50u);
+    EXPECT_EQ(platform.decodedDescriptors[0].substr(0, 2), std::string("\x05\x01"));
+}
+
+TEST(DecodeReport, TheContextMenuOpensTheRealDialog)
+{
+    CQuorlixDlg window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    FindControl<QLineEdit>(window, 1001)->setText(QString::fromStdString(ExamplePath("mouse.txt")));
+    {
+        StandardOutputSilenced quiet;
+        window.OnAnalyse();
+    }
+    QAction* entry = nullptr;
+    for (QAction* action : window.ContextMenu()->actions()) {
+        if (action->text() == QStringLiteral("解码报告…")) {
+            entry = action;
+        }
+    }
+    ASSERT_NE(entry, nullptr);
+
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QElapsedTimer waited;
+        waited.start();
+        DecodeReportDialog* dialog = nullptr;
+        while (dialog == nullptr && waited.elapsed() < 5000) {
+            dialog = qobject_cast<DecodeReportDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                QTest::qWait(10);
+            }
+        }
+        ASSERT_NE(dialog, nullptr) << "the decode dialog did not come up";
+        // The example mouse has no report id: buttons, X and Y in three bytes.
+        QTest::keyClicks(dialog->ReportEdit(), "01 FF 01");
+        seen = dialog->Table()->rowCount() == 5 &&
+               dialog->Table()->item(3, 3)->text() == QStringLiteral("-1");
+        QTest::keyClick(dialog->ReportEdit(), Qt::Key_Escape);
+    });
+    entry->trigger();
+    EXPECT_TRUE(seen);
+}
+
+} // namespace
+} // namespace quorlix::test
