@@ -169,6 +169,10 @@ HidDeviceList ListHidDevices(const std::string& sysfsRoot)
     const fs::path folder = fs::path(sysfsRoot) / "bus" / "hid" / "devices";
     std::error_code error;
     if (!fs::exists(folder, error)) {
+        // Missing is no error (no HID devices); unreachable (no search permission) is.
+        if (error) {
+            list.error = folder.string() + ": cannot list folder: " + error.message();
+        }
         return list;
     }
     fs::directory_iterator entries(folder, error);

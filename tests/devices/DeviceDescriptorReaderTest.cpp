@@ -90,6 +90,18 @@ TEST_F(DeviceDescriptorReaderTest, HidrawNodeWithoutNodeOrDeviceSaysBoth)
     EXPECT_EQ(found.bytes, DataFile("ms-natural-ergonomic-4000-kbd.txt"));
 }
 
+TEST_F(DeviceDescriptorReaderTest, NodesThatAreNoHidrawNodesAreRefused)
+{
+    // A character device that knows no descriptor calls, and is named like no hidraw node.
+    EXPECT_EQ(ReadHidrawDescriptor("/dev/null", Root()).error,
+              "not a hidraw node: Inappropriate ioctl for device");
+    // Something that opens but is no device at all is never taken for one.
+    const std::string regular = DeviceFolder("0003:045E:0040.0001") / "uevent";
+    const DeviceDescriptor descriptor = ReadHidrawDescriptor(regular, Root());
+    EXPECT_FALSE(descriptor.ok);
+    EXPECT_EQ(descriptor.error, "not a character device");
+}
+
 TEST(DeviceDescriptorReader, HidrawNodePathsAreRecognisedByName)
 {
     EXPECT_TRUE(IsHidrawNodePath("/dev/hidraw0"));
