@@ -22,6 +22,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace quorlix::test {
@@ -189,7 +190,10 @@ QAction* ReadFromDeviceEntry(const CQuorlixDlg& window)
 
 TEST_F(DeviceListDialogTest, WindowEntryAnalysesTheChosenDeviceInTheRealWidgets)
 {
+    // The real platform lists the devices under QUORLIX_SYSFS_ROOT; unset again on every way out.
     ::setenv("QUORLIX_SYSFS_ROOT", Root().c_str(), 1);
+    const std::unique_ptr<const char, void (*)(const char*)> unset(
+        "QUORLIX_SYSFS_ROOT", [](const char* name) { ::unsetenv(name); });
     CQuorlixDlg window;
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -218,7 +222,6 @@ TEST_F(DeviceListDialogTest, WindowEntryAnalysesTheChosenDeviceInTheRealWidgets)
     EXPECT_EQ(FindControl<QLineEdit>(window, 1001)->text().toStdString(),
               DescriptorPath(Root(), "0003:045E:0040.0001"));
     EXPECT_EQ(items->rowCount(), 37);
-    ::unsetenv("QUORLIX_SYSFS_ROOT");
 }
 
 TEST(ReadFromDevice, ChosenPathGoesIntoThePathEditAndIsAnalysed)
