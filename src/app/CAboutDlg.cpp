@@ -2,6 +2,7 @@
 
 #include "app/ApplicationIcon.h"
 #include "app/DialogUnits.h"
+#include "app/MainDialogTemplate.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -16,6 +17,10 @@ constexpr DialogRect kVersionRect{   42, 14, 114,  8 };
 constexpr DialogRect kOkRect{       113, 41,  50, 14 };
 // clang-format on
 
+const char* const kAboutCaption = QT_TRANSLATE_NOOP("CQuorlixDlg", "关于 Quorlix");
+const char* const kVersionText = QT_TRANSLATE_NOOP("CQuorlixDlg", "版本 1.5");
+const char* const kOkCaption = QT_TRANSLATE_NOOP("CQuorlixDlg", "确定");
+
 // The OK button keeps the number dialogs give it.
 constexpr int kOkId = 1;
 
@@ -24,7 +29,7 @@ constexpr int kOkId = 1;
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
     setFont(DialogFont());
-    setWindowTitle(QStringLiteral("关于 Quorlix"));
+    setWindowTitle(WindowText(kAboutCaption));
     setWindowIcon(ApplicationIcon());
     const DialogBaseUnits units = DialogBaseUnitsOf(font());
 
@@ -35,12 +40,12 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     icon->setPixmap(ApplicationIcon().pixmap(32, 32));
 
     // No mnemonic: the text is shown as it is written.
-    auto* version = new QLabel(QStringLiteral("版本 1.5"), this);
+    auto* version = new QLabel(WindowText(kVersionText), this);
     version->setObjectName(QStringLiteral("version"));
     version->setTextFormat(Qt::PlainText);
     version->setGeometry(DialogRectToPixels(kVersionRect, units));
 
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    auto* ok = new QPushButton(WindowText(kOkCaption), this);
     ok->setObjectName(QString::number(kOkId));
     ok->setProperty("controlId", kOkId);
     ok->setDefault(true);

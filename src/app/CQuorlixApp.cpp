@@ -3,8 +3,10 @@
 #include "app/ApplicationIcon.h"
 #include "app/CQuorlixDlg.h"
 #include "app/WindowCommandLine.h"
+#include "app/WindowTranslation.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QSettings>
 #include <QStringList>
 
@@ -55,7 +57,17 @@ int CQuorlixApp::InitInstance()
         break;
     }
 
+    if (!InstallWindowTranslation(m_translator, commandLine.language, QLocale::system(),
+                                  TranslationFolders())) {
+        std::fputs("quorlix: no English translation (quorlix_en.qm) found; the window stays "
+                   "in Chinese\n",
+                   stderr);
+    }
+
     CQuorlixDlg dialog;
+    if (commandLine.debug || qEnvironmentVariable("QUORLIX_DEBUG") == QLatin1String("1")) {
+        dialog.SetDebugOutput(stderr);
+    }
     QSettings settings;
     dialog.RestoreGeometry(settings);
     if (!commandLine.file.empty()) {

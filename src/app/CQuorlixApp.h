@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 
 namespace quorlix {
 
@@ -15,6 +16,9 @@ public:
 
     // Reads the remaining arguments and runs the window. Gives the process's exit status.
     int InitInstance();
+
+private:
+    QTranslator m_translator;
 };
 
 } // namespace quorlix

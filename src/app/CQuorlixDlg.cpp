@@ -3,7 +3,9 @@
 #include "Version.h"
 #include "app/ApplicationIcon.h"
 #include "app/DialogUnits.h"
+#include "app/CopiedRows.h"
 #include "app/ItemListModel.h"
+#include "app/ItemListView.h"
 #include "app/MainDialogLayout.h"
 #include "app/MainDialogTemplate.h"
 #include "app/PaneFiller.h"
@@ -16,7 +18,10 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QAction>
 #include <QFile>
+#include <QFileInfo>
+#include <QKeySequence>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,16 +43,30 @@
 namespace quorlix {
 namespace {
 
-const QString kSaveQuestion = QStringLiteral("是否存储成带0x格式？");
-const QString kSaveQuestionCaption = QStringLiteral("提示");
+// The Save question; its answers in English say what Yes and No choose.
+const char* const kSaveQuestion = QT_TRANSLATE_NOOP("CQuorlixDlg", "是否存储成带0x格式？");
+const char* const kSaveQuestionCaption = QT_TRANSLATE_NOOP("CQuorlixDlg", "提示");
+const char* const kCopyEntryText = QT_TRANSLATE_NOOP("CQuorlixDlg", "复制");
 const QString kSaveDone = QStringLiteral("SAVE OK");
 const QString kGeometryKey = QStringLiteral("window/geometry");
-const QString kReadFromDeviceEntry = QStringLiteral("从设备读取…");
-const QString kDecodeReportEntry = QStringLiteral("解码报告…");
+const char* const kReadFromDeviceEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "从设备读取…");
+const char* const kDecodeReportEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "解码报告…");
 
 QString Text(std::u16string_view text)
 {
     return QString::fromStdU16String(std::u16string(text));
+}
+
+// The designed title, after the analysed file's name when there is one.
+QString TitleText(const std::string& analysedPath)
+{
+    QString title = Text(kTitlePrefix) + QString::fromUtf8(kHomePage);
+    if (analysedPath.empty()) {
+        return title;
+    }
+    const QString name =
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(analysedPath))).fileName();
+    return name + QStringLiteral(" - ") + title;
 }
 
 // Gives the widget its control id as object name and as property, so it can be found by it.
@@ -133,7 +152,7 @@ QLabel* CreateLink(QWidget* parent, const LinkEntry& link)
 {
     const QString anchor = QStringLiteral("<a href=\"%1\">%2</a>")
                                .arg(QString::fromStdString(LinkAddress(link)).toHtmlEscaped(),
-                                    Text(link.caption).toHtmlEscaped());
+                                    WindowText(link.caption).toHtmlEscaped());
     auto* label = new QLabel(anchor, parent);
     label->setTextFormat(Qt::RichText);
     label->setOpenExternalLinks(false);
@@ -177,7 +196,7 @@ void CQuorlixDlg::CreateControls()
 
     // Created in template order, which Qt takes as the tab order. The path row and the link row
     // keep their places; Relayout moves the panes, the list and the status line.
-    auto* browse = Identify(new QPushButton(Text(kBrowseCaption), this), ControlId::Browse);
+    auto* browse = Identify(new QPushButton(WindowText(kBrowseCaption), this), ControlId::Browse);
     place(browse, kBrowseRect);
     connect(browse, &QPushButton::clicked, this, [this] { OnBrowse(); });
 
@@ -186,11 +205,10 @@ void CQuorlixDlg::CreateControls()
     place(m_controls.pathEdit, kPathEditRect);
 
     m_controls.items = new ItemListModel(this);
-    m_itemList = Identify(new QTableView(this), ControlId::ItemList);
+    m_itemList = Identify(new ItemListView(this), ControlId::ItemList);
     m_itemList->setModel(m_controls.items);
+    m_controls.itemList = m_itemList;
     m_itemList->setShowGrid(true);
-    m_itemList->setSelectionBehavior(QAbstractItemView::SelectItems);
-    m_itemList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_itemList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_itemList->setTabKeyNavigation(false);
     m_itemList->setWordWrap(false);
@@ -203,16 +221,20 @@ void CQuorlixDlg::CreateControls()
     m_itemList->horizontalHeader()->setHighlightSections(false);
     m_itemList->horizontalHeader()->setStretchLastSection(false);
     place(m_itemList, kItemListRect);
+    connect(m_itemList, &ItemListView::CopyRequested, this, [this] { OnCopy(); });
 
-    auto* pathLabel = new QLabel(Text(kPathLabelCaption), this);
+    auto* pathLabel = new QLabel(WindowText(kPathLabelCaption), this);
     pathLabel->setTextFormat(Qt::PlainText);
     place(pathLabel, kPathLabelRect);
 
-    auto* analyse = Identify(new QPushButton(Text(kAnalyseCaption), this), ControlId::Analyse);
+    auto* analyse =
+        Identify(new QPushButton(WindowText(kAnalyseCaption), this), ControlId::Analyse);
     place(analyse, kAnalyseRect);
     connect(analyse, &QPushButton::clicked, this, [this] { OnAnalyse(); });
+    // Enter in the path edit, or anywhere but on another button, analyses.
+    analyse->setDefault(true);
 
-    auto* save = Identify(new QPushButton(Text(kSaveCaption), this), ControlId::Save);
+    auto* save = Identify(new QPushButton(WindowText(kSaveCaption), this), ControlId::Save);
     place(save, kSaveRect);
     connect(save, &QPushButton::clicked, this, [this] { OnSave(); });
 
@@ -242,6 +264,22 @@ void CQuorlixDlg::CreateControls()
     setMinimumSize(MinimumClientSize(m_units));
     resize(DesignedClientSize(m_units));
     Relayout();
+
+    // The commands' keys work wherever the focus is in the window; Copy only in the item list,
+    // so the path edit and the panes keep their own.
+    AddShortcut({ QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R) },
+                [this] { OnAnalyse(); });
+    AddShortcut({ QKeySequence(QKeySequence::Open) }, [this] { OnBrowse(); });
+    AddShortcut({ QKeySequence(QKeySequence::Save) }, [this] { OnSave(); });
+}
+
+void CQuorlixDlg::AddShortcut(const QList<QKeySequence>& keys, std::function<void()> handler)
+{
+    auto* action = new QAction(this);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, std::move(handler));
+    addAction(action);
 }
 
 void CQuorlixDlg::Relayout()
@@ -310,12 +348,14 @@ bool CQuorlixDlg::OnInitDialog()
 {
     BuildContextMenu();
     setWindowIcon(ApplicationIcon());
+    // Typing a path, then Enter, is the quickest way to an analysis.
+    m_controls.pathEdit->setFocus(Qt::OtherFocusReason);
 
     for (std::size_t column = 0; column < std::size(kItemListColumns); ++column) {
         m_itemList->setColumnWidth(static_cast<int>(column), kItemListColumns[column].width);
     }
 
-    setWindowTitle(Text(kTitlePrefix) + QString::fromUtf8(kHomePage));
+    setWindowTitle(TitleText({}));
     return true;
 }
 
@@ -333,11 +373,15 @@ void CQuorlixDlg::BuildContextMenu()
     // is one AddMenuEntry line; the menu ends with a separator and About, as the window menu
     // this stands for does.
     m_contextMenu = new QMenu(this);
-    AddMenuEntry(kReadFromDeviceEntry, [this] { OnReadFromDevice(); });
-    AddMenuEntry(kDecodeReportEntry, [this] { OnDecodeReport(); });
+    QAction* copy = AddMenuEntry(WindowText(kCopyEntryText), [this] { OnCopy(); });
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut); // shown in the menu; the list takes the key
+    AddMenuEntry(WindowText(kReadFromDeviceEntry), [this] { OnReadFromDevice(); });
+    AddMenuEntry(WindowText(kDecodeReportEntry), [this] { OnDecodeReport(); });
 
     m_contextMenu->addSeparator();
-    QAction* about = AddMenuEntry(Text(kAboutEntryText), [this] { OnSysCommand(kAboutCommandId); });
+    QAction* about =
+        AddMenuEntry(WindowText(kAboutEntryText), [this] { OnSysCommand(kAboutCommandId); });
     about->setData(kAboutCommandId);
 }
 
@@ -388,11 +432,11 @@ void CQuorlixDlg::OnAnalyse()
     // Whatever the parse gives back is shown: rows up to an error, the collections it found.
     DeviceDescription description;
     ParseOptions options;
-    options.debugOut = stdout; // the parser's debug lines, which the window never shows
+    options.debugOut = m_debugOut; // the parser's debug lines, only when asked for
     (void)ParseDescriptor(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
                           description, options);
     LayoutTexts texts;
-    BuildLayoutTexts(description, texts, stdout);
+    BuildLayoutTexts(description, texts, m_debugOut);
 
     m_platform->DeleteAllItems();
     m_platform->SetDetailText(texts.detail);
@@ -402,14 +446,21 @@ void CQuorlixDlg::OnAnalyse()
                         BoundMessage(path, description.boundReached, texts.truncated) };
     status.removeAll(QString());
     m_platform->ShowStatus(status.join(QStringLiteral("; ")));
+    m_platform->SetTitle(TitleText(path));
     // A pipe reading the debug lines gets each analysis whole as soon as it ends.
-    std::fflush(stdout);
+    if (m_debugOut != nullptr) {
+        std::fflush(m_debugOut);
+    }
 }
 
 void CQuorlixDlg::OnSave()
 {
-    const SavedForm form =
-        m_platform->AskYesNo(kSaveQuestion, kSaveQuestionCaption) ? SavedForm::C : SavedForm::Plain;
+    const Answer answer =
+        m_platform->AskYesNoCancel(WindowText(kSaveQuestion), WindowText(kSaveQuestionCaption));
+    if (answer == Answer::Cancel) {
+        return;
+    }
+    const SavedForm form = answer == Answer::Yes ? SavedForm::C : SavedForm::Plain;
     const std::optional<std::string> chosen = m_platform->ChooseSaveFile();
     if (!chosen) {
         return;
@@ -422,10 +473,10 @@ void CQuorlixDlg::OnSave()
     std::u16string name;
     std::u16string description;
     const auto rowAt = [&](std::size_t row) {
-        bytes = m_platform->ItemText(row, 1);
-        offset = m_platform->ItemText(row, 0);
-        name = m_platform->ItemText(row, 2);
-        description = m_platform->ItemText(row, 3);
+        bytes = m_platform->ItemText(row, ItemColumn::Bytes);
+        offset = m_platform->ItemText(row, ItemColumn::Offset);
+        name = m_platform->ItemText(row, ItemColumn::Name);
+        description = m_platform->ItemText(row, ItemColumn::Description);
         return SavedRowTexts{ offset, bytes, name, description };
     };
     const QString caption = m_platform->ExecutableName();
@@ -437,6 +488,23 @@ void CQuorlixDlg::OnSave()
         return;
     }
     m_platform->ShowMessage(kSaveDone, caption, MessageKind::Information);
+}
+
+void CQuorlixDlg::OnCopy()
+{
+    const std::vector<std::size_t> rows = m_platform->SelectedItemRows();
+    if (rows.empty()) {
+        return;
+    }
+    std::string text;
+    for (const std::size_t row : rows) {
+        const std::u16string bytes = m_platform->ItemText(row, ItemColumn::Bytes);
+        const std::u16string offset = m_platform->ItemText(row, ItemColumn::Offset);
+        const std::u16string name = m_platform->ItemText(row, ItemColumn::Name);
+        const std::u16string description = m_platform->ItemText(row, ItemColumn::Description);
+        AppendCopiedRow(text, SavedRowTexts{ offset, bytes, name, description });
+    }
+    m_platform->CopyToClipboard(text);
 }
 
 void CQuorlixDlg::OnLinkClick(const std::string& address)
@@ -494,8 +562,11 @@ void CQuorlixDlg::dropEvent(QDropEvent* event)
             paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
         }
     }
-    OnDropFiles(paths);
     event->acceptProposedAction();
+    // The file manager waits for the drop to end; the analysis runs after it, from the event
+    // loop, so a large descriptor does not hold the drag up.
+    QMetaObject::invokeMethod(
+        this, [this, paths = std::move(paths)] { OnDropFiles(paths); }, Qt::QueuedConnection);
 }
 
 void CQuorlixDlg::showEvent(QShowEvent* event)

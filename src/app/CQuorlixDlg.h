@@ -6,18 +6,22 @@
 #include "app/QtDialogPlatform.h"
 
 #include <QDialog>
+#include <QList>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class QAction;
+class QKeySequence;
 class QMenu;
 class QSettings;
-class QTableView;
 
 namespace quorlix {
+
+class ItemListView;
 
 // The main window: the path edit with Browse, Analyse and Save, the web links, the two layout
 // panes, the item list and a status line. It owns its widgets and its handlers; the handlers
@@ -33,6 +37,9 @@ public:
     // A window whose handlers talk to platform instead, which must outlive it.
     explicit CQuorlixDlg(DialogPlatform& platform, QWidget* parent = nullptr);
     ~CQuorlixDlg() override;
+
+    // Where the parser's debug lines and the layout's plain copy go; nowhere by default.
+    void SetDebugOutput(std::FILE* out) { m_debugOut = out; }
 
     // Analyses path as a drop of that one file would, once the window is on screen.
     void AnalyseOnceShown(const std::string& path);
@@ -58,6 +65,8 @@ public:
     void OnBrowse();
     void OnAnalyse();
     void OnSave();
+    // Copies the selected rows to the clipboard as the plain saved lines, in UTF-8.
+    void OnCopy();
     void OnLinkClick(const std::string& address);
     // Puts the first path into the path edit and analyses it; the others are ignored.
     void OnDropFiles(const std::vector<std::string>& paths);
@@ -79,18 +88,21 @@ private:
     void BuildContextMenu();
     // Appends an entry to the context menu that runs handler; gives it for shortcuts and data.
     QAction* AddMenuEntry(const QString& text, std::function<void()> handler);
+    // Runs handler on any of keys while the window is active.
+    void AddShortcut(const QList<QKeySequence>& keys, std::function<void()> handler);
     // Places the panes, the list and the status line for the window's size and status text.
     void Relayout();
     QWidget* FindChild(ControlId id) const;
 
     MainDialogControls m_controls;
-    QTableView* m_itemList = nullptr;
+    ItemListView* m_itemList = nullptr;
     QMenu* m_contextMenu = nullptr;
     DialogBaseUnits m_units{};
     std::unique_ptr<QtDialogPlatform> m_ownPlatform;
     DialogPlatform* m_platform = nullptr;
     std::string m_startupPath;
     std::string m_analysedBytes; // the descriptor of the last analysis that read one
+    std::FILE* m_debugOut = nullptr;
 };
 
 } // namespace quorlix

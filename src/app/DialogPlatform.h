@@ -1,6 +1,7 @@
 #pragma once
 
 #include "annotation/ItemRow.h"
+#include "app/ItemColumn.h"
 
 #include <QString>
 
@@ -10,6 +11,14 @@
 #include <vector>
 
 namespace quorlix {
+
+// The answer to a question with Yes, No and Cancel.
+enum class Answer
+{
+    Yes,
+    No,
+    Cancel,
+};
 
 // How a message box presents itself.
 enum class MessageKind
@@ -37,23 +46,31 @@ public:
     virtual void SetSummaryText(const std::u16string& text) = 0;
 
     // The item list: remove every row; append rows after the current ones, in order; the
-    // number of rows; a cell's text (column 0 offset, 1 bytes, 2 name, 3 description).
+    // number of rows; a cell's text; the rows the user has selected, ascending.
     virtual void DeleteAllItems() = 0;
     virtual void InsertItemRows(std::vector<ItemRow> rows) = 0;
     virtual std::size_t ItemCount() const = 0;
-    virtual std::u16string ItemText(std::size_t row, int column) const = 0;
+    virtual std::u16string ItemText(std::size_t row, ItemColumn column) const = 0;
+    virtual std::vector<std::size_t> SelectedItemRows() const = 0;
 
-    // The one-line status text under the controls; an empty text clears it.
+    // The status line along the window's bottom, shown whole; an empty text clears it.
     virtual void ShowStatus(const QString& text) = 0;
 
-    // A question with Yes and No, owned by no window; true for Yes.
-    virtual bool AskYesNo(const QString& text, const QString& caption) = 0;
+    // The window's title.
+    virtual void SetTitle(const QString& title) = 0;
+
+    // Puts UTF-8 text on the desktop's clipboard.
+    virtual void CopyToClipboard(const std::string& text) = 0;
+
+    // A question with Yes, No and Cancel, owned by no window; Escape and the close box cancel.
+    virtual Answer AskYesNoCancel(const QString& text, const QString& caption) = 0;
 
     // A message with an OK button, modal to the window; returns once it is confirmed.
     virtual void ShowMessage(const QString& text, const QString& caption, MessageKind kind) = 0;
 
-    // The text file dialogs ("TEXT File(*.txt)", default extension txt). Nothing on cancel.
-    // The save dialog asks before it lets an existing file be replaced.
+    // The file dialogs, offering descriptor files (*.txt *.h *.c *.hpp *.bin *.rec *.hid) and all
+    // files; the save dialog adds .txt to a name without extension and asks before it lets an
+    // existing file be replaced. Nothing on cancel.
     virtual std::optional<std::string> ChooseOpenFile() = 0;
     virtual std::optional<std::string> ChooseSaveFile() = 0;
 

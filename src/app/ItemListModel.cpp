@@ -8,20 +8,22 @@
 
 namespace quorlix {
 
-std::u16string ItemColumnText(const ItemRow& row, int column)
+static_assert(std::size(kItemListColumns) == kItemColumnCount,
+              "every column of the item list has its header and width");
+
+std::u16string ItemColumnText(const ItemRow& row, ItemColumn column)
 {
     switch (column) {
-    case 0:
+    case ItemColumn::Offset:
         return OffsetColumnText(row);
-    case 1:
+    case ItemColumn::Bytes:
         return BytesColumnText(row);
-    case 2:
+    case ItemColumn::Name:
         return row.name;
-    case 3:
+    case ItemColumn::Description:
         return row.description;
-    default:
-        return {};
     }
+    return {};
 }
 
 ItemListModel::ItemListModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -39,34 +41,34 @@ int ItemListModel::rowCount(const QModelIndex& parent) const
 
 int ItemListModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(std::size(kItemListColumns));
+    return parent.isValid() ? 0 : kItemColumnCount;
 }
 
 QVariant ItemListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() < 0 ||
-        static_cast<std::size_t>(index.row()) >= m_rows.size()) {
+        static_cast<std::size_t>(index.row()) >= m_rows.size() || index.column() < 0 ||
+        index.column() >= kItemColumnCount) {
         return {};
     }
     if (role == Qt::TextAlignmentRole) {
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     }
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) {
+    // The view offers a tooltip only for a cell too narrow for its text.
+    if (role != Qt::DisplayRole) {
         return {};
     }
-    return QString::fromStdU16String(
-        ItemColumnText(m_rows[static_cast<std::size_t>(index.row())], index.column()));
+    return QString::fromStdU16String(ItemColumnText(m_rows[static_cast<std::size_t>(index.row())],
+                                                    static_cast<ItemColumn>(index.column())));
 }
 
 QVariant ItemListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || section < 0 ||
-        section >= static_cast<int>(std::size(kItemListColumns))) {
+    if (orientation != Qt::Horizontal || section < 0 || section >= kItemColumnCount) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     if (role == Qt::DisplayRole) {
-        return QString::fromStdU16String(
-            std::u16string(kItemListColumns[static_cast<std::size_t>(section)].header));
+        return WindowText(kItemListColumns[static_cast<std::size_t>(section)].header);
     }
     if (role == Qt::TextAlignmentRole) {
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
@@ -100,7 +102,7 @@ void ItemListModel::InsertItemRows(std::vector<ItemRow> rows)
     endInsertRows();
 }
 
-std::u16string ItemListModel::ItemText(std::size_t row, int column) const
+std::u16string ItemListModel::ItemText(std::size_t row, ItemColumn column) const
 {
     return row < m_rows.size() ? ItemColumnText(m_rows[row], column) : std::u16string();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "annotation/ItemRow.h"
+#include "app/ItemColumn.h"
 
 #include <QAbstractTableModel>
 
@@ -10,9 +11,8 @@
 
 namespace quorlix {
 
-// The text of one column of a row, as the item list shows it: 0 the offset, 1 the bytes, 2 the
-// name, 3 the description. Any other column gives an empty text.
-std::u16string ItemColumnText(const ItemRow& row, int column);
+// The text of one column of a row, as the item list shows it; empty for a column out of range.
+std::u16string ItemColumnText(const ItemRow& row, ItemColumn column);
 
 // The rows of the item list. It keeps the rows as the parse gave them and formats a cell only
 // when a view asks for it, so tens of thousands of rows cost no time until they are scrolled to.
@@ -38,7 +38,7 @@ public:
     std::size_t ItemCount() const { return m_rows.size(); }
 
     // The text of a cell; empty past the last row.
-    std::u16string ItemText(std::size_t row, int column) const;
+    std::u16string ItemText(std::size_t row, ItemColumn column) const;
 
 private:
     std::vector<ItemRow> m_rows;

@@ -2,7 +2,14 @@
 
 #include "Version.h"
 
+#include <QCoreApplication>
+
 namespace quorlix {
+
+QString WindowText(const char* text)
+{
+    return QCoreApplication::translate(kTextContext, text);
+}
 
 std::string LinkAddress(const LinkEntry& link)
 {

@@ -2,6 +2,9 @@
 
 #include "app/DialogUnits.h"
 
+#include <QString>
+#include <QtGlobal>
+
 #include <string>
 #include <string_view>
 
@@ -41,37 +44,45 @@ inline constexpr DialogRect kSummaryPaneRect{     7,  39, 312, 113 };
 inline constexpr DialogRect kDetailPaneRect{    327,  37, 185, 395 };
 // clang-format on
 
-inline constexpr std::u16string_view kBrowseCaption = u"浏览...";
-inline constexpr std::u16string_view kAnalyseCaption = u"分析";
-inline constexpr std::u16string_view kSaveCaption = u"存储";
-inline constexpr std::u16string_view kPathLabelCaption = u"路径：";
+// The window's own texts are the Chinese ones below, in UTF-8; WindowText gives them in the
+// language chosen at start-up. Each is marked so Qt Linguist finds it.
+inline constexpr const char* kTextContext = "CQuorlixDlg";
+
+// text translated in kTextContext; text itself where no translation is loaded.
+QString WindowText(const char* text);
+
+inline constexpr const char* kBrowseCaption = QT_TRANSLATE_NOOP("CQuorlixDlg", "浏览...");
+inline constexpr const char* kAnalyseCaption = QT_TRANSLATE_NOOP("CQuorlixDlg", "分析");
+inline constexpr const char* kSaveCaption = QT_TRANSLATE_NOOP("CQuorlixDlg", "存储");
+inline constexpr const char* kPathLabelCaption = QT_TRANSLATE_NOOP("CQuorlixDlg", "路径：");
 
 // The title is this followed by the maker's home page.
 inline constexpr std::u16string_view kTitlePrefix = u"QuorlixV3.1 Ferrowan - ";
 
 // The About entry of the window menu, and the command it sends.
-inline constexpr std::u16string_view kAboutEntryText = u"关于 Quorlix(&A)...";
+inline constexpr const char* kAboutEntryText =
+    QT_TRANSLATE_NOOP("CQuorlixDlg", "关于 Quorlix(&A)...");
 inline constexpr unsigned kAboutCommandId = 0x0010;
 
 // One column of the item list; widths are pixels, not dialog units.
 struct ItemListColumn
 {
-    std::u16string_view header;
+    const char* header;
     int width;
 };
 
 inline constexpr ItemListColumn kItemListColumns[] = {
-    { u"偏移", 60 },  // offset, decimal
-    { u"数据", 80 },  // prefix and data bytes, hex
-    { u"说明", 300 }, // the item's name text
-    { u"数移", 70 },  // the running report position
+    { QT_TRANSLATE_NOOP("CQuorlixDlg", "偏移"), 60 },  // offset, decimal
+    { QT_TRANSLATE_NOOP("CQuorlixDlg", "数据"), 80 },  // prefix and data bytes, hex
+    { QT_TRANSLATE_NOOP("CQuorlixDlg", "说明"), 300 }, // the item's name text
+    { QT_TRANSLATE_NOOP("CQuorlixDlg", "数移"), 70 },  // the running report position
 };
 
 // One web link: its anchor and where it sits. Every link is 8 dialog units high at y = 26.
 struct LinkEntry
 {
     ControlId id;
-    std::u16string_view caption;
+    const char* caption;
     int x;
     int width;
     std::string_view path; // after the home page; empty for the home page itself
@@ -85,12 +96,12 @@ inline constexpr int kLinkHeight = 8;
 // In template (and tab) order. The virtual devices link is made but never shown.
 // clang-format off
 inline constexpr LinkEntry kLinks[] = {
-    { ControlId::LinkHome,           u"Ferrowan",           10, 40, "",                          "QuorlixV1.8", true  },
-    { ControlId::LinkTutorial,       u"HID规范教程",         62, 39, "/article/forum-5.html",     "QuorlixV1.8", true  },
-    { ControlId::LinkDescriptors,    u"HID报告描述符大全",   119, 62, "/article/forum-10.html",    "QuorlixV1.8", true  },
-    { ControlId::LinkDownload,       u"下载更新",            473, 32, "/article/detail-1191.html", "QuorlixV3.0", true  },
-    { ControlId::LinkVirtualDevices, u"USB虚拟设备",         251, 48, "/article/forum-48.html",    "QuorlixV1.8", false },
-    { ControlId::LinkCapture,        u"USB令牌/抓包",        194, 48, "/article/forum-44.html",    "QuorlixV1.8", true  },
+    { ControlId::LinkHome,           "Ferrowan",                                       10, 40, "",                          "QuorlixV1.8", true  },
+    { ControlId::LinkTutorial,       QT_TRANSLATE_NOOP("CQuorlixDlg", "HID规范教程"),         62, 39, "/article/forum-5.html",     "QuorlixV1.8", true  },
+    { ControlId::LinkDescriptors,    QT_TRANSLATE_NOOP("CQuorlixDlg", "HID报告描述符大全"),   119, 62, "/article/forum-10.html",    "QuorlixV1.8", true  },
+    { ControlId::LinkDownload,       QT_TRANSLATE_NOOP("CQuorlixDlg", "下载更新"),            473, 32, "/article/detail-1191.html", "QuorlixV3.0", true  },
+    { ControlId::LinkVirtualDevices, QT_TRANSLATE_NOOP("CQuorlixDlg", "USB虚拟设备"),         251, 48, "/article/forum-48.html",    "QuorlixV1.8", false },
+    { ControlId::LinkCapture,        QT_TRANSLATE_NOOP("CQuorlixDlg", "USB令牌/抓包"),        194, 48, "/article/forum-44.html",    "QuorlixV1.8", true  },
 };
 // clang-format on
 

@@ -5,27 +5,46 @@
 #include "app/DeviceListDialog.h"
 #include "devices/HidDeviceList.h"
 #include "app/ItemListModel.h"
+#include "app/ItemListView.h"
+#include "app/MainDialogTemplate.h"
 #include "app/PaneFiller.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace quorlix {
 namespace {
 
-const QString kTextFileFilter = QStringLiteral("TEXT File(*.txt)");
+// The forms descriptors come in: hex text, C and C++ sources and headers, binary dumps,
+// recordings. The patterns are the same in every language, only the names are translated.
+const char* const kDescriptorFilesName = QT_TRANSLATE_NOOP("CQuorlixDlg", "描述符文件");
+const char* const kAllFilesName = QT_TRANSLATE_NOOP("CQuorlixDlg", "所有文件");
+constexpr const char* kDescriptorPatterns = "*.txt *.h *.c *.hpp *.bin *.rec *.hid";
+
+QStringList FileDialogFilters()
+{
+    return { QStringLiteral("%1 (%2)").arg(WindowText(kDescriptorFilesName),
+                                           QString::fromLatin1(kDescriptorPatterns)),
+             QStringLiteral("%1 (*)").arg(WindowText(kAllFilesName)) };
+}
 
 std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(owner, QString(), QString(), kTextFileFilter);
+    QFileDialog dialog(owner);
+    dialog.setNameFilters(FileDialogFilters());
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
@@ -75,9 +94,30 @@ std::size_t QtDialogPlatform::ItemCount() const
     return m_controls.items->ItemCount();
 }
 
-std::u16string QtDialogPlatform::ItemText(std::size_t row, int column) const
+std::u16string QtDialogPlatform::ItemText(std::size_t row, ItemColumn column) const
 {
     return m_controls.items->ItemText(row, column);
+}
+
+std::vector<std::size_t> QtDialogPlatform::SelectedItemRows() const
+{
+    std::vector<std::size_t> rows;
+    for (const QModelIndex& index : m_controls.itemList->selectionModel()->selectedRows()) {
+        rows.push_back(static_cast<std::size_t>(index.row()));
+    }
+    // The selection model gives rows in the order they were selected.
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void QtDialogPlatform::SetTitle(const QString& title)
+{
+    m_controls.window->setWindowTitle(title);
+}
+
+void QtDialogPlatform::CopyToClipboard(const std::string& text)
+{
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 void QtDialogPlatform::ShowStatus(const QString& text)
@@ -93,10 +133,20 @@ void QtDialogPlatform::ShowStatus(const QString& text)
     QCoreApplication::sendEvent(m_controls.window, &request);
 }
 
-bool QtDialogPlatform::AskYesNo(const QString& text, const QString& caption)
+Answer QtDialogPlatform::AskYesNoCancel(const QString& text, const QString& caption)
 {
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, caption, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 void QtDialogPlatform::ShowMessage(const QString& text, const QString& caption, MessageKind kind)

@@ -9,6 +9,7 @@ class QWidget;
 namespace quorlix {
 
 class ItemListModel;
+class ItemListView;
 class PaneFiller;
 
 // The widgets of the main window that the handlers read and fill.
@@ -17,6 +18,7 @@ struct MainDialogControls
     QWidget* window = nullptr;
     QLineEdit* pathEdit = nullptr;
     ItemListModel* items = nullptr;
+    ItemListView* itemList = nullptr;
     PaneFiller* summaryPane = nullptr;
     PaneFiller* detailPane = nullptr;
     QLabel* status = nullptr;
@@ -35,9 +37,12 @@ public:
     void DeleteAllItems() override;
     void InsertItemRows(std::vector<ItemRow> rows) override;
     std::size_t ItemCount() const override;
-    std::u16string ItemText(std::size_t row, int column) const override;
+    std::u16string ItemText(std::size_t row, ItemColumn column) const override;
+    std::vector<std::size_t> SelectedItemRows() const override;
     void ShowStatus(const QString& text) override;
-    bool AskYesNo(const QString& text, const QString& caption) override;
+    void SetTitle(const QString& title) override;
+    void CopyToClipboard(const std::string& text) override;
+    Answer AskYesNoCancel(const QString& text, const QString& caption) override;
     void ShowMessage(const QString& text, const QString& caption, MessageKind kind) override;
     std::optional<std::string> ChooseOpenFile() override;
     std::optional<std::string> ChooseSaveFile() override;

@@ -14,16 +14,27 @@ enum class WindowCommandAction
     Error,   // print error and the usage hint and end with a failure
 };
 
+// The language of the window's texts.
+enum class WindowLanguage
+{
+    Desktop, // Chinese on a Chinese desktop, English on any other
+    Chinese,
+    English,
+};
+
 struct WindowCommandLine
 {
     WindowCommandAction action = WindowCommandAction::Run;
     std::string file;
     std::string error;
+    bool debug = false;
+    WindowLanguage language = WindowLanguage::Desktop;
 };
 
-// Reads the arguments after the program's name: an optional FILE, "--version", "-h"/"--help",
-// and "--" before a FILE that starts with a hyphen. The first of --version and --help wins;
-// an unknown option or a second FILE is an error.
+// Reads the arguments after the program's name: an optional FILE, "--debug", "--lang zh|en"
+// (or "--lang=zh|en"), "--version", "-h"/"--help", and "--" before a FILE that starts with a
+// hyphen. The first of --version and --help wins; an unknown option, a language other than zh
+// or en, or a second FILE is an error.
 WindowCommandLine ParseWindowCommandLine(const std::vector<std::string>& arguments);
 
 // "quorlix 3.1.0" and a line end.

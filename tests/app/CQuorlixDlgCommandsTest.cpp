@@ -7,8 +7,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
 
 #include <algorithm>
 #include <cstdint>
@@ -83,8 +88,10 @@ protected:
     // Column texts of a row as the fake's list gives them.
     std::vector<std::u16string> Row(std::size_t index) const
     {
-        return { platform.ItemText(index, 0), platform.ItemText(index, 1),
-                 platform.ItemText(index, 2), platform.ItemText(index, 3) };
+        return { platform.ItemText(index, ItemColumn::Offset),
+                 platform.ItemText(index, ItemColumn::Bytes),
+                 platform.ItemText(index, ItemColumn::Name),
+                 platform.ItemText(index, ItemColumn::Description) };
     }
 
     FakeDialogPlatform platform;
@@ -111,14 +118,17 @@ TEST_F(QuorlixDlgAnalyse, MouseFillsListAndBothPanes)
         SCOPED_TRACE(i);
         EXPECT_EQ(Row(i), firstRows[i]);
     }
-    EXPECT_EQ(platform.ItemText(12, 3), u"Input 0.3");
-    EXPECT_EQ(platform.ItemText(25, 0), u"49");
+    EXPECT_EQ(platform.ItemText(12, ItemColumn::Description), u"Input 0.3");
+    EXPECT_EQ(platform.ItemText(25, ItemColumn::Offset), u"49");
     EXPECT_EQ(platform.summaryText, kMouseSummary);
     EXPECT_EQ(platform.detailText, kMouseDetail);
     EXPECT_TRUE(platform.status.isEmpty());
+    EXPECT_EQ(platform.title,
+              QStringLiteral("mouse.txt - QuorlixV3.1 Ferrowan - https://www.ferrowan.com"));
     // The list is emptied before the panes are set and filled after them.
     const std::vector<std::string> order = { "PathText",       "DeleteAllItems", "SetDetailText",
-                                             "SetSummaryText", "InsertItemRows", "ShowStatus" };
+                                             "SetSummaryText", "InsertItemRows", "ShowStatus",
+                                             "SetTitle" };
     EXPECT_EQ(platform.calls, order);
     EXPECT_TRUE(platform.pathText == ExamplePath("mouse.txt")) << "Analyse never sets the path";
 }
@@ -134,8 +144,8 @@ TEST_F(QuorlixDlgAnalyse, EachAnalyseReplacesTheWholeResult)
     const std::u16string offsets[] = { u"0", u"2", u"4", u"6" };
     const std::u16string bytes[] = { u"05 01", u"09 02", u"A1 01", u"C0" };
     for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(platform.ItemText(i, 0), offsets[i]);
-        EXPECT_EQ(platform.ItemText(i, 1), bytes[i]);
+        EXPECT_EQ(platform.ItemText(i, ItemColumn::Offset), offsets[i]);
+        EXPECT_EQ(platform.ItemText(i, ItemColumn::Bytes), bytes[i]);
     }
     EXPECT_EQ(platform.summaryText, u"----Col_1---USAGE_PAGE:1----USAGE:2-----\r\n");
     EXPECT_EQ(platform.detailText, u"----Col_1---USAGE_PAGE:1----USAGE:2-----\r\n");
@@ -167,6 +177,8 @@ TEST_F(QuorlixDlgAnalyse, NothingToReadKeepsThePreviousResultAndSaysWhy)
         EXPECT_EQ(platform.rows.size(), 26u);
         EXPECT_EQ(platform.summaryText, kMouseSummary);
         EXPECT_EQ(platform.detailText, kMouseDetail);
+        EXPECT_TRUE(platform.title.startsWith(QStringLiteral("mouse.txt - ")))
+            << "the title names the file whose result is on screen";
         EXPECT_TRUE(platform.status.contains(QString::fromStdString(c.path)))
             << platform.status.toStdString();
         EXPECT_TRUE(platform.status.contains(QString::fromUtf8(c.reason)))
@@ -204,6 +216,56 @@ TEST_F(QuorlixDlgAnalyse, StatusSaysTheFormAndWhereTextWasTakenAsData)
         }
         EXPECT_EQ(platform.status, QString::fromStdString(path + ": " + c.status));
     }
+}
+
+TEST_F(QuorlixDlgAnalyse, DebugLinesGoOnlyWhereAsked)
+{
+    QTemporaryFile capturedOut;
+    QTemporaryFile debugFile;
+    ASSERT_TRUE(capturedOut.open());
+    ASSERT_TRUE(debugFile.open());
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const int savedOut = ::dup(STDOUT_FILENO);
+    const int savedErr = ::dup(STDERR_FILENO);
+    ::dup2(capturedOut.handle(), STDOUT_FILENO);
+    ::dup2(capturedOut.handle(), STDERR_FILENO);
+    Analyse(ExamplePath("mouse.txt"));
+    std::fflush(stdout);
+    std::fflush(stderr);
+    ::dup2(savedOut, STDOUT_FILENO);
+    ::dup2(savedErr, STDERR_FILENO);
+    ::close(savedOut);
+    ::close(savedErr);
+    EXPECT_EQ(capturedOut.size(), 0) << "by default an analysis writes nothing";
+
+    std::FILE* debug = ::fdopen(::dup(debugFile.handle()), "w");
+    ASSERT_NE(debug, nullptr);
+    dialog.SetDebugOutput(debug);
+    Analyse(ExamplePath("mouse.txt"));
+    std::fclose(debug);
+    const std::string lines = ReadBinaryFile(debugFile.fileName().toStdString());
+    EXPECT_NE(lines.find("HIDPARSE"), std::string::npos) << "the parser's lines";
+    EXPECT_NE(lines.find("UsageMinimum"), std::string::npos) << "the layout's plain copy";
+}
+
+TEST_F(QuorlixDlgAnalyse, CopyGivesTheSelectedRowsAsUtf8SavedLines)
+{
+    // A vendor collection's kind is the one Chinese text a row can hold; the file stores it in
+    // GBK, the clipboard in UTF-8.
+    Analyse(WriteTextFile(folder, "vendor.txt", "A1 80\nC0\n"));
+    ASSERT_EQ(platform.rows.size(), 2u);
+
+    platform.calls.clear();
+    dialog.OnCopy();
+    EXPECT_EQ(platform.calls, std::vector<std::string>{ "SelectedItemRows" })
+        << "nothing selected, nothing copied";
+
+    platform.selectedRows = { 0, 1 };
+    dialog.OnCopy();
+    EXPECT_EQ(platform.clipboard, "A1 80               \t\t//0   \tMAIN_COLLECTION("
+                                  "\xE8\x87\xAA\xE5\xAE\x9A\xE4\xB9\x89)\t\n"
+                                  "C0                  \t\t//2   \tMAIN_COLLECTION_END\t\n");
 }
 
 TEST_F(QuorlixDlgAnalyse, ReachedBoundIsShownBesideTheResult)
@@ -285,14 +347,14 @@ TEST_F(QuorlixDlgSave, BothFormsWriteTheListAfterAskingFirst)
     struct Case
     {
         const char* name;
-        bool answer;
+        Answer answer;
         const char* golden;
         const char* firstRow;
     };
     const Case cases[] = {
-        { "Yes saves C constants", true, "mouse-c.txt",
+        { "Yes saves C constants", Answer::Yes, "mouse-c.txt",
           "0x05,0x01,          \t\t//0   \tGLOBAL_USAGE_PAGE(Generic Desktop Controls)\t\r\n" },
-        { "No saves the list's bytes", false, "mouse-plain.txt",
+        { "No saves the list's bytes", Answer::No, "mouse-plain.txt",
           "05 01               \t\t//0   \tGLOBAL_USAGE_PAGE(Generic Desktop Controls)\t\r\n" },
     };
     Analyse(ExamplePath("mouse.txt"));
@@ -301,7 +363,7 @@ TEST_F(QuorlixDlgSave, BothFormsWriteTheListAfterAskingFirst)
         platform.calls.clear();
         platform.messages.clear();
         platform.questions.clear();
-        platform.yesNoAnswer = c.answer;
+        platform.answer = c.answer;
         platform.saveFileAnswer = folder.filePath(QString::fromUtf8(c.name)).toStdString();
 
         dialog.OnSave();
@@ -312,7 +374,8 @@ TEST_F(QuorlixDlgSave, BothFormsWriteTheListAfterAskingFirst)
         EXPECT_EQ(saved, golden);
         EXPECT_EQ(saved.substr(0, kSavedHeader.size() + std::string(c.firstRow).size()),
                   kSavedHeader + c.firstRow);
-        const std::vector<std::string> order = { "AskYesNo", "ChooseSaveFile", "ShowMessage" };
+        const std::vector<std::string> order = { "AskYesNoCancel", "ChooseSaveFile",
+                                                 "ShowMessage" };
         EXPECT_EQ(platform.calls, order);
         ASSERT_EQ(platform.questions.size(), 1u);
         EXPECT_EQ(platform.questions[0], QStringLiteral("提示: 是否存储成带0x格式？"));
@@ -339,7 +402,7 @@ TEST_F(QuorlixDlgSave, CancelWritesNothing)
 
     dialog.OnSave();
 
-    const std::vector<std::string> order = { "AskYesNo", "ChooseSaveFile" };
+    const std::vector<std::string> order = { "AskYesNoCancel", "ChooseSaveFile" };
     EXPECT_EQ(platform.calls, order);
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
 }

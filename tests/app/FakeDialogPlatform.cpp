@@ -48,9 +48,27 @@ std::size_t FakeDialogPlatform::ItemCount() const
     return rows.size();
 }
 
-std::u16string FakeDialogPlatform::ItemText(std::size_t row, int column) const
+std::u16string FakeDialogPlatform::ItemText(std::size_t row, ItemColumn column) const
 {
     return row < rows.size() ? ItemColumnText(rows[row], column) : std::u16string();
+}
+
+std::vector<std::size_t> FakeDialogPlatform::SelectedItemRows() const
+{
+    calls.push_back("SelectedItemRows");
+    return selectedRows;
+}
+
+void FakeDialogPlatform::SetTitle(const QString& text)
+{
+    calls.push_back("SetTitle");
+    title = text;
+}
+
+void FakeDialogPlatform::CopyToClipboard(const std::string& text)
+{
+    calls.push_back("CopyToClipboard");
+    clipboard = text;
 }
 
 void FakeDialogPlatform::ShowStatus(const QString& text)
@@ -59,11 +77,11 @@ void FakeDialogPlatform::ShowStatus(const QString& text)
     status = text;
 }
 
-bool FakeDialogPlatform::AskYesNo(const QString& text, const QString& caption)
+Answer FakeDialogPlatform::AskYesNoCancel(const QString& text, const QString& caption)
 {
-    calls.push_back("AskYesNo");
+    calls.push_back("AskYesNoCancel");
     questions.push_back(caption + QStringLiteral(": ") + text);
-    return yesNoAnswer;
+    return answer;
 }
 
 void FakeDialogPlatform::ShowMessage(const QString& text, const QString& caption, MessageKind kind)

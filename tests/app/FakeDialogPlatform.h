@@ -21,7 +21,8 @@ public:
     };
 
     // The script.
-    bool yesNoAnswer = false;
+    Answer answer = Answer::No;
+    std::vector<std::size_t> selectedRows;
     std::optional<std::string> openFileAnswer;
     std::optional<std::string> saveFileAnswer;
     std::optional<std::string> deviceAnswer;
@@ -34,6 +35,8 @@ public:
     std::u16string summaryText;
     std::vector<ItemRow> rows;
     QString status;
+    QString title;
+    std::string clipboard;
     std::vector<QString> questions;
     std::vector<Message> messages;
     std::vector<std::string> openedLinks;
@@ -47,9 +50,12 @@ public:
     void DeleteAllItems() override;
     void InsertItemRows(std::vector<ItemRow> newRows) override;
     std::size_t ItemCount() const override;
-    std::u16string ItemText(std::size_t row, int column) const override;
+    std::u16string ItemText(std::size_t row, ItemColumn column) const override;
+    std::vector<std::size_t> SelectedItemRows() const override;
     void ShowStatus(const QString& text) override;
-    bool AskYesNo(const QString& text, const QString& caption) override;
+    void SetTitle(const QString& text) override;
+    void CopyToClipboard(const std::string& text) override;
+    Answer AskYesNoCancel(const QString& text, const QString& caption) override;
     void ShowMessage(const QString& text, const QString& caption, MessageKind kind) override;
     std::optional<std::string> ChooseOpenFile() override;
     std::optional<std::string> ChooseSaveFile() override;

@@ -1,5 +1,6 @@
 #include "app/ItemListModel.h"
 
+#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -25,16 +26,17 @@ TEST(QuorlixItemList, ColumnsAreOffsetBytesNameAndDescription)
     row.name = u"GLOBAL_LOCAL_MAXIMUM(65535)";
     row.description = u"Input 1.0";
 
-    EXPECT_EQ(ItemColumnText(row, 0), u"1234");
-    EXPECT_EQ(ItemColumnText(row, 1), u"27 FF FF 00 00");
-    EXPECT_EQ(ItemColumnText(row, 2), u"GLOBAL_LOCAL_MAXIMUM(65535)");
-    EXPECT_EQ(ItemColumnText(row, 3), u"Input 1.0");
-    EXPECT_EQ(ItemColumnText(row, 4), u"");
+    EXPECT_EQ(ItemColumnText(row, ItemColumn::Offset), u"1234");
+    EXPECT_EQ(ItemColumnText(row, ItemColumn::Bytes), u"27 FF FF 00 00");
+    EXPECT_EQ(ItemColumnText(row, ItemColumn::Name), u"GLOBAL_LOCAL_MAXIMUM(65535)");
+    EXPECT_EQ(ItemColumnText(row, ItemColumn::Description), u"Input 1.0");
 }
 
 TEST(QuorlixItemList, FillingAnEmptyListIsOneResetAndLaterRowsAppend)
 {
     ItemListModel model;
+    // Checks every change against the rules views rely on; a broken rule ends the run.
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
     QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
 
@@ -52,7 +54,7 @@ TEST(QuorlixItemList, FillingAnEmptyListIsOneResetAndLaterRowsAppend)
     EXPECT_EQ(model.index(2, 2).data().toString(), QStringLiteral("third"));
     EXPECT_EQ(model.index(1, 1).data().toString(), QStringLiteral("C0"));
     EXPECT_FALSE(model.index(3, 0).data().isValid());
-    EXPECT_EQ(model.ItemText(3, 0), u"");
+    EXPECT_EQ(model.ItemText(3, ItemColumn::Offset), u"");
 
     model.DeleteAllItems();
     EXPECT_EQ(model.rowCount(), 0);

@@ -64,8 +64,8 @@ TEST_F(QuorlixQtPlatform, ItemListTakesSixtyThousandRowsAndGivesTheirTexts)
     auto* list = FindControl<QTableView>(dialog, 1002);
     EXPECT_EQ(list->model()->rowCount(), 60000);
     EXPECT_EQ(platform.ItemCount(), 60000u);
-    EXPECT_EQ(platform.ItemText(59999, 0), u"59999");
-    EXPECT_EQ(platform.ItemText(59999, 1), u"C0");
+    EXPECT_EQ(platform.ItemText(59999, ItemColumn::Offset), u"59999");
+    EXPECT_EQ(platform.ItemText(59999, ItemColumn::Bytes), u"C0");
     EXPECT_EQ(list->model()->index(59999, 2).data().toString(),
               QStringLiteral("MAIN_COLLECTION_END"));
 

@@ -1,4 +1,5 @@
 #include "app/WindowCommandLine.h"
+#include "app/WindowTranslation.h"
 
 #include "Version.h"
 
@@ -25,6 +26,8 @@ TEST(WindowCommandLine, OptionalFileVersionHelpAndErrors)
         { "help after an unknown option", { "-x", "--help" }, WindowCommandAction::Help, "" },
         { "unknown option", { "--verbose" }, WindowCommandAction::Error, "" },
         { "two files", { "a.txt", "b.txt" }, WindowCommandAction::Error, "" },
+        { "a language it lacks", { "--lang", "fr" }, WindowCommandAction::Error, "" },
+        { "--lang without a value", { "--lang" }, WindowCommandAction::Error, "" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -34,6 +37,60 @@ TEST(WindowCommandLine, OptionalFileVersionHelpAndErrors)
         EXPECT_EQ(line.error.empty(), c.action != WindowCommandAction::Error);
     }
     EXPECT_EQ(WindowVersionText(), std::string("quorlix ") + kVersion + "\n");
+}
+
+TEST(WindowCommandLine, LanguageAndDebugAreReadBesideTheFile)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<std::string> arguments;
+        WindowLanguage language;
+        bool debug;
+        std::string file;
+    };
+    const Case cases[] = {
+        { "neither", { "mouse.txt" }, WindowLanguage::Desktop, false, "mouse.txt" },
+        { "Chinese, separate value",
+          { "--lang", "zh", "mouse.txt" },
+          WindowLanguage::Chinese,
+          false,
+          "mouse.txt" },
+        { "English after =, debug", { "--debug", "--lang=en" }, WindowLanguage::English, true, "" },
+        { "a file named --lang after --",
+          { "--", "--lang" },
+          WindowLanguage::Desktop,
+          false,
+          "--lang" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const WindowCommandLine line = ParseWindowCommandLine(c.arguments);
+        EXPECT_EQ(line.action, WindowCommandAction::Run);
+        EXPECT_EQ(line.language, c.language);
+        EXPECT_EQ(line.debug, c.debug);
+        EXPECT_EQ(line.file, c.file);
+    }
+}
+
+TEST(WindowTranslation, ChineseStaysOnAChineseDesktopOrWhenAskedFor)
+{
+    struct Case
+    {
+        const char* locale;
+        WindowLanguage language;
+        bool chinese;
+    };
+    const Case cases[] = {
+        { "zh_CN", WindowLanguage::Desktop, true },  { "zh_TW", WindowLanguage::Desktop, true },
+        { "en_US", WindowLanguage::Desktop, false }, { "de_DE", WindowLanguage::Desktop, false },
+        { "C", WindowLanguage::Desktop, false },     { "zh_CN", WindowLanguage::English, false },
+        { "de_DE", WindowLanguage::Chinese, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale);
+        EXPECT_EQ(UsesChineseTexts(c.language, QLocale(QString::fromLatin1(c.locale))), c.chinese);
+    }
 }
 
 } // namespace

@@ -22,12 +22,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The parser's debug lines go to standard output; keep them out of the test's log.
-QT_QPA_PLATFORM=xcb "$quorlix" "$file" >"$work/stdout.txt" 2>"$work/stderr.txt" &
+# Asked for, the parser's debug lines go to standard error; keep them out of the test's log.
+# Standard output must stay empty.
+QUORLIX_DEBUG=1 QT_QPA_PLATFORM=xcb "$quorlix" "$file" >"$work/stdout.txt" 2>"$work/stderr.txt" &
 app_pid=$!
 
 # An empty X screen is one colour; the window with its list, panes and text brings many. The
-# parser's debug lines on standard output tell that the file was analysed.
+# parser's debug lines on standard error tell that the file was analysed.
 colours=0
 analysed=no
 for _ in $(seq 1 40); do
@@ -37,12 +38,17 @@ for _ in $(seq 1 40); do
         cat "$work/stderr.txt" >&2
         exit 1
     fi
-    if grep -q "HIDPARSE" "$work/stdout.txt"; then
+    if grep -q "HIDPARSE" "$work/stderr.txt"; then
         analysed=yes
     fi
     xwd -root -silent >"$work/screen.xwd"
     colours=$(convert "xwd:$work/screen.xwd" -format %k info:)
     if [ "$colours" -gt 40 ] && [ "$analysed" = yes ]; then
+        if [ -s "$work/stdout.txt" ]; then
+            echo "smoke: quorlix wrote to standard output:" >&2
+            head -5 "$work/stdout.txt" >&2
+            exit 1
+        fi
         echo "smoke: window drawn with $colours colours, file analysed"
         exit 0
     fi

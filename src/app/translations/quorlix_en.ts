@@ -1,0 +1,96 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>CQuorlixDlg</name>
+    <message>
+        <source>关于 Quorlix</source>
+        <translation>About Quorlix</translation>
+    </message>
+    <message>
+        <source>版本 1.5</source>
+        <translation>Version 1.5</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>是否存储成带0x格式？</source>
+        <translation>Save the bytes as C constants (0x05,0x01,)?
+No saves them as plain hex (05 01).</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>浏览...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>分析</source>
+        <translation>Analyse</translation>
+    </message>
+    <message>
+        <source>存储</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>路径：</source>
+        <translation>Path:</translation>
+    </message>
+    <message>
+        <source>关于 Quorlix(&amp;A)...</source>
+        <translation>&amp;About Quorlix...</translation>
+    </message>
+    <message>
+        <source>偏移</source>
+        <translation>Offset</translation>
+    </message>
+    <message>
+        <source>数据</source>
+        <translation>Bytes</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>数移</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>HID规范教程</source>
+        <translation>HID guide</translation>
+    </message>
+    <message>
+        <source>HID报告描述符大全</source>
+        <translation>Descriptor library</translation>
+    </message>
+    <message>
+        <source>下载更新</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>USB虚拟设备</source>
+        <translation>Virtual USB</translation>
+    </message>
+    <message>
+        <source>USB令牌/抓包</source>
+        <translation>USB capture</translation>
+    </message>
+    <message>
+        <source>描述符文件</source>
+        <translation>Descriptor files</translation>
+    </message>
+    <message>
+        <source>所有文件</source>
+        <translation>All files</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,414 @@
+#include "app/CQuorlixDlg.h"
+
+#include "DialogTestSupport.h"
+#include "FakeDialogPlatform.h"
+#include "app/ItemListModel.h"
+#include "app/ItemListView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+#include <QTranslator>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorlix::test {
+namespace {
+
+// The rows of a saved analysis without its five header lines, with line feeds for CR LF: what
+// copying every row gives.
+std::string SavedRowsAsCopied(const std::string& saved)
+{
+    std::size_t start = 0;
+    for (int line = 0; line < 5; ++line) {
+        start = saved.find("\r\n", start) + 2;
+    }
+    std::string rows;
+    for (std::size_t i = start; i < saved.size(); ++i) {
+        if (saved[i] != '\r') {
+            rows += saved[i];
+        }
+    }
+    return rows;
+}
+
+std::string GoldenPath(const char* name)
+{
+    return std::string(QUORLIX_SOURCE_DIR) + "/tests/data/cli/" + name;
+}
+
+// Answers the modal dialogs a command opens, one step per dialog in the order they come, from
+// inside the event loop each dialog runs. A dialog beyond the script is cancelled, so a wrong
+// turn fails the test instead of hanging it.
+class ModalScript
+{
+public:
+    using Step = std::function<void(QWidget*)>;
+
+    explicit ModalScript(std::vector<Step> steps) : m_steps(std::move(steps))
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { Poll(); });
+        m_timer.start();
+    }
+
+    std::vector<QString> seen; // class names of the dialogs, in order
+
+private:
+    void Poll()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible()) {
+            return;
+        }
+        const QString name = QString::fromLatin1(modal->metaObject()->className());
+        if (m_next >= m_steps.size()) {
+            seen.push_back(name);
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                dialog->reject();
+            }
+            return;
+        }
+        // A dialog still busy setting itself up may ignore the step; it is tried again then,
+        // for a few seconds at most.
+        m_steps[m_next](modal);
+        if (!modal->isVisible()) {
+            seen.push_back(name);
+            ++m_next;
+            m_tries = 0;
+        } else if (++m_tries > kMostTries) {
+            seen.push_back(name + QStringLiteral(" ignored its step"));
+            ++m_next;
+            m_tries = 0;
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                dialog->reject();
+            }
+        }
+    }
+
+    static constexpr int kMostTries = 300;
+    int m_tries = 0;
+
+    std::vector<Step> m_steps;
+    std::size_t m_next = 0;
+    QTimer m_timer;
+};
+
+ModalScript::Step ClickButton(QMessageBox::StandardButton which)
+{
+    return [which](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        ASSERT_NE(box->button(which), nullptr);
+        QTest::mouseClick(box->button(which), Qt::LeftButton);
+    };
+}
+
+ModalScript::Step PressEscape()
+{
+    return [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); };
+}
+
+ModalScript::Step ChooseFile(const QString& path, QStringList* filters)
+{
+    return [path, filters](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        *filters = dialog->nameFilters();
+        // Typed into the name field, as a user would; the dialog's own selection changes while
+        // it reads the folder.
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(path);
+        static_cast<QDialog*>(dialog)->accept(); // as the dialog's own Save button does
+    };
+}
+
+// The English translation, installed while it lives.
+class EnglishTexts
+{
+public:
+    EnglishTexts()
+    {
+        loaded = m_translator.load(QStringLiteral("quorlix_en"),
+                                   QStringLiteral(QUORLIX_TRANSLATIONS_DIR)) &&
+                 QCoreApplication::installTranslator(&m_translator);
+    }
+    ~EnglishTexts() { QCoreApplication::removeTranslator(&m_translator); }
+    EnglishTexts(const EnglishTexts&) = delete;
+    EnglishTexts& operator=(const EnglishTexts&) = delete;
+
+    bool loaded = false;
+
+private:
+    QTranslator m_translator;
+};
+
+// The window on screen and active, so keys go where a user's would; the fake platform tells
+// which handler a key reached without opening any dialog.
+class ActiveDialog : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
+
+    FakeDialogPlatform platform;
+    CQuorlixDlg dialog{ platform };
+};
+
+using QuorlixDlgKeys = ActiveDialog;
+
+TEST_F(QuorlixDlgKeys, PathEditHasTheFocusAndAnalyseIsTheDefaultButton)
+{
+    EXPECT_EQ(QApplication::focusWidget(), FindControl<QLineEdit>(dialog, 1001));
+    EXPECT_TRUE(FindControl<QPushButton>(dialog, 1004)->isDefault());
+    EXPECT_FALSE(FindControl<QPushButton>(dialog, 1000)->isDefault());
+    EXPECT_FALSE(FindControl<QPushButton>(dialog, 1006)->isDefault());
+}
+
+TEST_F(QuorlixDlgKeys, EnterAndShortcutsInThePathEditRunTheirCommandOnce)
+{
+    struct Case
+    {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* handlersFirstCall;
+    };
+    const Case cases[] = {
+        { "Enter analyses", Qt::Key_Return, Qt::NoModifier, "PathText" },
+        { "keypad Enter analyses", Qt::Key_Enter, Qt::KeypadModifier, "PathText" },
+        { "F5 analyses", Qt::Key_F5, Qt::NoModifier, "PathText" },
+        { "Ctrl+R analyses", Qt::Key_R, Qt::ControlModifier, "PathText" },
+        { "Ctrl+O browses", Qt::Key_O, Qt::ControlModifier, "ChooseOpenFile" },
+        { "Ctrl+S saves", Qt::Key_S, Qt::ControlModifier, "AskYesNoCancel" },
+    };
+    auto* pathEdit = FindControl<QLineEdit>(dialog, 1001);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform.calls.clear();
+        QTest::keyClick(pathEdit, c.key, c.modifiers);
+        ASSERT_FALSE(platform.calls.empty());
+        EXPECT_EQ(platform.calls.front(), c.handlersFirstCall);
+        EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), c.handlersFirstCall), 1);
+        EXPECT_EQ(QApplication::focusWidget(), pathEdit);
+    }
+}
+
+// The real window with its own platform: its list, its clipboard, its dialogs.
+class RealDialog : public ::testing::Test
+{
+protected:
+    void AnalyseMouse()
+    {
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        FindControl<QLineEdit>(dialog, 1001)
+            ->setText(QString::fromStdString(ExamplePath("mouse.txt")));
+        QTest::mouseClick(FindControl<QPushButton>(dialog, 1004), Qt::LeftButton);
+        list = FindControl<ItemListView>(dialog, 1002);
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->model()->rowCount(), 26);
+    }
+
+    void ClickRow(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        const QRect cell = list->visualRect(list->model()->index(row, 1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, cell.center());
+    }
+
+    std::string Clipboard() const { return QGuiApplication::clipboard()->text().toStdString(); }
+
+    CQuorlixDlg dialog;
+    ItemListView* list = nullptr;
+    QTemporaryDir folder;
+};
+
+using QuorlixDlgCopy = RealDialog;
+using QuorlixDlgItemList = RealDialog;
+using QuorlixDlgSaveQuestion = RealDialog;
+
+TEST_F(QuorlixDlgCopy, ClickedRowsCtrlAAndTheMenuEntryCopyWholeSavedLines)
+{
+    AnalyseMouse();
+    QGuiApplication::clipboard()->clear();
+
+    // A click and a shift-click select two whole rows; Ctrl+C copies both, not one cell.
+    ClickRow(1);
+    ClickRow(2, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), list);
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "09 02               \t\t//2   \tLOCAL_USAGE(Mouse)\t\n"
+                           "A1 01               \t\t//4   \tMAIN_COLLECTION(Applicatior)\t\n");
+
+    // Ctrl+A then Ctrl+C gives the plain saved file's rows.
+    QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(list->selectionModel()->selectedRows().size(), 26);
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), SavedRowsAsCopied(ReadBinaryFile(GoldenPath("mouse-plain.txt"))));
+
+    // The context menu's 复制 copies the selection too.
+    ClickRow(12);
+    QGuiApplication::clipboard()->clear();
+    QAction* copy = dialog.ContextMenu()->actions().front();
+    ASSERT_EQ(copy->text(), QStringLiteral("复制"));
+    EXPECT_EQ(copy->shortcut(), QKeySequence(QKeySequence::Copy));
+    copy->trigger();
+    EXPECT_EQ(Clipboard(),
+              "81 02               \t\t//24  \tMAIN_INPUT(data var absolute NoWrap linear "
+              "PreferredState NoNullPosition NonVolatile )\tInput 0.3\n");
+}
+
+TEST_F(QuorlixDlgItemList, ColumnsResizeByDraggingAndCutCellsShowTheirWholeText)
+{
+    AnalyseMouse();
+    QHeaderView* header = list->horizontalHeader();
+    ASSERT_EQ(header->sectionResizeMode(0), QHeaderView::Interactive);
+
+    // Drag the border between the first two headers 40 pixels to the right.
+    const QPoint border(header->sectionViewportPosition(0) + header->sectionSize(0) - 1,
+                        header->height() / 2);
+    const QPoint dropped = border + QPoint(40, 0);
+    QWidget* headerArea = header->viewport();
+    QMouseEvent press(QEvent::MouseButtonPress, border, headerArea->mapToGlobal(border),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(headerArea, &press);
+    QMouseEvent move(QEvent::MouseMove, dropped, headerArea->mapToGlobal(dropped), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(headerArea, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, dropped, headerArea->mapToGlobal(dropped),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(headerArea, &release);
+    EXPECT_EQ(list->columnWidth(0), 100);
+
+    // Row 12's name is wider than 300 pixels; row 0's offset fits in its column.
+    const QModelIndex cut = list->model()->index(12, 2);
+    const QModelIndex whole = list->model()->index(0, 0);
+    EXPECT_TRUE(list->IsCut(cut));
+    EXPECT_FALSE(list->IsCut(whole));
+    const QPoint at = list->visualRect(cut).center();
+    QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(list->viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("MAIN_INPUT(data var absolute NoWrap linear "
+                                               "PreferredState NoNullPosition NonVolatile )"));
+    QToolTip::hideText();
+}
+
+TEST_F(QuorlixDlgSaveQuestion, YesNoAndCancelOnTheRealBoxes)
+{
+    struct Case
+    {
+        const char* name;
+        ModalScript::Step answer;
+        const char* golden; // nullptr: nothing is saved
+    };
+    const Case cases[] = {
+        { "Yes saves the C form", ClickButton(QMessageBox::Yes), "mouse-c.txt" },
+        { "No saves the plain form", ClickButton(QMessageBox::No), "mouse-plain.txt" },
+        { "Cancel saves nothing", ClickButton(QMessageBox::Cancel), nullptr },
+        { "Escape cancels", PressEscape(), nullptr },
+    };
+    AnalyseMouse();
+    int caseNumber = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = folder.filePath(QStringLiteral("saved-%1.txt").arg(++caseNumber));
+        QStringList filters;
+        std::vector<ModalScript::Step> steps{ c.answer };
+        if (c.golden != nullptr) {
+            steps.push_back(ChooseFile(path, &filters));
+            steps.push_back(ClickButton(QMessageBox::Ok)); // SAVE OK
+        }
+        ModalScript script(std::move(steps));
+
+        QTest::mouseClick(FindControl<QPushButton>(dialog, 1006), Qt::LeftButton);
+
+        if (c.golden == nullptr) {
+            EXPECT_EQ(script.seen, std::vector<QString>{ "QMessageBox" });
+            EXPECT_FALSE(FileExists(path.toStdString()));
+            continue;
+        }
+        const std::vector<QString> dialogs = { "QMessageBox", "QFileDialog", "QMessageBox" };
+        EXPECT_EQ(script.seen, dialogs);
+        EXPECT_EQ(ReadBinaryFile(path.toStdString()), ReadBinaryFile(GoldenPath(c.golden)));
+        const QStringList offered = { QStringLiteral(
+                                          "描述符文件 (*.txt *.h *.c *.hpp *.bin *.rec *.hid)"),
+                                      QStringLiteral("所有文件 (*)") };
+        EXPECT_EQ(filters, offered);
+    }
+}
+
+TEST(QuorlixDlgEnglish, TextsAreTranslatedFitTheirPlacesAndSavedFilesStayTheSame)
+{
+    EnglishTexts english;
+    ASSERT_TRUE(english.loaded) << "no quorlix_en.qm in " << QUORLIX_TRANSLATIONS_DIR;
+    CQuorlixDlg dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+
+    const std::pair<int, const char*> buttons[] = { { 1000, "Browse..." },
+                                                    { 1004, "Analyse" },
+                                                    { 1006, "Save" } };
+    for (const auto& [id, text] : buttons) {
+        EXPECT_EQ(FindControl<QPushButton>(dialog, id)->text(), QString::fromUtf8(text));
+    }
+    const char* headers[] = { "Offset", "Bytes", "Item", "Position" };
+    auto* list = FindControl<ItemListView>(dialog, 1002);
+    for (int column = 0; column < 4; ++column) {
+        EXPECT_EQ(list->model()->headerData(column, Qt::Horizontal).toString(),
+                  QString::fromUtf8(headers[column]));
+    }
+    for (const int id : { 1007, 1008, 1009, 1010, 1012 }) {
+        SCOPED_TRACE(id);
+        auto* link = FindControl<QLabel>(dialog, id);
+        EXPECT_LE(link->sizeHint().width(), link->width()) << link->text().toStdString();
+    }
+    EXPECT_EQ(dialog.ContextMenu()->actions().front()->text(), QStringLiteral("Copy"));
+    EXPECT_EQ(dialog.ContextMenu()->actions().back()->text(), QStringLiteral("&About Quorlix..."));
+    // The title is the same in every language.
+    EXPECT_EQ(dialog.windowTitle(),
+              QStringLiteral("QuorlixV3.1 Ferrowan - https://www.ferrowan.com"));
+
+    FindControl<QLineEdit>(dialog, 1001)->setText(QString::fromStdString(ExamplePath("mouse.txt")));
+    QTest::keyClick(FindControl<QLineEdit>(dialog, 1001), Qt::Key_Return);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("english.txt"));
+    QStringList filters;
+    QString question;
+    ModalScript script({ [&question](QWidget* modal) {
+                            question = qobject_cast<QMessageBox*>(modal)->text();
+                            ClickButton(QMessageBox::Yes)(modal);
+                        },
+                         ChooseFile(path, &filters), ClickButton(QMessageBox::Ok) });
+    QTest::keyClick(FindControl<QLineEdit>(dialog, 1001), Qt::Key_S, Qt::ControlModifier);
+
+    EXPECT_TRUE(question.startsWith(QStringLiteral("Save the bytes as C constants")));
+    EXPECT_EQ(filters, QStringList({ QStringLiteral("Descriptor files (*.txt *.h *.c *.hpp *.bin "
+                                                    "*.rec *.hid)"),
+                                     QStringLiteral("All files (*)") }));
+    EXPECT_EQ(ReadBinaryFile(path.toStdString()), ReadBinaryFile(GoldenPath("mouse-c.txt")));
+}
+
+} // namespace
+} // namespace quorlix::test
