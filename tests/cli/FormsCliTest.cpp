@@ -1,0 +1,112 @@
+#include "cli/CliFixture.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using quorlix::test::CliRun;
+using quorlix::test::ReadFile;
+using FormsCliTest = quorlix::test::CliFixture;
+
+const std::string kForms = std::string(QUORLIX_TEST_DATA_DIR) + "/forms/";
+const std::string kDescriptors = std::string(QUORLIX_TEST_DATA_DIR) + "/descriptors/";
+
+TEST_F(FormsCliTest, EveryCommandReadsTheFormAndVerboseSaysWhich)
+{
+    const std::string plain = kDescriptors + "dualshock4-usb.txt";
+    const std::string source = kForms + "dualshock4-usb.c.txt";
+    for (const char* command : { "analyse", "layout", "hexdump" }) {
+        SCOPED_TRACE(command);
+        const CliRun expected = Cli(std::string(command) + " " + plain);
+        ASSERT_EQ(expected.status, 0);
+        const CliRun run = Cli(std::string(command) + " -v " + source);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, expected.out);
+        EXPECT_EQ(run.err, "quorlix-cli: " + source + ": read as c-source, 507 bytes\n");
+        // Asked for hex text, the declaration and comments are data again, and it says so.
+        const CliRun forced = Cli(std::string(command) + " --input hex-text " + source);
+        EXPECT_EQ(forced.status, 0);
+        EXPECT_NE(forced.out, expected.out);
+        EXPECT_NE(forced.err.find(source + ":1:"), std::string::npos) << forced.err;
+    }
+}
+
+TEST_F(FormsCliTest, WarningsGoToStandardErrorAndLeaveTheOutputAlone)
+{
+    const fs::path file = Dir() / "usage.txt";
+    std::ofstream(file) << "05 01 // fine\nUsage 09 02\n0x5, 0x1\n";
+    const CliRun run = Cli("hexdump " + file.string());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "total = 8\r\n0x05,//0\r\n0x01,//1\r\n0xA0,//2\r\n0xE0,//3\r\n"
+                       "0x09,//4\r\n0x02,//5\r\n0x50,//6\r\n0x10,//7\r\n");
+    EXPECT_EQ(run.err,
+              "quorlix-cli: " + file.string() +
+                  ":2:3: warning: the letters of \"Usage\" were taken as hex digits, 2 places in "
+                  "all\n"
+                  "quorlix-cli: " +
+                  file.string() +
+                  ":3:3: warning: a lone digit took the character after it as its low digit "
+                  "(\"5,\"), 2 places in all\n");
+}
+
+TEST_F(FormsCliTest, JsonSaysHowTheInputWasRead)
+{
+    const CliRun run =
+        Cli("analyse --format json --index 1 " + kForms + "two-devices.hid-recorder.txt");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json document = nlohmann::json::parse(run.out);
+    EXPECT_EQ(document["input"], nlohmann::json::parse(R"({"form": "hid-recorder", "length": 63,
+        "descriptors": 2, "index": 1, "warnings": []})"));
+    EXPECT_EQ(run.err, "quorlix-cli: " + kForms +
+                           "two-devices.hid-recorder.txt: holds 2 descriptors; this is the one at "
+                           "index 1 (--index 0 to 1 picks one)\n");
+
+    const fs::path file = Dir() / "static.txt";
+    std::ofstream(file) << "static 05 01\n";
+    const CliRun warned = Cli("analyse --format json " + file.string());
+    ASSERT_EQ(warned.status, 0);
+    EXPECT_EQ(nlohmann::json::parse(warned.out)["input"]["warnings"],
+              nlohmann::json::parse(R"([{"line": 1, "column": 3, "message":
+                  "the letters of \"static\" were taken as hex digits, 2 places in all"}])"));
+}
+
+TEST_F(FormsCliTest, UnreadableFormIsOneLineAndExitOne)
+{
+    struct Case
+    {
+        const char* name;
+        const char* text;
+        const char* options;
+        const char* reason;
+    };
+    const Case cases[] = {
+        { "recorded count", "R: 3 05 01\n", "",
+          "hid-recorder line 1: R: says 3 bytes, the line holds 2" },
+        { "empty binary", "", "--input binary", "empty binary file" },
+        { "macro", "uint8_t d[] = {\n  0x05, 0x01,\n  HID_USAGE(1),\n};\n", "",
+          "HID_USAGE(...) at 3:3 is a macro; its bytes are unknown" },
+        { "index beyond", "05 01\n", "--index 1",
+          "no descriptor at index 1: the file holds 1 descriptor (--index 0 to 0)" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path file = Dir() / "input.txt";
+        std::ofstream(file) << c.text;
+        for (const char* command : { "analyse", "layout", "hexdump" }) {
+            const CliRun run = Cli(std::string(command) + " " + c.options + " " + file.string());
+            EXPECT_EQ(run.status, 1);
+            EXPECT_EQ(run.out, "");
+            EXPECT_EQ(run.err, "quorlix-cli: " + file.string() + ": " + c.reason + "\n");
+        }
+    }
+    const CliRun misused = Cli("analyse --input hex " + (Dir() / "input.txt").string());
+    EXPECT_EQ(misused.status, 2);
+}
+
+} // namespace
