@@ -124,28 +124,30 @@ InputOutcome ReadText(std::string_view text, InputForm form, std::size_t index,
 InputOutcome Read(std::string_view content, std::string_view path, const InputRequest& request,
                   DescriptorInput& input)
 {
-    const bool binary =
-        request.form == InputForm::Binary ||
-        (request.form == InputForm::Auto && (IsUnderSys(path) || forms::HasBinarySign(content)));
+    InputForm form = request.form;
+    std::string_view text = content;
     std::string decoded;
-    bool wasDecoded = false;
-    if (!binary) {
+    if (form == InputForm::Auto && IsUnderSys(path)) {
+        form = InputForm::Binary;
+    }
+    if (form != InputForm::Binary) {
+        bool wasDecoded = false;
         std::string error;
-        if (!forms::DecodeText(content, decoded, wasDecoded, error)) {
+        const bool decodedOk = forms::DecodeText(content, decoded, wasDecoded, error);
+        // UTF-16 text is full of NULs, so a byte-order mark or the NUL pattern outranks the
+        // binary sign, as long as what it decodes to is text.
+        const bool decodedText = decodedOk && wasDecoded && !forms::HasBinarySign(decoded);
+        if (form == InputForm::Auto && !decodedText && forms::HasBinarySign(content)) {
+            form = InputForm::Binary;
+        } else if (!decodedOk) {
             return forms::Malformed(std::move(error));
-        }
-    } else if (request.form == InputForm::Auto) {
-        // UTF-16 text is full of NULs, so its byte-order mark or pattern outranks the sign.
-        std::string error;
-        if (!IsUnderSys(path) && forms::DecodeText(content, decoded, wasDecoded, error) &&
-            wasDecoded) {
-            return Read(decoded, path, { InputForm::Auto, request.index }, input);
+        } else if (wasDecoded) {
+            text = decoded;
         }
     }
-    const std::string_view text = wasDecoded ? std::string_view(decoded) : content;
-    const InputForm form = binary                            ? InputForm::Binary
-                           : request.form == InputForm::Auto ? forms::DetectTextForm(text)
-                                                             : request.form;
+    if (form == InputForm::Auto) {
+        form = forms::DetectTextForm(text);
+    }
     input.form = form;
     if (!TakesIndex(form)) {
         input.descriptors = 1;
@@ -155,7 +157,7 @@ InputOutcome Read(std::string_view content, std::string_view path, const InputRe
         }
     }
     input.index = request.index;
-    return ReadText(text, form, request.index, input);
+    return ReadText(form == InputForm::Binary ? content : text, form, request.index, input);
 }
 
 } // namespace
