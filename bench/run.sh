@@ -21,7 +21,7 @@ cmake --build "$build"
 rm -rf "$results"
 mkdir -p "$results/descriptors"
 
-for program in corpus shapes reader window; do
+for program in corpus shapes reader forms window; do
     binary=$build/bench/quorlix_bench_$program
     if [[ ! -x $binary ]]; then
         echo "== $program: not built, skipped"

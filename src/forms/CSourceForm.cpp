@@ -92,9 +92,8 @@ FirstElement FirstElementAt(std::string_view text, std::size_t p)
     return FirstElement::Other;
 }
 
-std::size_t FindOpener(std::string_view text, char opener, bool macros)
+std::size_t FindOpener(std::string_view text, char opener, bool macros, std::size_t from = 0)
 {
-    std::size_t from = 0;
     for (;;) {
         const std::size_t open = text.find(opener, from);
         if (open == npos) {
@@ -224,9 +223,13 @@ std::size_t FindInitializer(std::string_view text)
     return brace != npos ? brace : FindOpener(text, '[', false);
 }
 
-bool HasCSourceSign(std::string_view text)
+bool HasCSourceSign(std::string_view text, const TextSigns& signs)
 {
-    if (const std::size_t open = FindInitializer(text); open != npos) {
+    std::size_t open = signs.brace == npos ? npos : FindOpener(text, '{', true, signs.brace);
+    if (open == npos && signs.bracket != npos) {
+        open = FindOpener(text, '[', false, signs.bracket);
+    }
+    if (open != npos) {
         const std::size_t first = SkipSpace(text, open + 1);
         if (FirstElementAt(text, first) == FirstElement::Macro) {
             return true;
@@ -257,7 +260,7 @@ bool HasCSourceSign(std::string_view text)
         }
     }
     // Block comments beside 0x literals, as code generators write them without braces.
-    for (std::size_t comment = text.find("/*"); comment != npos;) {
+    for (std::size_t comment = signs.blockComment; comment != npos;) {
         const std::size_t lineStart = text.rfind('\n', comment);
         const std::size_t from = lineStart == npos ? 0 : lineStart + 1;
         const std::size_t feed = text.find('\n', comment);

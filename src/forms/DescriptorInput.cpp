@@ -127,6 +127,7 @@ InputOutcome Read(std::string_view content, std::string_view path, const InputRe
     InputForm form = request.form;
     std::string_view text = content;
     std::string decoded;
+    forms::TextSigns signs;
     if (form == InputForm::Auto && IsUnderSys(path)) {
         form = InputForm::Binary;
     }
@@ -137,16 +138,20 @@ InputOutcome Read(std::string_view content, std::string_view path, const InputRe
         // UTF-16 text is full of NULs, so a byte-order mark or the NUL pattern outranks the
         // binary sign, as long as what it decodes to is text.
         const bool decodedText = decodedOk && wasDecoded && !forms::HasBinarySign(decoded);
-        if (form == InputForm::Auto && !decodedText && forms::HasBinarySign(content)) {
+        if (form == InputForm::Auto && !decodedText) {
+            signs = forms::ScanText(content);
+        }
+        if (form == InputForm::Auto && !decodedText && signs.control) {
             form = InputForm::Binary;
         } else if (!decodedOk) {
             return forms::Malformed(std::move(error));
         } else if (wasDecoded) {
             text = decoded;
+            signs = forms::ScanText(text);
         }
     }
     if (form == InputForm::Auto) {
-        form = forms::DetectTextForm(text);
+        form = forms::DetectTextForm(text, signs);
     }
     input.form = form;
     if (!TakesIndex(form)) {

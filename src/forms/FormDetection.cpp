@@ -96,9 +96,21 @@ bool IsUsbhidDumpHeaderLine(std::string_view line)
     return StartsWith(line.substr(kNumbers), "DESCRIPTOR");
 }
 
+// lsusb -v output starts with its device line or a descriptor heading; an excerpt with the
+// report descriptor's heading or its first item.
+bool IsLsusbStart(std::string_view line)
+{
+    if (StartsWith(line, "Bus ") && line.find(" Device ") != std::string_view::npos &&
+        line.find(": ID ") != std::string_view::npos) {
+        return true;
+    }
+    return StartsWith(line, "Device Descriptor:") || StartsWith(line, "HID Device Descriptor:") ||
+           StartsWith(line, "Report Descriptor: (length is ") || StartsWith(line, "Item(");
+}
+
 } // namespace
 
-InputForm DetectTextForm(std::string_view text)
+InputForm DetectTextForm(std::string_view text, const TextSigns& signs)
 {
     std::string_view lines[4];
     const std::size_t count = FirstLines(text, lines, 4);
@@ -120,14 +132,13 @@ InputForm DetectTextForm(std::string_view text)
     if (HasRecorderSign(text)) {
         return InputForm::HidRecorder;
     }
-    if (StartsWith(TrimBlanks(first), "Item(") ||
-        text.find("Report Descriptor: (length is ") != std::string_view::npos) {
+    if (IsLsusbStart(TrimBlanks(first))) {
         return InputForm::Lsusb;
     }
     if (HasDumpSign(first, second)) {
         return InputForm::HexDump;
     }
-    if (HasCSourceSign(text)) {
+    if (HasCSourceSign(text, signs)) {
         return InputForm::CSource;
     }
     return InputForm::HexText;

@@ -21,13 +21,25 @@ InputOutcome ReadHexDump(std::string_view text, DescriptorInput& input);
 InputOutcome ReadLsusb(std::string_view text, std::size_t index, DescriptorInput& input);
 InputOutcome ReadSaved(std::string_view text, DescriptorInput& input);
 
-// The text form that signs in text point to, or HexText when none does. Reads little more than
-// the first lines, except for the C initializer sign, which a linear search finds.
-InputForm DetectTextForm(std::string_view text);
+// What one pass over a text finds for the signs of the forms: a byte that text never holds (NUL
+// or a control character other than tab, line feed, vertical tab, form feed and carriage
+// return), and the first '{', '[' and "/*". The pass stops at the first such byte.
+struct TextSigns
+{
+    bool control = false;
+    std::size_t brace = std::string_view::npos;
+    std::size_t bracket = std::string_view::npos;
+    std::size_t blockComment = std::string_view::npos;
+};
 
-// Whether content holds a byte that text never does: NUL or a control character other than tab,
-// line feed, vertical tab, form feed and carriage return.
+TextSigns ScanText(std::string_view text);
+
+// Whether content holds a byte that text never does.
 bool HasBinarySign(std::string_view content);
+
+// The text form that signs in text point to, or HexText when none does. Looks at the first lines
+// and at what ScanText found, so it costs little beside reading the text.
+InputForm DetectTextForm(std::string_view text, const TextSigns& signs);
 
 // Turns UTF-16 (LE or BE with a byte-order mark, or LE by its NUL pattern) into one byte per code
 // unit (ASCII as it is, anything else as 0x80) and drops a UTF-8 byte-order mark. Gives false

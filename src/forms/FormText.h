@@ -3,6 +3,7 @@
 #include "files/HexTextReader.h"
 #include "forms/DescriptorInput.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,19 +12,22 @@
 // Small pieces the form readers share: walking lines, reading hex digits, collecting bytes.
 namespace quorlix::forms {
 
+// The value of every byte as an ASCII hex digit, -1 for all others (those from 0x80 up too).
+inline constexpr auto kHexValues = [] {
+    std::array<signed char, 256> values{};
+    for (int c = 0; c < 256; ++c) {
+        values[c] = static_cast<signed char>(c >= '0' && c <= '9'   ? c - '0'
+                                             : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                             : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                                    : -1);
+    }
+    return values;
+}();
+
 // The value of an ASCII hex digit, or -1.
 constexpr int HexValue(char c)
 {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
+    return kHexValues[static_cast<unsigned char>(c)];
 }
 
 constexpr bool IsDecimalDigit(char c)

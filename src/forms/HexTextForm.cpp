@@ -1,6 +1,7 @@
 #include "forms/FormReaders.h"
 #include "forms/FormText.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace quorlix::forms {
@@ -114,9 +115,12 @@ private:
 
 InputOutcome ReadHexText(std::string_view text, DescriptorInput& input)
 {
-    // Most texts give a byte for every three characters or so; two is the most they can.
-    input.bytes.reserve(text.size() / 2);
-    input.positions.reserve(text.size() / 2);
+    // Two characters make a byte at most; more than the bound is never kept.
+    const std::size_t most = std::min(text.size() / 2, kMaxDescriptorBytes);
+    // Written by index, not appended, since appending to a string costs more than the rule.
+    input.bytes.resize(most);
+    std::size_t count = 0;
+    input.positions.reserve(most);
     TakenTextWarnings warnings;
     std::uint32_t lineNumber = 0;
     std::size_t start = 0;
@@ -159,16 +163,23 @@ InputOutcome ReadHexText(std::string_view text, DescriptorInput& input)
             // The second character is consumed even when it is no digit; it then counts as 0.
             const int low = HexValue(c[p + 1]);
             if (low < 0 || IsHexLetter(c[p]) || IsHexLetter(c[p + 1])) {
-                warnings.Look(line, p, low, lineNumber);
+                // A pair standing alone, as in "A1 C0", is a word of its own and hex: no need
+                // to look further.
+                const bool alone = low >= 0 && (p == 0 || !IsWordCharacter(c[p - 1])) &&
+                                   (p + 2 == n || !IsWordCharacter(c[p + 2]));
+                if (!alone) {
+                    warnings.Look(line, p, low, lineNumber);
+                }
             }
-            if (input.bytes.size() >= kMaxDescriptorBytes) {
-                return TooManyBytes();
+            if (count == most) {
+                return TooManyBytes(); // only the byte bound can fill what was made room for
             }
-            input.bytes.push_back(static_cast<char>((high << 4) | (low < 0 ? 0 : low)));
+            input.bytes[count++] = static_cast<char>((high << 4) | (low < 0 ? 0 : low));
             input.positions.push_back({ lineNumber, static_cast<std::uint32_t>(p + 1) });
             p += 2;
         }
     }
+    input.bytes.resize(count);
     warnings.AddTo(input.warnings);
     return {};
 }

@@ -1,0 +1,167 @@
+// Reading a descriptor in each form, as characters of text per second, at two sizes so the
+// growth shows; and what recognising the form adds to reading a 64 KiB text.
+
+#include "SyntheticDescriptors.h"
+
+#include "files/HexTextReader.h"
+#include "forms/DescriptorInput.h"
+#include "forms/FormReaders.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace quorlix;
+using namespace quorlix::bench;
+
+constexpr std::size_t kSmall = 64 * 1024;
+constexpr std::size_t kLarge = 1024 * 1024;
+
+// Descriptor bytes that make at least size characters of text in every form.
+std::vector<std::uint8_t> Bytes(std::size_t count)
+{
+    const std::vector<std::uint8_t> one = MakeDescriptor(DescriptorShape::ManyFields, 65535);
+    std::vector<std::uint8_t> bytes;
+    while (bytes.size() < count) {
+        bytes.insert(bytes.end(), one.begin(), one.end());
+    }
+    bytes.resize(count);
+    return bytes;
+}
+
+std::string Hex2(std::uint8_t byte)
+{
+    char text[3];
+    std::snprintf(text, sizeof text, "%02x", byte);
+    return text;
+}
+
+// Each form's text of about size characters.
+std::string FormText(InputForm form, std::size_t size)
+{
+    std::string text;
+    switch (form) {
+    case InputForm::HexText: {
+        // A plain dump, 16 bytes a line: the text every other form is told apart from.
+        const std::vector<std::uint8_t> bytes = Bytes(size / 3);
+        return ToHexDumpText(bytes);
+    }
+    case InputForm::CSource:
+        return MakeFirmwareArrayText(size);
+    case InputForm::HidRecorder: {
+        const std::vector<std::uint8_t> bytes = Bytes(size / 3);
+        text = "# device\nR: " + std::to_string(bytes.size());
+        for (const std::uint8_t byte : bytes) {
+            text += " " + Hex2(byte);
+        }
+        return text + "\nN: device\n";
+    }
+    case InputForm::UsbhidDump: {
+        text = "001:005:000:DESCRIPTOR         1700000000.123456\n";
+        const std::vector<std::uint8_t> bytes = Bytes(size / 3);
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            text += (i % 32 == 0 ? (i == 0 ? " " : "\n ") : " ") + Hex2(bytes[i]);
+        }
+        return text + "\n\n";
+    }
+    case InputForm::HexDump: {
+        const std::vector<std::uint8_t> bytes = Bytes(size / 4);
+        for (std::size_t i = 0; i < bytes.size(); i += 16) {
+            char offset[16];
+            std::snprintf(offset, sizeof offset, "%08zx:", i);
+            text += offset;
+            for (std::size_t j = i; j < i + 16 && j < bytes.size(); ++j) {
+                text += ((j - i) % 2 == 0 ? " " : "") + Hex2(bytes[j]);
+            }
+            text += "  ................\n";
+        }
+        return text;
+    }
+    case InputForm::Lsusb: {
+        text = "Report Descriptor: (length is " + std::to_string(size / 50 * 2) + ")\n";
+        for (std::size_t i = 0; i < size / 50; ++i) {
+            text += "  Item(Global): Report Count, data= [ 0x01 ] 1\n";
+        }
+        return text;
+    }
+    case InputForm::Saved: {
+        const std::vector<std::uint8_t> bytes = Bytes(size / 12);
+        text = "total = " + std::to_string(bytes.size()) + "\r\n";
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            char line[32];
+            std::snprintf(line, sizeof line, "0x%02X,//%zu\r\n", bytes[i], i);
+            text += line;
+        }
+        return text;
+    }
+    case InputForm::Binary: {
+        const std::vector<std::uint8_t> bytes =
+            Bytes(kMaxDescriptorBytes < size ? kMaxDescriptorBytes : size);
+        return std::string(bytes.begin(), bytes.end());
+    }
+    case InputForm::Auto:
+        break;
+    }
+    return text;
+}
+
+void Read(benchmark::State& state, InputForm form, const std::string& text)
+{
+    DescriptorInput input;
+    for (auto _ : state) {
+        const InputOutcome outcome = ReadDescriptorContent(text, {}, { form, 0 }, input);
+        if (outcome.status != InputStatus::Ok) {
+            state.SkipWithError(DescribeInputOutcome(outcome).c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(input.bytes.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(text.size()) * state.iterations());
+    state.counters["descriptor_bytes"] = static_cast<double>(input.bytes.size());
+}
+
+// Only what auto does before any reader runs: the binary sign, decoding, the text form's signs.
+void Recognise(benchmark::State& state, const std::string& text)
+{
+    for (auto _ : state) {
+        std::string decoded;
+        bool wasDecoded = false;
+        std::string error;
+        const forms::TextSigns signs = forms::ScanText(text);
+        benchmark::DoNotOptimize(forms::DecodeText(text, decoded, wasDecoded, error));
+        benchmark::DoNotOptimize(forms::DetectTextForm(text, signs));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(text.size()) * state.iterations());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    const std::string hex64 = FormText(InputForm::HexText, kSmall);
+    benchmark::RegisterBenchmark("Forms/recognise/hex-text-64K", Recognise, hex64)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("Forms/auto/hex-text-64K", Read, InputForm::Auto, hex64)
+        ->Unit(benchmark::kMicrosecond);
+    const std::string source64 = FormText(InputForm::CSource, kSmall);
+    benchmark::RegisterBenchmark("Forms/recognise/c-source-64K", Recognise, source64)
+        ->Unit(benchmark::kMicrosecond);
+    for (const InputForm form :
+         { InputForm::HexText, InputForm::CSource, InputForm::Binary, InputForm::HidRecorder,
+           InputForm::UsbhidDump, InputForm::HexDump, InputForm::Lsusb, InputForm::Saved }) {
+        for (const std::size_t size : { kSmall, kLarge }) {
+            const std::string name =
+                "Forms/" + std::string(InputFormName(form)) + "-" + (size == kSmall ? "64K" : "1M");
+            benchmark::RegisterBenchmark(name.c_str(), Read, form, FormText(form, size))
+                ->Unit(benchmark::kMicrosecond);
+        }
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
