@@ -26,51 +26,61 @@ constexpr int HexDigitValue(char c)
     return -1;
 }
 
-// Takes one line from the stream, its line feed included, however long it is, but never more
-// than room characters: a longer line means the text is too large anyway. Gives false only at
-// the end of the stream or on a failed read. The caller holds the lock.
-bool ReadLine(std::FILE* stream, std::string& line, std::size_t room)
-{
-    line.clear();
-    for (;;) {
-        const int c = getc_unlocked(stream);
-        if (c == EOF) {
-            break;
-        }
-        line.push_back(static_cast<char>(c));
-        if (c == '\n' || line.size() > room) {
-            break;
-        }
-    }
-    return !line.empty();
-}
-
-// Reads the stream to its end, a whole line at a time, so no pair or comment is ever cut.
+// Reads the stream to its end in blocks and tokenises it a whole line at a time, so no pair or
+// comment is ever cut. A line that runs past a block is gathered in pending first.
 ReadOutcome ReadLines(std::FILE* stream, std::string& bytes)
 {
     const std::size_t sizeBefore = bytes.size();
-    std::string line;
+    constexpr std::size_t kBlockSize = 64 * 1024;
+    std::string block(kBlockSize, '\0');
+    std::string pending;
     std::size_t total = 0;
 
-    flockfile(stream);
     ReadOutcome outcome;
-    while (ReadLine(stream, line, kMaxDescriptorTextBytes - total)) {
-        total += line.size();
+    const auto tokenise = [&](const char* line, std::size_t length) {
+        TokeniseHexChunk(line, length, bytes);
+        // The rows of an analysis grow with the bytes, so their number is bounded here.
+        if (bytes.size() - sizeBefore > kMaxDescriptorBytes) {
+            outcome.status = ReadStatus::TooManyBytes;
+        }
+    };
+    for (;;) {
+        const std::size_t count = std::fread(block.data(), 1, kBlockSize, stream);
+        if (count == 0) {
+            break;
+        }
+        total += count;
         if (total > kMaxDescriptorTextBytes) {
             outcome.status = ReadStatus::TooLarge;
             break;
         }
-        TokeniseHexChunk(line.data(), line.size(), bytes);
-        // The rows of an analysis grow with the bytes, so their number is bounded here.
-        if (bytes.size() - sizeBefore > kMaxDescriptorBytes) {
-            outcome.status = ReadStatus::TooManyBytes;
+        std::size_t start = 0;
+        while (start < count && outcome.status == ReadStatus::Ok) {
+            const void* feed = std::memchr(block.data() + start, '\n', count - start);
+            if (feed == nullptr) {
+                pending.append(block.data() + start, count - start);
+                break;
+            }
+            const std::size_t end = static_cast<const char*>(feed) - block.data() + 1;
+            if (pending.empty()) {
+                tokenise(block.data() + start, end - start);
+            } else {
+                pending.append(block.data() + start, end - start);
+                tokenise(pending.data(), pending.size());
+                pending.clear();
+            }
+            start = end;
+        }
+        if (outcome.status != ReadStatus::Ok) {
             break;
         }
+    }
+    if (outcome.status == ReadStatus::Ok && !pending.empty()) {
+        tokenise(pending.data(), pending.size());
     }
     if (outcome.status == ReadStatus::Ok && std::ferror(stream) != 0) {
         outcome = { ReadStatus::ReadError, errno };
     }
-    funlockfile(stream);
 
     if (outcome.status != ReadStatus::Ok) {
         // Half a descriptor would pass for a whole one, so a failed read gives nothing.
