@@ -63,6 +63,7 @@ expected=$(
 ./usr/share/icons/hicolor/scalable/apps/quorlix.svg
 ./usr/share/man/man1/quorlix-cli.1.gz
 ./usr/share/man/man1/quorlix.1.gz
+./usr/share/quorlix/translations/quorlix_en.qm
 EOF
 )
 actual=$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $6 }' | LC_ALL=C sort)
@@ -94,6 +95,18 @@ cmp "$root/mouse-plain.txt" tests/data/cli/mouse-plain.txt ||
 "$bin/quorlix-cli" layout - <examples/mouse.txt >"$root/mouse-layout.txt"
 cmp "$root/mouse-layout.txt" tests/data/cli/mouse-layout.txt ||
     fail "the installed quorlix-cli lays out the mouse from standard input differently"
+
+echo "check-package: the window's English translation"
+qm=$share/quorlix/translations/quorlix_en.qm
+# A compiled Qt translation starts with these 16 magic bytes.
+[ "$(head -c 16 "$qm" | od -An -tx1 | tr -d ' \n')" = 3cb86418caef9c95cd211cbf60a1bddd ] ||
+    fail "$qm is no compiled Qt translation"
+# The installed window looks for it beside its prefix's share folder and says so on standard
+# error when it finds none; it is stopped once it had time to start.
+QT_QPA_PLATFORM=offscreen timeout 5 "$bin/quorlix" --lang en >/dev/null 2>"$root/lang.err" || true
+if grep -q "no English translation" "$root/lang.err"; then
+    fail "the installed quorlix does not find $qm"
+fi
 
 echo "check-package: menu entry and icons"
 desktop=$share/applications/quorlix.desktop

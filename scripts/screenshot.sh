@@ -1,54 +1,80 @@
 #!/usr/bin/env bash
-# Takes a screenshot of the window analysing a real descriptor under a virtual X server and
-# writes it to docs/screenshot.png (or OUT). Usage: scripts/screenshot.sh [QUORLIX [OUT]]
-# Needs xvfb-run, xwd and ImageMagick (scripts/setup.sh installs them).
+# Takes the README's screenshots of the window analysing a real descriptor, each under its own
+# virtual X server with a window manager: at 1366x768 as it opens there, and maximised at
+# 1920x1080, in English and in Chinese. Writes docs/window-WIDTHxHEIGHT-LANG.png (or into OUT).
+# Usage: scripts/screenshot.sh [QUORLIX [OUT]]
+# Needs xvfb-run, openbox, wmctrl, xwd and ImageMagick (scripts/setup.sh installs them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ "${1:-}" != "--inside" ]; then
     quorlix=${1:-build/src/app/quorlix}
-    out=${2:-docs/screenshot.png}
+    out=${2:-docs}
     if [ ! -x "$quorlix" ]; then
         echo "screenshot: no window binary at $quorlix; build it first" >&2
         exit 1
     fi
-    # A black root window, so the window can be cut out by trimming the black around it.
-    exec timeout 60 xvfb-run -a -s "-screen 0 1280x1024x24 -br" bash "$0" --inside "$quorlix" "$out"
+    mkdir -p "$out"
+    for shot in 1366x768:normal 1920x1080:maximised; do
+        size=${shot%%:*}
+        for lang in en zh; do
+            # A black root window, so the window can be cut out by trimming the black around it.
+            timeout 60 xvfb-run -a -s "-screen 0 ${size}x24 -br" \
+                bash "$0" --inside "$quorlix" "$out/window-$size-$lang.png" "$lang" "${shot##*:}"
+        done
+    done
+    exit 0
 fi
 quorlix=$2
 out=$3
+lang=$4
+state=$5
 work=$(mktemp -d)
-app_pid=
+pids=()
 cleanup() {
-    if [ -n "$app_pid" ]; then
-        kill "$app_pid" 2>/dev/null || true
-        wait "$app_pid" 2>/dev/null || true
-    fi
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-QT_QPA_PLATFORM=xcb "$quorlix" examples/dualshock4-usb.txt >/dev/null 2>"$work/stderr.txt" &
+openbox --config-file /dev/null >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+
+# A settings folder of its own, so no remembered size changes the picture.
+XDG_CONFIG_HOME=$work QT_QPA_PLATFORM=xcb "$quorlix" --lang "$lang" examples/dualshock4-usb.txt \
+    >/dev/null 2>"$work/stderr.txt" &
 app_pid=$!
+pids+=("$app_pid")
 
 # Wait until the window is drawn and its list and panes are filled: the picture stops changing.
-previous=
-for _ in $(seq 1 40); do
-    sleep 0.5
-    if ! kill -0 "$app_pid" 2>/dev/null; then
-        echo "screenshot: quorlix ended early" >&2
-        cat "$work/stderr.txt" >&2
-        exit 1
-    fi
-    xwd -root -silent >"$work/screen.xwd"
-    current=$(md5sum <"$work/screen.xwd")
-    colours=$(convert "xwd:$work/screen.xwd" -format %k info:)
-    if [ "$colours" -gt 40 ] && [ "$current" = "$previous" ]; then
-        break
-    fi
-    previous=$current
-done
+shoot() {
+    local previous=
+    for _ in $(seq 1 40); do
+        sleep 0.5
+        if ! kill -0 "$app_pid" 2>/dev/null; then
+            echo "screenshot: quorlix ended early" >&2
+            cat "$work/stderr.txt" >&2
+            exit 1
+        fi
+        xwd -root -silent >"$work/screen.xwd"
+        local current colours
+        current=$(md5sum <"$work/screen.xwd")
+        colours=$(convert "xwd:$work/screen.xwd" -format %k info:)
+        if [ "$colours" -gt 40 ] && [ "$current" = "$previous" ]; then
+            return
+        fi
+        previous=$current
+    done
+}
+shoot
+if [ "$state" = maximised ]; then
+    wmctrl -r QuorlixV3.1 -b add,maximized_vert,maximized_horz
+    shoot
+fi
 
-mkdir -p "$(dirname "$out")"
 convert "xwd:$work/screen.xwd" -bordercolor black -border 1 -trim +repage "png:$out"
-echo "screenshot: wrote $out"
+echo "screenshot: wrote $out ($(identify -format %wx%h "$out"))"

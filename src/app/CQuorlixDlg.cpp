@@ -36,6 +36,7 @@
 #include <QTableView>
 #include <QUrl>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
@@ -289,6 +290,15 @@ void CQuorlixDlg::Relayout()
     const GrowingPlaces unwrapped = PlaceGrowingControls(size(), 0, m_units);
     const int statusHeight = hasStatus ? status->heightForWidth(unwrapped.statusLine.width()) : 0;
     const GrowingPlaces places = PlaceGrowingControls(size(), statusHeight, m_units);
+    // The name column takes what the list gains or loses in width, so a wider window shows more
+    // of the longest texts; widths the user set stay as they are otherwise.
+    const int nameColumn = static_cast<int>(ItemColumn::Name);
+    const int widthChange = places.itemList.width() - m_itemList->width();
+    if (widthChange != 0) {
+        m_itemList->setColumnWidth(nameColumn,
+                                   std::max(m_itemList->columnWidth(nameColumn) + widthChange,
+                                            kItemListColumns[nameColumn].width / 2));
+    }
     m_itemList->setGeometry(places.itemList);
     FindChild(ControlId::SummaryPane)->setGeometry(places.summaryPane);
     FindChild(ControlId::DetailPane)->setGeometry(places.detailPane);

@@ -102,6 +102,12 @@ TEST_F(QuorlixDlgStartUp, PanesAndListGrowInTheirDesignedProportionsAndTheTopRow
     EXPECT_EQ(FindControl<QWidget>(dialog, 1014)->geometry(),
               QRect(detail.x() + summary.width(), detail.y(), detail.width() * 2,
                     detail.height() + summary.height() + list.height()));
+    // The name column takes the list's new width; the others keep theirs.
+    auto* view = FindControl<QTableView>(dialog, 1002);
+    const int widths[] = { 60, 80, 300 + list.width(), 70 };
+    for (int column = 0; column < 4; ++column) {
+        EXPECT_EQ(view->columnWidth(column), widths[column]) << column;
+    }
     for (const int id : { 1000, 1001, 1004, 1006, 1007, 1008, 1009, 1010, 1012 }) {
         SCOPED_TRACE(id);
         const auto* place = std::find_if(std::begin(kControlPlaces), std::end(kControlPlaces),
