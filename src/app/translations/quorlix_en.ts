@@ -92,5 +92,13 @@ No saves them as plain hex (05 01).</translation>
         <source>所有文件</source>
         <translation>All files</translation>
     </message>
+    <message>
+        <source>从设备读取…</source>
+        <translation>Read from device…</translation>
+    </message>
+    <message>
+        <source>解码报告…</source>
+        <translation>Decode report…</translation>
+    </message>
 </context>
 </TS>
