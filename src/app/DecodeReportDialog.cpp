@@ -1,5 +1,6 @@
 #include "app/DecodeReportDialog.h"
 
+#include "app/MainDialogTemplate.h"
 #include "reports/ReportLine.h"
 #include "reports/ReportText.h"
 
@@ -73,19 +74,22 @@ DecodeReportDialog::DecodeReportDialog(const std::string& descriptor, QWidget* p
       m_model(BuildReportModel(std::span<const std::uint8_t>(
           reinterpret_cast<const std::uint8_t*>(descriptor.data()), descriptor.size())))
 {
-    setWindowTitle(QStringLiteral("解码报告"));
+    setWindowTitle(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "解码报告")));
 
     m_report = new QLineEdit(this);
     m_report->setPlaceholderText(QStringLiteral("01 05 FB 02 FF"));
     m_report->setClearButtonEnabled(true);
     m_type = new QComboBox(this);
-    m_type->addItem(QStringLiteral("输入 (Input)"), static_cast<int>(ReportType::Input));
-    m_type->addItem(QStringLiteral("输出 (Output)"), static_cast<int>(ReportType::Output));
-    m_type->addItem(QStringLiteral("特征 (Feature)"), static_cast<int>(ReportType::Feature));
+    m_type->addItem(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "输入 (Input)")),
+                    static_cast<int>(ReportType::Input));
+    m_type->addItem(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "输出 (Output)")),
+                    static_cast<int>(ReportType::Output));
+    m_type->addItem(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "特征 (Feature)")),
+                    static_cast<int>(ReportType::Feature));
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("报告 (hex)(&R):"), m_report);
-    form->addRow(QStringLiteral("类型(&T):"), m_type);
+    form->addRow(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "报告 (hex)(&R):")), m_report);
+    form->addRow(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "类型(&T):")), m_type);
 
     m_status = new QLabel(this);
     m_status->setTextFormat(Qt::PlainText);
@@ -93,9 +97,11 @@ DecodeReportDialog::DecodeReportDialog(const std::string& descriptor, QWidget* p
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_table = new QTableWidget(0, ColumnCount, this);
-    m_table->setHorizontalHeaderLabels({ QStringLiteral("用法"), QStringLiteral("位"),
-                                         QStringLiteral("原始值"), QStringLiteral("逻辑值"),
-                                         QStringLiteral("物理值") });
+    m_table->setHorizontalHeaderLabels({ WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "用法")),
+                                         WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "位")),
+                                         WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "原始值")),
+                                         WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "逻辑值")),
+                                         WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "物理值")) });
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
@@ -110,7 +116,8 @@ DecodeReportDialog::DecodeReportDialog(const std::string& descriptor, QWidget* p
     m_table->setColumnWidth(LogicalColumn, 150);
 
     auto* buttons = new QDialogButtonBox(this);
-    m_close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    m_close = buttons->addButton(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "关闭")),
+                                 QDialogButtonBox::RejectRole);
     // Enter in the report edit must not close the dialog under the user's fingers.
     m_close->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -166,7 +173,7 @@ void DecodeReportDialog::ShowEntries()
             for (std::uint32_t i = 0; i < entry.activeCount; ++i) {
                 usages << FromUtf8(ReportUsageName(m_decoded.active[entry.firstActive + i]));
             }
-            set(UsageColumn, QStringLiteral("数组 (array)"));
+            set(UsageColumn, WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "数组 (array)")));
             set(LogicalColumn,
                 usages.isEmpty() ? QStringLiteral("none") : usages.join(QStringLiteral(", ")));
         } else {

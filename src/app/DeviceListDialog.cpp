@@ -1,5 +1,6 @@
 #include "app/DeviceListDialog.h"
 
+#include "app/MainDialogTemplate.h"
 #include "devices/HidDevice.h"
 
 #include <QDialogButtonBox>
@@ -48,7 +49,7 @@ QTreeWidgetItem* DeviceRow(const HidDevice& device)
 
 DeviceListDialog::DeviceListDialog(const HidDeviceList& list, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("从设备读取"));
+    setWindowTitle(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "从设备读取")));
 
     m_message = new QLabel(this);
     m_message->setTextFormat(Qt::PlainText);
@@ -59,8 +60,10 @@ DeviceListDialog::DeviceListDialog(const HidDeviceList& list, QWidget* parent) :
     m_list->setUniformRowHeights(true);
     m_list->setAllColumnsShowFocus(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setHeaderLabels({ QStringLiteral("名称"), QStringLiteral("厂商:产品"),
-                              QStringLiteral("总线"), QStringLiteral("接口") });
+    m_list->setHeaderLabels({ WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "名称")),
+                              WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "厂商:产品")),
+                              WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "总线")),
+                              WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "接口")) });
     for (const HidDevice& device : list.devices) {
         m_list->addTopLevelItem(DeviceRow(device));
     }
@@ -71,8 +74,10 @@ DeviceListDialog::DeviceListDialog(const HidDeviceList& list, QWidget* parent) :
     }
 
     auto* buttons = new QDialogButtonBox(this);
-    m_read = buttons->addButton(QStringLiteral("读取"), QDialogButtonBox::AcceptRole);
-    m_cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    m_read = buttons->addButton(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "读取")),
+                                QDialogButtonBox::AcceptRole);
+    m_cancel = buttons->addButton(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "取消")),
+                                  QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_list, &QTreeWidget::itemActivated, this, [this] { accept(); });

@@ -100,5 +100,85 @@ No saves them as plain hex (05 01).</translation>
         <source>解码报告…</source>
         <translation>Decode report…</translation>
     </message>
+    <message>
+        <source>解码报告</source>
+        <translation>Decode report</translation>
+    </message>
+    <message>
+        <source>输入 (Input)</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>输出 (Output)</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>特征 (Feature)</source>
+        <translation>Feature</translation>
+    </message>
+    <message>
+        <source>报告 (hex)(&amp;R):</source>
+        <translation>&amp;Report (hex):</translation>
+    </message>
+    <message>
+        <source>类型(&amp;T):</source>
+        <translation>&amp;Type:</translation>
+    </message>
+    <message>
+        <source>用法</source>
+        <translation>Usage</translation>
+    </message>
+    <message>
+        <source>位</source>
+        <translation>Bits</translation>
+    </message>
+    <message>
+        <source>原始值</source>
+        <translation>Raw</translation>
+    </message>
+    <message>
+        <source>逻辑值</source>
+        <translation>Logical</translation>
+    </message>
+    <message>
+        <source>物理值</source>
+        <translation>Physical</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>数组 (array)</source>
+        <translation>array</translation>
+    </message>
+    <message>
+        <source>从设备读取</source>
+        <translation>Read from device</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>厂商:产品</source>
+        <translation>Vendor:Product</translation>
+    </message>
+    <message>
+        <source>总线</source>
+        <translation>Bus</translation>
+    </message>
+    <message>
+        <source>接口</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>读取</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 </TS>
