@@ -79,8 +79,8 @@ void AppendFilledPageName(std::u16string& text, std::uint16_t usagePage)
 void AppendFilledUsageName(std::u16string& text, std::uint16_t currentPage, std::uint32_t value,
                            bool fourBytes)
 {
-    if (const auto designed = LookupUsageName(currentPage, value)) {
-        text.append(*designed);
+    if (const auto own = LookupUsageName(currentPage, value)) {
+        text.append(*own);
         return;
     }
     const PagedUsage usage = UsageOfItem(currentPage, value, fourBytes);

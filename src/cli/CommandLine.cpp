@@ -106,9 +106,9 @@ void AddUsageNames(CLI::App& command, CommandLine& line)
 {
     command
         .add_option("--usage-names", line.usageNames,
-                    "designed (default) or full: fill in the HID Usage Tables' names where the "
-                    "designed tables have none")
-        ->check(CLI::IsMember({ "designed", "full" }))
+                    "classic (default) or full: fill in the HID Usage Tables' names where the "
+                    "classic tables have none")
+        ->check(CLI::IsMember({ "classic", "full" }))
         ->option_text("NAMES");
 }
 

@@ -41,7 +41,7 @@ struct CommandLine
     InputForm inputForm = InputForm::Auto; // --input FORM
     std::size_t index = 0;                 // --index N: which descriptor of the file, from 0
     bool verbose = false;                  // -v: say on standard error how FILE was read
-    std::string usageNames = "designed";   // or "full"
+    std::string usageNames = "classic";    // or "full"
     std::vector<std::string> reports;      // decode: REPORT arguments, in order
     std::string reportType = "input";      // decode: --type
     bool follow = false;                   // decode: --follow, live from --device

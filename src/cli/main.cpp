@@ -85,7 +85,7 @@ ParseResult Parse(const CommandLine& options, const std::string& bytes,
 
 UsageNames UsageNamesOf(const CommandLine& options)
 {
-    return options.usageNames == "full" ? UsageNames::Full : UsageNames::Designed;
+    return options.usageNames == "full" ? UsageNames::Full : UsageNames::Classic;
 }
 
 int RunAnalyse(const CommandLine& options)

@@ -26,7 +26,7 @@ constexpr std::string_view kTwoLineEnds = "\r\n\r\n";
 constexpr std::size_t kBytesFieldWidth = 20;
 constexpr std::size_t kOffsetFieldWidth = 4;
 
-// The collection kind "(自定义)" is the only designed row text beyond ASCII. We store its three
+// The collection kind "(自定义)" is the only classic row text beyond ASCII. We store its three
 // characters in GBK like the header, rather than as a replacement mark, so the saved file reads
 // like the list did; so is the one letter beyond ASCII of the full usage names (Moiré). Any
 // other character beyond ASCII would be a stray lead byte in GBK, so it is stored as '?'.

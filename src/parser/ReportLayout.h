@@ -24,8 +24,8 @@ struct LayoutTexts
     bool truncated = false;                  // a text reached limit
     std::size_t limit = kMaxLayoutTextChars; // characters each text may hold
     // With full names, each collection's page and usage and each field's usage range are
-    // followed by their names in parentheses; the designed texts show numbers alone.
-    UsageNames usageNames = UsageNames::Designed;
+    // followed by their names in parentheses; the classic texts show numbers alone.
+    UsageNames usageNames = UsageNames::Classic;
 };
 
 // Appends the reports of the subtree whose collection block starts at blockOffset of the

@@ -29,7 +29,7 @@ std::vector<ItemRow> FilledRows(std::string_view hex)
     return rows;
 }
 
-TEST(FillInUsageNames, FillsOnlyWhereTheDesignedTablesHaveNoName)
+TEST(FillInUsageNames, FillsOnlyWhereTheClassicTablesHaveNoName)
 {
     struct Case
     {
@@ -38,16 +38,16 @@ TEST(FillInUsageNames, FillsOnlyWhereTheDesignedTablesHaveNoName)
         std::u16string lastRow;
     };
     const Case cases[] = {
-        // Designed names stay, spelling, tabs and blanks included.
-        { "designed page", "05 01", u"GLOBAL_USAGE_PAGE(Generic Desktop Controls)" },
-        { "designed usage", "05 01 09 05", u"LOCAL_USAGE(Game Pad)" },
-        { "designed usage with tabs", "05 0D 09 20", u"LOCAL_USAGE(\tStylus \t)" },
-        { "designed reserved range", "05 01 09 0A", u"LOCAL_USAGE(Reserved)" },
-        { "designed Button name", "05 09 09 01", u"LOCAL_USAGE(\tButton 1 (primary/trigger))" },
+        // Classic names stay, spelling, tabs and blanks included.
+        { "classic page", "05 01", u"GLOBAL_USAGE_PAGE(Generic Desktop Controls)" },
+        { "classic usage", "05 01 09 05", u"LOCAL_USAGE(Game Pad)" },
+        { "classic usage with tabs", "05 0D 09 20", u"LOCAL_USAGE(\tStylus \t)" },
+        { "classic reserved range", "05 01 09 0A", u"LOCAL_USAGE(Reserved)" },
+        { "classic Button name", "05 09 09 01", u"LOCAL_USAGE(\tButton 1 (primary/trigger))" },
         // The rest comes from the full tables.
-        { "page past the designed fourteen", "05 20", u"GLOBAL_USAGE_PAGE(Sensors)" },
+        { "page past the classic fourteen", "05 20", u"GLOBAL_USAGE_PAGE(Sensors)" },
         { "page named but usages not", "05 07 09 04", u"LOCAL_USAGE(Keyboard A)" },
-        { "usage past the designed table", "05 01 09 80", u"LOCAL_USAGE(System Control)" },
+        { "usage past the classic table", "05 01 09 80", u"LOCAL_USAGE(System Control)" },
         { "generated Button name", "05 09 09 08", u"LOCAL_USAGE(Button 8)" },
         { "vendor page", "06 00 FF", u"GLOBAL_USAGE_PAGE(Vendor-defined page 0xFF00)" },
         { "vendor usage", "06 00 FF 09 01", u"LOCAL_USAGE(Vendor usage 0x0001)" },

@@ -15,7 +15,7 @@ using UsageNamesCliTest = quorlix::test::CliFixture;
 
 const std::string kMouse = std::string(QUORLIX_SOURCE_DIR) + "/examples/mouse.txt";
 // A UPS on the Power and Battery System pages, with four-byte usages: every Usage row reads
-// LOCAL_USAGE() with the designed names.
+// LOCAL_USAGE() with the classic names.
 const std::string kUps = std::string(QUORLIX_TEST_DATA_DIR) + "/descriptors/hid-example-ups.txt";
 
 std::string Golden(const char* name)
@@ -23,20 +23,20 @@ std::string Golden(const char* name)
     return ReadFile(fs::path(QUORLIX_TEST_DATA_DIR) / "cli" / name);
 }
 
-TEST_F(UsageNamesCliTest, DesignedNamesAreTheDefaultAndFullKeepsEveryDesignedName)
+TEST_F(UsageNamesCliTest, ClassicNamesAreTheDefaultAndFullKeepsEveryClassicName)
 {
     struct Case
     {
         const char* arguments;
         const char* golden;
     };
-    // The mouse's pages and usages all have designed names, so full names change nothing.
+    // The mouse's pages and usages all have classic names, so full names change nothing.
     const Case cases[] = {
-        { "analyse --usage-names designed", "mouse-plain.txt" },
+        { "analyse --usage-names classic", "mouse-plain.txt" },
         { "analyse --usage-names full", "mouse-plain.txt" },
         { "analyse --format c --usage-names full", "mouse-c.txt" },
-        { "layout --usage-names designed", "mouse-layout.txt" },
-        { "layout --summary --usage-names designed", "mouse-summary.txt" },
+        { "layout --usage-names classic", "mouse-layout.txt" },
+        { "layout --summary --usage-names classic", "mouse-summary.txt" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -86,7 +86,7 @@ TEST_F(UsageNamesCliTest, JsonNamesEveryUsageRowAndFieldByTheFullTables)
     ASSERT_EQ(run.status, 0);
     const nlohmann::json document = nlohmann::json::parse(run.out);
     const nlohmann::json& rows = document["rows"];
-    // The row's own name keeps the designed text; the new keys are the full tables'.
+    // The row's own name keeps the classic text; the new keys are the full tables'.
     EXPECT_EQ(rows[0]["name"], "GLOBAL_USAGE_PAGE(Generic Desktop Controls)");
     EXPECT_EQ(rows[0]["usagePage"], 1);
     EXPECT_EQ(rows[0]["pageName"], "Generic Desktop");

@@ -93,7 +93,7 @@ TEST(FullUsageNames, NamesKindsAndOddEntriesOfEachPageFollowTheData)
     const Case cases[] = {
         // First, last and odd entries of each page, from hut-1.7-usages.tsv.
         { 0x0001, 0x0001, "Pointer", "CP" },
-        { 0x0001, 0x0005, "Gamepad", "CA" }, // "Game Pad" in the designed table
+        { 0x0001, 0x0005, "Gamepad", "CA" }, // "Game Pad" in the classic table
         { 0x0001, 0x0039, "Hat Switch", "DV" },
         { 0x0001, 0x00E2, "Call Mute LED", "OOC" },
         { 0x0002, 0x0001, "Flight Simulation Device", "CA" },
