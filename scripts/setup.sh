@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev libcli11-dev
     qt6-base-dev qt6-tools-dev qt6-l10n-tools libgl-dev fonts-wqy-microhei
-    xvfb xauth x11-apps imagemagick openbox wmctrl
+    xvfb xauth x11-apps imagemagick openbox wmctrl xdotool
     clang libclang-rt-14-dev valgrind
     desktop-file-utils dpkg-dev file man-db
 )

@@ -70,11 +70,13 @@ int CQuorlixApp::InitInstance()
     }
     QSettings settings;
     dialog.RestoreGeometry(settings);
+    dialog.RestoreUsageNames(settings);
     if (!commandLine.file.empty()) {
         dialog.AnalyseOnceShown(commandLine.file);
     }
     dialog.exec();
     dialog.SaveGeometry(settings);
+    dialog.SaveUsageNames(settings);
     return kExitOk;
 }
 

@@ -52,6 +52,8 @@ const QString kSaveDone = QStringLiteral("SAVE OK");
 const QString kGeometryKey = QStringLiteral("window/geometry");
 const char* const kReadFromDeviceEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "从设备读取…");
 const char* const kDecodeReportEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "解码报告…");
+const char* const kFullUsageNamesEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "完整用法名称");
+const QString kFullUsageNamesKey = QStringLiteral("view/fullUsageNames");
 
 QString Text(std::u16string_view text)
 {
@@ -339,6 +341,18 @@ void CQuorlixDlg::SaveGeometry(QSettings& settings) const
     settings.setValue(kGeometryKey, saveGeometry());
 }
 
+void CQuorlixDlg::RestoreUsageNames(const QSettings& settings)
+{
+    const bool full = settings.value(kFullUsageNamesKey, false).toBool();
+    m_usageNames = full ? UsageNames::Full : UsageNames::Classic;
+    m_fullUsageNamesEntry->setChecked(full);
+}
+
+void CQuorlixDlg::SaveUsageNames(QSettings& settings) const
+{
+    settings.setValue(kFullUsageNamesKey, m_usageNames == UsageNames::Full);
+}
+
 void CQuorlixDlg::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
@@ -388,6 +402,10 @@ void CQuorlixDlg::BuildContextMenu()
     copy->setShortcutContext(Qt::WidgetShortcut); // shown in the menu; the list takes the key
     AddMenuEntry(WindowText(kReadFromDeviceEntry), [this] { OnReadFromDevice(); });
     AddMenuEntry(WindowText(kDecodeReportEntry), [this] { OnDecodeReport(); });
+    m_fullUsageNamesEntry = AddMenuEntry(WindowText(kFullUsageNamesEntry), [this] {
+        OnFullUsageNames(m_fullUsageNamesEntry->isChecked());
+    });
+    m_fullUsageNamesEntry->setCheckable(true);
 
     m_contextMenu->addSeparator();
     QAction* about =
@@ -431,28 +449,40 @@ void CQuorlixDlg::OnAnalyse()
     const std::string path = m_platform->PathText();
     DescriptorInput input;
     const InputOutcome outcome = ReadDescriptorInput(path, {}, input);
-    const std::string& bytes = input.bytes;
     if (outcome.status != InputStatus::Ok) {
         // Keep the previous result on screen, but never let it pass for this file's.
         m_platform->ShowStatus(NothingAnalysedMessage(path, outcome));
         return;
     }
 
-    m_analysedBytes = bytes;
+    m_analysedPath = path;
+    m_analysedInputMessage = InputMessage(path, input);
+    m_analysedBytes = std::move(input.bytes);
+    ShowAnalysis();
+}
+
+void CQuorlixDlg::ShowAnalysis()
+{
+    const std::string& path = m_analysedPath;
+    const std::string& bytes = m_analysedBytes;
     // Whatever the parse gives back is shown: rows up to an error, the collections it found.
     DeviceDescription description;
     ParseOptions options;
     options.debugOut = m_debugOut; // the parser's debug lines, only when asked for
     (void)ParseDescriptor(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
                           description, options);
+    if (m_usageNames == UsageNames::Full) {
+        FillInUsageNames(description.rows);
+    }
     LayoutTexts texts;
+    texts.usageNames = m_usageNames;
     BuildLayoutTexts(description, texts, m_debugOut);
 
     m_platform->DeleteAllItems();
     m_platform->SetDetailText(texts.detail);
     m_platform->SetSummaryText(texts.summary);
     m_platform->InsertItemRows(std::move(description.rows));
-    QStringList status{ InputMessage(path, input),
+    QStringList status{ m_analysedInputMessage,
                         BoundMessage(path, description.boundReached, texts.truncated) };
     status.removeAll(QString());
     m_platform->ShowStatus(status.join(QStringLiteral("; ")));
@@ -460,6 +490,15 @@ void CQuorlixDlg::OnAnalyse()
     // A pipe reading the debug lines gets each analysis whole as soon as it ends.
     if (m_debugOut != nullptr) {
         std::fflush(m_debugOut);
+    }
+}
+
+void CQuorlixDlg::OnFullUsageNames(bool on)
+{
+    m_usageNames = on ? UsageNames::Full : UsageNames::Classic;
+    // The list is what Save writes, so it changes with the names at once.
+    if (!m_analysedBytes.empty()) {
+        ShowAnalysis();
     }
 }
 

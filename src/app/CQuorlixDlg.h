@@ -4,6 +4,7 @@
 #include "app/DialogUnits.h"
 #include "app/MainDialogTemplate.h"
 #include "app/QtDialogPlatform.h"
+#include "annotation/FillInUsageNames.h"
 
 #include <QDialog>
 #include <QList>
@@ -58,6 +59,12 @@ public:
     void RestoreGeometry(const QSettings& settings);
     void SaveGeometry(QSettings& settings) const;
 
+    // Whether the list and the panes show the full usage names, as the last run left it; and
+    // keeping the choice for the next run.
+    void RestoreUsageNames(const QSettings& settings);
+    void SaveUsageNames(QSettings& settings) const;
+    UsageNames ShownUsageNames() const { return m_usageNames; }
+
     bool OnInitDialog();
     // The About entry's command (16, whatever the low four bits) opens the About box; Qt has no
     // other window command to pass on.
@@ -74,6 +81,8 @@ public:
     void OnReadFromDevice();
     // 解码报告…: decodes reports against the descriptor analysed last.
     void OnDecodeReport();
+    // The 完整用法名称 entry: full usage names on or off, shown at once for the last analysis.
+    void OnFullUsageNames(bool on);
 
 protected:
     bool event(QEvent* event) override;
@@ -86,6 +95,8 @@ protected:
 private:
     void CreateControls();
     void BuildContextMenu();
+    // Parses the last analysed bytes and fills the list and the panes with the chosen names.
+    void ShowAnalysis();
     // Appends an entry to the context menu that runs handler; gives it for shortcuts and data.
     QAction* AddMenuEntry(const QString& text, std::function<void()> handler);
     // Runs handler on any of keys while the window is active.
@@ -101,7 +112,11 @@ private:
     std::unique_ptr<QtDialogPlatform> m_ownPlatform;
     DialogPlatform* m_platform = nullptr;
     std::string m_startupPath;
-    std::string m_analysedBytes; // the descriptor of the last analysis that read one
+    std::string m_analysedBytes;    // the descriptor of the last analysis that read one
+    std::string m_analysedPath;     // its file
+    QString m_analysedInputMessage; // how it was read, for the status line
+    QAction* m_fullUsageNamesEntry = nullptr;
+    UsageNames m_usageNames = UsageNames::Classic;
     std::FILE* m_debugOut = nullptr;
 };
 

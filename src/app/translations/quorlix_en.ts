@@ -29,6 +29,10 @@ No saves them as plain hex (05 01).</translation>
         <translation>Copy</translation>
     </message>
     <message>
+        <source>完整用法名称</source>
+        <translation>Full usage names</translation>
+    </message>
+    <message>
         <source>浏览...</source>
         <translation>Browse...</translation>
     </message>
