@@ -105,7 +105,7 @@ TEST_F(FullUsageNamesEntry, SaveWritesTheNamesTheListShows)
     dialog.OnFullUsageNames(true);
     const std::string saved = (folder.path() + QStringLiteral("/saved.txt")).toStdString();
     platform.saveFileAnswer = saved;
-    platform.yesNoAnswer = false; // plain form
+    platform.answer = Answer::No; // plain form
     dialog.OnSave();
     const std::string text = ReadBinaryFile(saved);
     EXPECT_NE(text.find("05 84               \t\t//0   \tGLOBAL_USAGE_PAGE(Power)\t\r\n"),
