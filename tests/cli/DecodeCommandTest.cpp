@@ -68,6 +68,43 @@ TEST_F(DecodeCommand, StandardInputTakesHexAndRecorderLines)
     EXPECT_NE(run.out.find("  Keyboard LeftShift: raw 1, logical 1\n"), std::string::npos);
 }
 
+TEST_F(DecodeCommand, ARecordingDecodesItsOwnEvents)
+{
+    const std::string recording =
+        std::string(QUORLIX_TEST_DATA_DIR) + "/reports/mouse-recording.hid";
+    const CliRun run = Cli("decode " + recording);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "quorlix-cli: " + recording + ": line 8: input report takes 3 bytes, not 2\n");
+    EXPECT_EQ(run.out, "input report (3 bytes)\n"
+                       "  Button 1: raw 1, logical 1\n"
+                       "  Button 2: raw 0, logical 0\n"
+                       "  Button 3: raw 0, logical 0\n"
+                       "  X: raw 0, logical 0\n"
+                       "  Y: raw 0, logical 0\n"
+                       "input report (3 bytes)\n"
+                       "  Button 1: raw 0, logical 0\n"
+                       "  Button 2: raw 0, logical 0\n"
+                       "  Button 3: raw 0, logical 0\n"
+                       "  X: raw 5, logical 5\n"
+                       "  Y: raw 251, logical -5\n"
+                       "input report (3 bytes)\n"
+                       "  Button 1: raw 0, logical 0\n"
+                       "  Button 2: raw 0, logical 0\n"
+                       "  Button 3: raw 1, logical 1\n"
+                       "  X: raw 255, logical -1\n"
+                       "  Y: raw 1, logical 1\n");
+
+    // JSON keeps each event's time; the same recording piped in beside a descriptor file reads
+    // the same events from standard input.
+    const nlohmann::json json = nlohmann::json::parse(Cli("decode --format json " + recording).out);
+    EXPECT_DOUBLE_EQ(json.at("reports").at(1).at("time").get<double>(), 0.008012);
+    const CliRun piped =
+        Cli("decode " + std::string(QUORLIX_SOURCE_DIR) + "/examples/mouse.txt", recording);
+    EXPECT_EQ(piped.out, run.out);
+    EXPECT_EQ(piped.err, "quorlix-cli: -: line 8: input report takes 3 bytes, not 2\n");
+}
+
 TEST_F(DecodeCommand, JsonGivesEveryReportWithItsFieldsOrError)
 {
     const CliRun run = Cli("decode " + kGamePad +
