@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release (build-bench/) and runs them all: the whole analysis of the
-# corpus and of the synthetic shapes, the text reader, the window (when it is built), the
-# command line's start-up against an empty C++ program, and its peak memory on the largest
-# descriptors. The raw results and a summary (summary.md) go to build-bench/results/.
+# corpus and of the synthetic shapes, the text reader, report decoding, the window (when it is
+# built), quorlix-cli decode of a 100,000-event recording, the command line's start-up against
+# an empty C++ program, and its peak memory on the largest descriptors. The raw results and a
+# summary (summary.md) go to build-bench/results/.
 #
 #   bash bench/run.sh                  # everything, a few minutes
 #   MIN_TIME=0.05 bash bench/run.sh    # quicker, noisier
@@ -21,7 +22,7 @@ cmake --build "$build"
 rm -rf "$results"
 mkdir -p "$results/descriptors"
 
-for program in corpus shapes reader forms window; do
+for program in corpus shapes reader forms decode window; do
     binary=$build/bench/quorlix_bench_$program
     if [[ ! -x $binary ]]; then
         echo "== $program: not built, skipped"
@@ -45,6 +46,18 @@ for file in $(find "$corpus" -maxdepth 1 -name '*.txt' | sort); do
         --export-json "$results/startup/$(basename "$file" .txt).json" \
         "$build/bench/quorlix_bench_empty" "$cli analyse $file" >/dev/null 2>&1
 done
+
+echo "== decode: quorlix-cli decode of a 100,000-event recording, as a whole process"
+bash bench/make-recording.sh "$results/recording.hid" 100000
+for format in text json; do
+    for _ in 1 2 3 4 5; do
+        /usr/bin/time -f "$format %e s wall, %U s user, %S s system" -a \
+            -o "$results/decode-recording.txt" "$cli" decode --format "$format" \
+            "$results/recording.hid" >/dev/null
+    done
+done
+cat "$results/decode-recording.txt"
+rm -f "$results/recording.hid"
 
 echo "== peak memory: quorlix-cli on the 64 KiB descriptors"
 "$build/bench/quorlix_bench_descriptors" "$results/descriptors"

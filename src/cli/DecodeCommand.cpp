@@ -1,11 +1,9 @@
 #include "cli/DecodeCommand.h"
 
 #include "cli/CommandInput.h"
+#include "cli/DecodedReportJson.h"
 #include "cli/FollowReports.h"
 #include "reports/ReportText.h"
-#include "usage_names/FullUsageNames.h"
-
-#include <nlohmann/json.hpp>
 
 #include <cerrno>
 #include <cstdio>
@@ -28,70 +26,6 @@ ReportType ParseReportType(const std::string& name)
     return name == "output"    ? ReportType::Output
            : name == "feature" ? ReportType::Feature
                                : ReportType::Input;
-}
-
-nlohmann::ordered_json UsageJson(std::uint32_t usage)
-{
-    const PagedUsage paged = UsageOfExtended(usage);
-    return { { "usagePage", paged.usagePage },
-             { "usage", paged.usageId },
-             { "usageName", std::string(FullUsageName(paged.usagePage, paged.usageId).View()) } };
-}
-
-nlohmann::ordered_json EntryJson(const DecodedReport& decoded, const DecodedEntry& entry)
-{
-    nlohmann::ordered_json json;
-    if (entry.isArray) {
-        json["kind"] = "array";
-        json["bitOffset"] = entry.bitOffset;
-        json["bitSize"] = entry.bitSize;
-        json["count"] = entry.count;
-        nlohmann::ordered_json active = nlohmann::ordered_json::array();
-        for (std::uint32_t i = 0; i < entry.activeCount; ++i) {
-            active.push_back(UsageJson(decoded.active[entry.firstActive + i]));
-        }
-        json["active"] = std::move(active);
-        return json;
-    }
-    json["kind"] = "variable";
-    json.update(UsageJson(entry.usage));
-    json["bitOffset"] = entry.bitOffset;
-    json["bitSize"] = entry.bitSize;
-    json["raw"] = entry.raw;
-    json["logical"] =
-        entry.isNull ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(entry.logical);
-    // A null value keeps its field's physical key, as null, and its unit.
-    const ReportField& field = decoded.report->fields[entry.fieldIndex];
-    if (field.physicalGiven) {
-        json["physical"] =
-            entry.hasPhysical ? nlohmann::ordered_json(entry.physical) : nlohmann::ordered_json();
-        const std::string unit = UnitText(field.unit);
-        if (!unit.empty()) {
-            json["unit"] = unit;
-        }
-    }
-    return json;
-}
-
-nlohmann::ordered_json ReportJson(const ReportLine& line, ReportType type,
-                                  const DecodedReport* decoded, const std::string& error)
-{
-    nlohmann::ordered_json json;
-    json["type"] = ReportTypeName(type);
-    json["reportId"] = decoded != nullptr ? nlohmann::ordered_json(decoded->reportId) : nullptr;
-    json["length"] = line.bytes.size();
-    if (line.isEvent) {
-        json["time"] = line.seconds;
-    }
-    nlohmann::ordered_json fields = nlohmann::ordered_json::array();
-    if (decoded != nullptr) {
-        for (const DecodedEntry& entry : decoded->entries) {
-            fields.push_back(EntryJson(*decoded, entry));
-        }
-    }
-    json["fields"] = std::move(fields);
-    json["error"] = error.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(error);
-    return json;
 }
 
 // Reads standard input a line at a time, however long the line: a line past the bound is
@@ -170,7 +104,7 @@ DecodedReportWriter::DecodedReportWriter(std::FILE* out, std::FILE* err, bool js
 void DecodedReportWriter::WriteJson(const std::string& text)
 {
     if (m_oneLine) {
-        std::fputs(text.c_str(), m_out);
+        std::fwrite(text.data(), 1, text.size(), m_out);
         std::fputc('\n', m_out);
         return;
     }
@@ -178,7 +112,7 @@ void DecodedReportWriter::WriteJson(const std::string& text)
         std::fputc(',', m_out);
     }
     m_first = false;
-    std::fputs(text.c_str(), m_out);
+    std::fwrite(text.data(), 1, text.size(), m_out);
 }
 
 void DecodedReportWriter::Write(const std::string& where, const ReportLine& line,
@@ -190,7 +124,9 @@ void DecodedReportWriter::Write(const std::string& where, const ReportLine& line
         std::fprintf(m_err, "%s: %s: %s\n", kProgram, where.c_str(), error.c_str());
     }
     if (m_json) {
-        WriteJson(ReportJson(line, decoded.type, &decoded, error).dump());
+        m_jsonText.clear();
+        AppendReportJson(m_jsonText, line, decoded.type, &decoded, error);
+        WriteJson(m_jsonText);
     } else if (error.empty()) {
         const std::string text =
             m_oneLine ? DecodedReportLine(decoded) + "\n" : DecodedReportText(decoded);
@@ -207,7 +143,9 @@ void DecodedReportWriter::WriteInvalid(const std::string& where, const ReportLin
     m_failed = true;
     std::fprintf(m_err, "%s: %s: %s\n", kProgram, where.c_str(), line.error.c_str());
     if (m_json) {
-        WriteJson(ReportJson(line, type, nullptr, line.error).dump());
+        m_jsonText.clear();
+        AppendReportJson(m_jsonText, line, type, nullptr, line.error);
+        WriteJson(m_jsonText);
     }
 }
 

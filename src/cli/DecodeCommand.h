@@ -37,6 +37,7 @@ private:
     bool m_oneLine;
     bool m_first = true;
     bool m_failed = false;
+    std::string m_jsonText; // one report's JSON, its storage kept from report to report
 };
 
 // quorlix-cli decode: decodes the reports given as arguments, the events of a hid-recorder

@@ -20,6 +20,18 @@ int HexDigit(char c)
     return -1;
 }
 
+// A character for an error line: 'x' when printable ASCII, else its byte in hex, so that the
+// line stays plain text whatever the input held.
+std::string DescribeCharacter(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7F) {
+        return std::string("'") + c + "'";
+    }
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    return std::string("byte 0x") + kDigits[byte >> 4] + kDigits[byte & 0xF];
+}
+
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
@@ -61,7 +73,7 @@ bool ReadHexBytes(std::string_view text, std::vector<std::uint8_t>& bytes, std::
         }
         for (char c : token) {
             if (HexDigit(c) < 0) {
-                error = "not a hex report: '" + std::string(1, c) + "' is no hex digit";
+                error = "not a hex report: " + DescribeCharacter(c) + " is no hex digit";
                 return false;
             }
         }

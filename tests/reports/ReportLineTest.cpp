@@ -81,6 +81,9 @@ TEST(ReadReportLine, ErrorsSayWhatIsWrong)
     EXPECT_EQ(line.error, "not a hex report: \"5\" has an odd number of digits");
     ReadReportLine("hello", line);
     EXPECT_EQ(line.error, "not a hex report: 'h' is no hex digit");
+    // A byte of a multi-byte character is named by its value, never cut out of it.
+    ReadReportLine("01 \xC3\xA9", line);
+    EXPECT_EQ(line.error, "not a hex report: byte 0xC3 is no hex digit");
 }
 
 } // namespace

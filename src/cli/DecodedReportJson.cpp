@@ -1,0 +1,190 @@
+#include "cli/DecodedReportJson.h"
+
+#include "usage_names/FullUsageNames.h"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+namespace quorlix {
+namespace {
+
+// A JSON string: quotes, backslashes and control characters escaped. The texts are UTF-8 from
+// the name tables, the unit texts and error lines, which keep to plain text.
+void AppendString(std::string& out, std::string_view text)
+{
+    constexpr char kDigits[] = "0123456789abcdef";
+    out += '"';
+    // Plain runs go in whole; only the characters that need it are escaped one by one.
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const auto byte = static_cast<unsigned char>(c);
+        if (c != '"' && c != '\\' && byte >= 0x20) {
+            continue;
+        }
+        out.append(text.data() + run, i - run);
+        run = i + 1;
+        if (byte < 0x20) {
+            const char escape[] = { '\\', 'u', '0', '0', kDigits[byte >> 4], kDigits[byte & 0xF] };
+            out.append(escape, sizeof escape);
+        } else {
+            const char escape[] = { '\\', c };
+            out.append(escape, sizeof escape);
+        }
+    }
+    out.append(text.data() + run, text.size() - run);
+    out += '"';
+}
+
+template <typename Number>
+void AppendNumber(std::string& out, Number value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+// The shortest text that reads back as the same double; null where JSON has no number for it.
+void AppendDouble(std::string& out, double value)
+{
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    AppendNumber(out, value);
+}
+
+// A key with its quotes and colon, written as one literal: AppendKey(out, "\"raw\":").
+template <std::size_t N>
+void AppendKey(std::string& out, const char (&key)[N])
+{
+    out.append(key, N - 1);
+}
+
+void AppendUsage(std::string& out, std::uint32_t usage)
+{
+    const PagedUsage paged = UsageOfExtended(usage);
+    AppendKey(out, "\"usagePage\":");
+    AppendNumber(out, paged.usagePage);
+    out += ',';
+    AppendKey(out, "\"usage\":");
+    AppendNumber(out, paged.usageId);
+    out += ',';
+    AppendKey(out, "\"usageName\":");
+    AppendString(out, FullUsageName(paged.usagePage, paged.usageId).View());
+}
+
+void AppendArray(std::string& out, const DecodedReport& decoded, const DecodedEntry& entry)
+{
+    out += "{\"kind\":\"array\",";
+    AppendKey(out, "\"bitOffset\":");
+    AppendNumber(out, entry.bitOffset);
+    out += ',';
+    AppendKey(out, "\"bitSize\":");
+    AppendNumber(out, entry.bitSize);
+    out += ',';
+    AppendKey(out, "\"count\":");
+    AppendNumber(out, entry.count);
+    out += ',';
+    AppendKey(out, "\"active\":");
+    out += '[';
+    for (std::uint32_t i = 0; i < entry.activeCount; ++i) {
+        out += i == 0 ? "{" : ",{";
+        AppendUsage(out, decoded.active[entry.firstActive + i]);
+        out += '}';
+    }
+    out += "]}";
+}
+
+void AppendVariable(std::string& out, const DecodedReport& decoded, const DecodedEntry& entry)
+{
+    out += "{\"kind\":\"variable\",";
+    AppendUsage(out, entry.usage);
+    out += ',';
+    AppendKey(out, "\"bitOffset\":");
+    AppendNumber(out, entry.bitOffset);
+    out += ',';
+    AppendKey(out, "\"bitSize\":");
+    AppendNumber(out, entry.bitSize);
+    out += ',';
+    AppendKey(out, "\"raw\":");
+    AppendNumber(out, entry.raw);
+    out += ',';
+    AppendKey(out, "\"logical\":");
+    if (entry.isNull) {
+        out += "null";
+    } else {
+        AppendNumber(out, entry.logical);
+    }
+    // A null value keeps its field's physical key, as null, and its unit.
+    const ReportField& field = decoded.report->fields[entry.fieldIndex];
+    if (field.physicalGiven) {
+        out += ',';
+        AppendKey(out, "\"physical\":");
+        if (entry.hasPhysical) {
+            AppendDouble(out, entry.physical);
+        } else {
+            out += "null";
+        }
+        const std::string unit = UnitText(field.unit);
+        if (!unit.empty()) {
+            out += ',';
+            AppendKey(out, "\"unit\":");
+            AppendString(out, unit);
+        }
+    }
+    out += '}';
+}
+
+} // namespace
+
+void AppendReportJson(std::string& out, const ReportLine& line, ReportType type,
+                      const DecodedReport* decoded, const std::string& error)
+{
+    out += '{';
+    AppendKey(out, "\"type\":");
+    AppendString(out, ReportTypeName(type));
+    out += ',';
+    AppendKey(out, "\"reportId\":");
+    if (decoded != nullptr) {
+        AppendNumber(out, decoded->reportId);
+    } else {
+        out += "null";
+    }
+    out += ',';
+    AppendKey(out, "\"length\":");
+    AppendNumber(out, line.bytes.size());
+    if (line.isEvent) {
+        out += ',';
+        AppendKey(out, "\"time\":");
+        AppendDouble(out, line.seconds);
+    }
+    out += ',';
+    AppendKey(out, "\"fields\":");
+    out += '[';
+    if (decoded != nullptr) {
+        bool first = true;
+        for (const DecodedEntry& entry : decoded->entries) {
+            if (!first) {
+                out += ',';
+            }
+            first = false;
+            if (entry.isArray) {
+                AppendArray(out, *decoded, entry);
+            } else {
+                AppendVariable(out, *decoded, entry);
+            }
+        }
+    }
+    out += "],";
+    AppendKey(out, "\"error\":");
+    if (error.empty()) {
+        out += "null";
+    } else {
+        AppendString(out, error);
+    }
+    out += '}';
+}
+
+} // namespace quorlix
