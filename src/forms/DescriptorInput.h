@@ -25,8 +25,9 @@ enum class InputForm
     Saved,       // this program's saved analysis (plain or C) or its -hex.txt dump
 };
 
-// Where a byte came from in the text: 1-based line and column (in characters of the text as
-// decoded, a tab counting one) of its first digit or of the literal that made it.
+// Where a byte came from in the text: 1-based line and column of its first digit or of the
+// literal that made it. Columns count bytes of the line, a tab one: characters in ASCII and in
+// decoded UTF-16, but a UTF-8 character beyond ASCII counts as its two to four bytes.
 struct SourcePosition
 {
     std::uint32_t line = 0;

@@ -49,9 +49,11 @@ bool HasDumpSign(std::string_view first, std::string_view second)
     case DumpLayout::Wireshark:
         return digits == 4;
     case DumpLayout::Od:
-        // od's offsets are seven octal digits on every line, the last one alone.
-        return digits == 7 && LeadingDigits(second) == 7 &&
-               (second.size() == 7 || second[7] == ' ');
+        // od's offsets are seven octal digits on every line, the last one alone; a "*" line
+        // stands for repeated lines.
+        return digits == 7 &&
+               (TrimBlanks(second) == "*" ||
+                (LeadingDigits(second) == 7 && (second.size() == 7 || second[7] == ' ')));
     case DumpLayout::OdNoOffset:
     case DumpLayout::Unknown:
         return false;

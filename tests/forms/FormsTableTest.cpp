@@ -154,6 +154,31 @@ TEST(FormsTable, BytesKnowTheirPlaceInEveryTextForm)
     }
 }
 
+TEST(FormsTable, DumpsRepeatTheLinesAStarStandsFor)
+{
+    // od and hexdump -C write "*" for lines equal to the one before; the next offset says how
+    // many there were.
+    const std::string zeros = "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
+    const std::string expected = zeros + " " + zeros + " " + zeros + " 05 01";
+    struct Case
+    {
+        const char* name;
+        std::string text;
+    };
+    const Case cases[] = {
+        { "od -tx1", "0000000 " + zeros + "\n*\n0000060 05 01\n0000062\n" },
+        { "hexdump -C", "00000000  00 00 00 00 00 00 00 00  00 00 00 00 00 00 00 00  "
+                        "|................|\n*\n00000030  05 01  |..|\n00000032\n" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DescriptorInput input;
+        ASSERT_EQ(ReadText(c.text, InputForm::Auto, input).status, InputStatus::Ok);
+        EXPECT_EQ(input.form, InputForm::HexDump);
+        EXPECT_EQ(HexOf(input.bytes), expected);
+    }
+}
+
 TEST(FormsTable, WhatAFormCannotHoldIsAnErrorNamingItsPlace)
 {
     struct Case
