@@ -9,6 +9,8 @@
 #include "app/MainDialogLayout.h"
 #include "app/MainDialogTemplate.h"
 #include "app/PaneFiller.h"
+#include "app/ProblemsDialog.h"
+#include "diagnostics/CheckDescriptor.h"
 #include "files/HexDumpWriter.h"
 #include "files/SavedAnalysisWriter.h"
 #include "forms/DescriptorInput.h"
@@ -54,6 +56,7 @@ const char* const kReadFromDeviceEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "从�
 const char* const kDecodeReportEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "解码报告…");
 const char* const kFullUsageNamesEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "完整用法名称");
 const QString kFullUsageNamesKey = QStringLiteral("view/fullUsageNames");
+const char* const kProblemsEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "问题列表");
 
 QString Text(std::u16string_view text)
 {
@@ -134,6 +137,17 @@ QString BoundMessage(const std::string& path, bool fieldsLost, bool textCut)
     }
     return QStringLiteral("%1: a bound was reached: %2")
         .arg(PathForDisplay(path), parts.join(QStringLiteral("; ")));
+}
+
+// The counts of what check found, with 问题列表 to list it; empty for a clean descriptor, so
+// the status line keeps out of the way.
+QString FindingsMessage(const std::string& path, const FindingCounts& counts)
+{
+    if (counts.errors + counts.warnings + counts.notes == 0) {
+        return {};
+    }
+    return QStringLiteral("%1: %2 (%3 lists them)")
+        .arg(PathForDisplay(path), FindingCountsText(counts), WindowText(kProblemsEntry));
 }
 
 QPlainTextEdit* CreatePane(QWidget* parent, const DialogBaseUnits& units)
@@ -406,6 +420,7 @@ void CQuorlixDlg::BuildContextMenu()
         OnFullUsageNames(m_fullUsageNamesEntry->isChecked());
     });
     m_fullUsageNamesEntry->setCheckable(true);
+    AddMenuEntry(WindowText(kProblemsEntry), [this] { OnProblems(); });
 
     m_contextMenu->addSeparator();
     QAction* about =
@@ -482,8 +497,13 @@ void CQuorlixDlg::ShowAnalysis()
     m_platform->SetDetailText(texts.detail);
     m_platform->SetSummaryText(texts.summary);
     m_platform->InsertItemRows(std::move(description.rows));
+    std::vector<Finding> findings =
+        CheckDescriptor({ reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() });
+    const FindingCounts counts = CountFindings(findings);
+    m_platform->SetFindings(std::move(findings));
     QStringList status{ m_analysedInputMessage,
-                        BoundMessage(path, description.boundReached, texts.truncated) };
+                        BoundMessage(path, description.boundReached, texts.truncated),
+                        FindingsMessage(path, counts) };
     status.removeAll(QString());
     m_platform->ShowStatus(status.join(QStringLiteral("; ")));
     m_platform->SetTitle(TitleText(path));
@@ -588,6 +608,16 @@ void CQuorlixDlg::OnDecodeReport()
         return;
     }
     m_platform->RunDecodeReportDialog(m_analysedBytes);
+}
+
+void CQuorlixDlg::OnProblems()
+{
+    const std::vector<Finding> findings = m_platform->Findings();
+    const std::optional<std::size_t> chosen = m_platform->ChooseFinding(findings);
+    if (!chosen || *chosen >= findings.size()) {
+        return;
+    }
+    m_platform->SelectItemAt(findings[*chosen].offset);
 }
 
 void CQuorlixDlg::contextMenuEvent(QContextMenuEvent* event)

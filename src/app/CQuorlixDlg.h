@@ -83,6 +83,8 @@ public:
     void OnDecodeReport();
     // The 完整用法名称 entry: full usage names on or off, shown at once for the last analysis.
     void OnFullUsageNames(bool on);
+    // 问题列表: lists the findings of the analysis on screen; the chosen one's row is selected.
+    void OnProblems();
 
 protected:
     bool event(QEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "annotation/ItemRow.h"
 #include "app/ItemColumn.h"
+#include "diagnostics/Finding.h"
 
 #include <QString>
 
@@ -52,6 +53,18 @@ public:
     virtual std::size_t ItemCount() const = 0;
     virtual std::u16string ItemText(std::size_t row, ItemColumn column) const = 0;
     virtual std::vector<std::size_t> SelectedItemRows() const = 0;
+
+    // The findings of the analysis on screen, ordered by offset: each row of the item list
+    // whose item has one carries a marker, with the messages and fixes in its tooltip. An empty
+    // list takes every marker away.
+    virtual void SetFindings(std::vector<Finding> findings) = 0;
+    // The findings the item list carries now.
+    virtual std::vector<Finding> Findings() const = 0;
+    // The problems' list (问题列表), run modally: the index of the finding chosen, nothing on
+    // close.
+    virtual std::optional<std::size_t> ChooseFinding(const std::vector<Finding>& findings) = 0;
+    // Selects the item list's row of the item at offset and scrolls it into view.
+    virtual void SelectItemAt(std::size_t offset) = 0;
 
     // The status line along the window's bottom, shown whole; an empty text clears it.
     virtual void ShowStatus(const QString& text) = 0;

@@ -3,10 +3,23 @@
 #include "annotation/RowColumns.h"
 #include "app/MainDialogTemplate.h"
 
+#include <QApplication>
+#include <QStyle>
+
+#include <algorithm>
+
 #include <iterator>
 #include <limits>
 
 namespace quorlix {
+namespace {
+
+std::size_t RowOffset(const ItemRow& row)
+{
+    return static_cast<std::size_t>(row.offset);
+}
+
+} // namespace
 
 static_assert(std::size(kItemListColumns) == kItemColumnCount,
               "every column of the item list has its header and width");
@@ -54,12 +67,26 @@ QVariant ItemListModel::data(const QModelIndex& index, int role) const
     if (role == Qt::TextAlignmentRole) {
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     }
-    // The view offers a tooltip only for a cell too narrow for its text.
+    const auto row = static_cast<std::size_t>(index.row());
+    const bool marked = index.column() == 0 && !m_firstFinding.empty() &&
+                        m_firstFinding[row] != m_firstFinding[row + 1];
+    if (marked && role == Qt::DecorationRole) {
+        // The findings of a row are in offset order, not by severity: show the worst.
+        Severity worst = Severity::Note;
+        for (std::size_t i = m_firstFinding[row]; i < m_firstFinding[row + 1]; ++i) {
+            worst = std::min(worst, m_findings[i].severity);
+        }
+        return SeverityIcon(worst);
+    }
+    if (marked && role == Qt::ToolTipRole) {
+        return FindingsTip(row);
+    }
+    // Otherwise the view offers a tooltip only for a cell too narrow for its text.
     if (role != Qt::DisplayRole) {
         return {};
     }
-    return QString::fromStdU16String(ItemColumnText(m_rows[static_cast<std::size_t>(index.row())],
-                                                    static_cast<ItemColumn>(index.column())));
+    return QString::fromStdU16String(
+        ItemColumnText(m_rows[row], static_cast<ItemColumn>(index.column())));
 }
 
 QVariant ItemListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -80,6 +107,8 @@ void ItemListModel::DeleteAllItems()
 {
     beginResetModel();
     m_rows.clear();
+    m_findings.clear();
+    m_firstFinding.clear();
     endResetModel();
 }
 
@@ -92,6 +121,7 @@ void ItemListModel::InsertItemRows(std::vector<ItemRow> rows)
         // One reset for the whole list: a view then lays out once, not once per row.
         beginResetModel();
         m_rows = std::move(rows);
+        MapFindingsToRows();
         endResetModel();
         return;
     }
@@ -99,12 +129,84 @@ void ItemListModel::InsertItemRows(std::vector<ItemRow> rows)
     beginInsertRows(QModelIndex(), first, first + static_cast<int>(rows.size()) - 1);
     m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()),
                   std::make_move_iterator(rows.end()));
+    MapFindingsToRows();
     endInsertRows();
 }
 
 std::u16string ItemListModel::ItemText(std::size_t row, ItemColumn column) const
 {
     return row < m_rows.size() ? ItemColumnText(m_rows[row], column) : std::u16string();
+}
+
+std::optional<std::size_t> ItemListModel::RowOfOffset(std::size_t offset) const
+{
+    // Rows come in offset order: the item holding offset is the last one starting at or before.
+    const auto after = std::upper_bound(
+        m_rows.begin(), m_rows.end(), offset,
+        [](std::size_t value, const ItemRow& row) { return value < RowOffset(row); });
+    if (after == m_rows.begin()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(after - m_rows.begin()) - 1;
+}
+
+void ItemListModel::SetFindings(std::vector<Finding> findings)
+{
+    m_findings = std::move(findings);
+    MapFindingsToRows();
+    if (!m_rows.empty()) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, 0),
+                         { Qt::DecorationRole, Qt::ToolTipRole });
+    }
+}
+
+void ItemListModel::MapFindingsToRows()
+{
+    m_firstFinding.clear();
+    if (!m_findings.empty() && !m_rows.empty()) {
+        // One walk over both lists, each in offset order.
+        m_firstFinding.assign(m_rows.size() + 1, 0);
+        std::size_t next = 0;
+        for (std::size_t row = 0; row < m_rows.size(); ++row) {
+            m_firstFinding[row] = next;
+            const bool last = row + 1 == m_rows.size();
+            while (next < m_findings.size() &&
+                   (last || m_findings[next].offset < RowOffset(m_rows[row + 1]))) {
+                ++next;
+            }
+        }
+        m_firstFinding[m_rows.size()] = next;
+    }
+}
+
+QIcon ItemListModel::SeverityIcon(Severity severity) const
+{
+    QIcon& icon = m_icons[static_cast<std::size_t>(severity)];
+    if (icon.isNull()) {
+        const QStyle::StandardPixmap kinds[] = { QStyle::SP_MessageBoxCritical,
+                                                 QStyle::SP_MessageBoxWarning,
+                                                 QStyle::SP_MessageBoxInformation };
+        icon = QApplication::style()->standardIcon(kinds[static_cast<std::size_t>(severity)]);
+    }
+    return icon;
+}
+
+QString ItemListModel::FindingsTip(std::size_t row) const
+{
+    QStringList lines;
+    for (std::size_t i = m_firstFinding[row]; i < m_firstFinding[row + 1]; ++i) {
+        const Finding& finding = m_findings[i];
+        lines << QStringLiteral("%1: %2; %3 [%4]")
+                     .arg(QString::fromUtf8(
+                              SeverityName(finding.severity).data(),
+                              static_cast<qsizetype>(SeverityName(finding.severity).size())),
+                          QString::fromStdString(finding.message),
+                          QString::fromStdString(finding.fix),
+                          QString::fromUtf8(
+                              CheckName(finding.check).data(),
+                              static_cast<qsizetype>(CheckName(finding.check).size())));
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace quorlix

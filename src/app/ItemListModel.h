@@ -2,10 +2,13 @@
 
 #include "annotation/ItemRow.h"
 #include "app/ItemColumn.h"
+#include "diagnostics/Finding.h"
 
 #include <QAbstractTableModel>
+#include <QIcon>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,7 +32,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-    // Removes every row.
+    // Removes every row and every finding.
     void DeleteAllItems();
 
     // Appends the rows behind those already there, in their order.
@@ -40,8 +43,25 @@ public:
     // The text of a cell; empty past the last row.
     std::u16string ItemText(std::size_t row, ItemColumn column) const;
 
+    // Puts the findings (ordered by offset) on the rows of their items: the offset column shows
+    // the most severe one's icon, and its tooltip every message with its fix.
+    void SetFindings(std::vector<Finding> findings);
+    const std::vector<Finding>& Findings() const { return m_findings; }
+
+    // The row of the item that holds offset; nothing before the first row or without rows.
+    std::optional<std::size_t> RowOfOffset(std::size_t offset) const;
+
 private:
+    void MapFindingsToRows();
+    QIcon SeverityIcon(Severity severity) const;
+    QString FindingsTip(std::size_t row) const;
+
     std::vector<ItemRow> m_rows;
+    std::vector<Finding> m_findings;
+    // The findings of row r are m_findings[m_firstFinding[r]] up to m_firstFinding[r + 1];
+    // empty while there are no findings.
+    std::vector<std::size_t> m_firstFinding;
+    mutable QIcon m_icons[3];
 };
 
 } // namespace quorlix

@@ -8,6 +8,7 @@
 #include "app/ItemListView.h"
 #include "app/MainDialogTemplate.h"
 #include "app/PaneFiller.h"
+#include "app/ProblemsDialog.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTableView>
 #include <QUrl>
 
 #include <algorithm>
@@ -185,6 +187,39 @@ void QtDialogPlatform::RunDecodeReportDialog(const std::string& descriptor)
 {
     DecodeReportDialog dialog(descriptor, m_controls.window);
     dialog.exec();
+}
+
+void QtDialogPlatform::SetFindings(std::vector<Finding> findings)
+{
+    m_controls.items->SetFindings(std::move(findings));
+}
+
+std::vector<Finding> QtDialogPlatform::Findings() const
+{
+    return m_controls.items->Findings();
+}
+
+std::optional<std::size_t> QtDialogPlatform::ChooseFinding(const std::vector<Finding>& findings)
+{
+    ProblemsDialog dialog(findings, m_controls.window);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.ChosenIndex();
+}
+
+void QtDialogPlatform::SelectItemAt(std::size_t offset)
+{
+    const std::optional<std::size_t> row = m_controls.items->RowOfOffset(offset);
+    if (!row) {
+        return;
+    }
+    const QModelIndex index = m_controls.items->index(static_cast<int>(*row), 0);
+    m_controls.itemList->setCurrentIndex(index);
+    m_controls.itemList->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect |
+                                                             QItemSelectionModel::Rows);
+    m_controls.itemList->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    m_controls.itemList->setFocus();
 }
 
 void QtDialogPlatform::RunAboutBox()

@@ -4,6 +4,7 @@
 
 class QLabel;
 class QLineEdit;
+class QTableView;
 class QWidget;
 
 namespace quorlix {
@@ -39,6 +40,10 @@ public:
     std::size_t ItemCount() const override;
     std::u16string ItemText(std::size_t row, ItemColumn column) const override;
     std::vector<std::size_t> SelectedItemRows() const override;
+    void SetFindings(std::vector<Finding> findings) override;
+    std::vector<Finding> Findings() const override;
+    std::optional<std::size_t> ChooseFinding(const std::vector<Finding>& findings) override;
+    void SelectItemAt(std::size_t offset) override;
     void ShowStatus(const QString& text) override;
     void SetTitle(const QString& title) override;
     void CopyToClipboard(const std::string& text) override;

@@ -34,6 +34,7 @@ void FakeDialogPlatform::DeleteAllItems()
 {
     calls.push_back("DeleteAllItems");
     rows.clear();
+    findings.clear();
 }
 
 void FakeDialogPlatform::InsertItemRows(std::vector<ItemRow> newRows)
@@ -118,6 +119,30 @@ void FakeDialogPlatform::RunDecodeReportDialog(const std::string& descriptor)
 {
     calls.push_back("RunDecodeReportDialog");
     decodedDescriptors.push_back(descriptor);
+}
+
+void FakeDialogPlatform::SetFindings(std::vector<Finding> newFindings)
+{
+    calls.push_back("SetFindings");
+    findings = std::move(newFindings);
+}
+
+std::vector<Finding> FakeDialogPlatform::Findings() const
+{
+    return findings;
+}
+
+std::optional<std::size_t> FakeDialogPlatform::ChooseFinding(const std::vector<Finding>& offered)
+{
+    calls.push_back("ChooseFinding");
+    offeredFindings.push_back(offered);
+    return findingAnswer;
+}
+
+void FakeDialogPlatform::SelectItemAt(std::size_t offset)
+{
+    calls.push_back("SelectItemAt");
+    selectedOffsets.push_back(offset);
 }
 
 void FakeDialogPlatform::RunAboutBox()

@@ -27,6 +27,7 @@ public:
     std::optional<std::string> saveFileAnswer;
     std::optional<std::string> deviceAnswer;
     std::vector<std::string> decodedDescriptors; // what each 解码报告… dialog was given
+    std::optional<std::size_t> findingAnswer;
     QString executableName = QStringLiteral("quorlix");
 
     // What was shown. calls names each operation but the item list's cell reads, in order.
@@ -37,6 +38,9 @@ public:
     QString status;
     QString title;
     std::string clipboard;
+    std::vector<Finding> findings;
+    std::vector<std::vector<Finding>> offeredFindings; // what each ChooseFinding listed
+    std::vector<std::size_t> selectedOffsets;
     std::vector<QString> questions;
     std::vector<Message> messages;
     std::vector<std::string> openedLinks;
@@ -52,6 +56,10 @@ public:
     std::size_t ItemCount() const override;
     std::u16string ItemText(std::size_t row, ItemColumn column) const override;
     std::vector<std::size_t> SelectedItemRows() const override;
+    void SetFindings(std::vector<Finding> newFindings) override;
+    std::vector<Finding> Findings() const override;
+    std::optional<std::size_t> ChooseFinding(const std::vector<Finding>& offered) override;
+    void SelectItemAt(std::size_t offset) override;
     void ShowStatus(const QString& text) override;
     void SetTitle(const QString& text) override;
     void CopyToClipboard(const std::string& text) override;

@@ -93,6 +93,10 @@ No saves them as plain hex (05 01).</translation>
         <translation>Descriptor files</translation>
     </message>
     <message>
+        <source>问题列表</source>
+        <translation>Problems</translation>
+    </message>
+    <message>
         <source>所有文件</source>
         <translation>All files</translation>
     </message>
