@@ -22,7 +22,7 @@ cmake --build "$build"
 rm -rf "$results"
 mkdir -p "$results/descriptors"
 
-for program in corpus shapes reader forms decode window; do
+for program in corpus shapes check reader forms decode window; do
     binary=$build/bench/quorlix_bench_$program
     if [[ ! -x $binary ]]; then
         echo "== $program: not built, skipped"

@@ -170,6 +170,28 @@ std::string_view Plural(std::uint64_t count)
     return count == 1 ? "" : "s";
 }
 
+// The findings ordered by offset, those of one offset in the order they were made. Only small
+// keys are sorted and each finding is moved once, since there may be one for every byte.
+std::vector<Finding> InOffsetOrder(std::vector<Finding> findings)
+{
+    const auto byOffset = [](const Finding& a, const Finding& b) { return a.offset < b.offset; };
+    if (std::is_sorted(findings.begin(), findings.end(), byOffset)) {
+        return findings;
+    }
+    std::vector<std::pair<std::size_t, std::size_t>> keys;
+    keys.reserve(findings.size());
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+        keys.emplace_back(findings[i].offset, i);
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<Finding> ordered;
+    ordered.reserve(findings.size());
+    for (const auto& key : keys) {
+        ordered.push_back(std::move(findings[key.second]));
+    }
+    return ordered;
+}
+
 class DescriptorChecker
 {
 public:
@@ -191,9 +213,7 @@ public:
             position += item.length;
         }
         Finish();
-        std::stable_sort(m_findings.begin(), m_findings.end(),
-                         [](const Finding& a, const Finding& b) { return a.offset < b.offset; });
-        return std::move(m_findings);
+        return InOffsetOrder(std::move(m_findings));
     }
 
 private:
