@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "Version.h"
+#include "codegen/CIdentifier.h"
 #include "diagnostics/Finding.h"
 
 #include <CLI/CLI.hpp>
@@ -205,11 +206,20 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
         ->delimiter(',')
         ->option_text("NAME,...");
 
+    CLI::App* header = app.add_subcommand(
+        "header", "A C header: the descriptor as an array, and each report's fields as macros "
+                  "and functions that get and set their values");
+    AddFileAndOutput(*header, line);
+    header
+        ->add_option("--name", line.headerName,
+                     "What every name in the header starts with (default: from FILE's name)")
+        ->option_text("PREFIX");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         // The help of the command asked about, or of the whole program.
-        for (CLI::App* command : { analyse, layout, hexdump, devices, decode, check }) {
+        for (CLI::App* command : { analyse, layout, hexdump, devices, decode, check, header }) {
             if (command->parsed()) {
                 return Print(command->help());
             }
@@ -228,12 +238,18 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
             return Misused("--disable: no check is named " + name);
         }
     }
+    if (header->parsed() && !line.headerName.empty() && !IsHeaderPrefix(line.headerName)) {
+        return Misused("--name: " + line.headerName +
+                       " is not a usable prefix: a letter, then letters, digits and single "
+                       "underscores, not ending in one");
+    }
     line.outcome = CommandLine::Outcome::Run;
     line.command = analyse->parsed()   ? CliCommand::Analyse
                    : layout->parsed()  ? CliCommand::Layout
                    : devices->parsed() ? CliCommand::Devices
                    : decode->parsed()  ? CliCommand::Decode
                    : check->parsed()   ? CliCommand::Check
+                   : header->parsed()  ? CliCommand::Header
                                        : CliCommand::HexDump;
     if (line.command == CliCommand::Decode && line.format == "plain") {
         line.format = "text";

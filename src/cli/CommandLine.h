@@ -16,6 +16,7 @@ enum class CliCommand
     Devices,
     Decode,
     Check,
+    Header,
 };
 
 // What the program was asked to do. Help and version requests, and usage errors, carry the text
@@ -49,10 +50,12 @@ struct CommandLine
     std::string checkFormat = "text";
     bool werror = false;
     std::vector<std::string> disabledChecks;
+    std::string headerName; // header: --name PREFIX; empty for one made from FILE
 };
 
 // Reads the arguments of quorlix-cli: a command (analyse, layout, hexdump, devices, decode,
-// check), its options in any order around FILE ("--format json" or "--format=json", "-o OUT" or
+// check, header), its options in any order around FILE ("--format json" or "--format=json", "-o
+// OUT" or
 // "-oOUT", "--" before a FILE that starts with a dash, "--input FORM", "--index N", "-v"), or
 // --help / --version.
 CommandLine ParseCommandLine(int argc, const char* const* argv);

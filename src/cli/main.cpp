@@ -4,6 +4,7 @@
 #include "cli/CommandLine.h"
 #include "cli/DecodeCommand.h"
 #include "cli/DeviceListOutput.h"
+#include "cli/HeaderCommand.h"
 #include "cli/JsonDocument.h"
 #include "cli/OutputChecks.h"
 #include "cli/SavedRows.h"
@@ -192,6 +193,8 @@ int main(int argc, char** argv)
         return RunDecode(line);
     case CliCommand::Check:
         return RunCheck(line);
+    case CliCommand::Header:
+        return RunHeader(line);
     }
     return kExitUsage;
 }
