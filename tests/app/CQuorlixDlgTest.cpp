@@ -116,6 +116,10 @@ TEST_F(QuorlixDlgStartUp, PanesAndListGrowInTheirDesignedProportionsAndTheTopRow
                   DialogRectToPixels(place->rect, units));
     }
 
+    // Its minimum leaves room for a 40-pixel panel and a 40-pixel title bar on a 1366x768 screen.
+    EXPECT_LE(dialog.minimumWidth(), 1366);
+    EXPECT_LE(dialog.minimumHeight(), 768 - 40 - 40);
+
     // It cannot be made smaller than its minimum, which keeps the buttons whole.
     dialog.resize(100, 100);
     QCoreApplication::processEvents();
