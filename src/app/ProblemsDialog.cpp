@@ -1,5 +1,7 @@
 #include "app/ProblemsDialog.h"
 
+#include "app/MainDialogTemplate.h"
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -70,7 +72,7 @@ QString FindingCountsText(const FindingCounts& counts)
 ProblemsDialog::ProblemsDialog(const std::vector<Finding>& findings, QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("问题列表"));
+    setWindowTitle(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "问题列表")));
 
     m_counts = new QLabel(FindingCountsText(CountFindings(findings)), this);
     m_counts->setTextFormat(Qt::PlainText);
@@ -80,8 +82,10 @@ ProblemsDialog::ProblemsDialog(const std::vector<Finding>& findings, QWidget* pa
     m_list->setUniformRowHeights(true);
     m_list->setAllColumnsShowFocus(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setHeaderLabels({ QStringLiteral("严重性"), QStringLiteral("偏移"),
-                              QStringLiteral("检查"), QStringLiteral("问题与修正") });
+    m_list->setHeaderLabels({ WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "严重性")),
+                              WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "偏移")),
+                              WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "检查")),
+                              WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "问题与修正")) });
     QList<QTreeWidgetItem*> rows;
     rows.reserve(static_cast<qsizetype>(findings.size()));
     for (std::size_t i = 0; i < findings.size(); ++i) {
@@ -94,8 +98,10 @@ ProblemsDialog::ProblemsDialog(const std::vector<Finding>& findings, QWidget* pa
     }
 
     auto* buttons = new QDialogButtonBox(this);
-    m_goTo = buttons->addButton(QStringLiteral("转到"), QDialogButtonBox::AcceptRole);
-    m_close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    m_goTo = buttons->addButton(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "转到")),
+                                QDialogButtonBox::AcceptRole);
+    m_close = buttons->addButton(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "关闭")),
+                                 QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_list, &QTreeWidget::itemActivated, this, [this] { accept(); });

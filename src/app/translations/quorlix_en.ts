@@ -188,5 +188,21 @@ No saves them as plain hex (05 01).</translation>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>严重性</source>
+        <translation>Severity</translation>
+    </message>
+    <message>
+        <source>检查</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>问题与修正</source>
+        <translation>Problem and fix</translation>
+    </message>
+    <message>
+        <source>转到</source>
+        <translation>Go to</translation>
+    </message>
 </context>
 </TS>
