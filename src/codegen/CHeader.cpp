@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <limits>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -39,7 +40,8 @@ struct FieldGroup
     bool isSigned = false;
 };
 
-// Identifiers handed out so far; a repeat takes _2, _3 and so on, in the order they come.
+// Identifiers handed out so far; a repeat takes _2, _3 and so on, in the order they come. Each
+// base remembers its next number, so thousands of repeats of one name cost linear time.
 class NameSet
 {
 public:
@@ -48,9 +50,11 @@ public:
         if (m_used.insert(base).second) {
             return base;
         }
-        for (std::size_t n = 2;; ++n) {
-            std::string candidate = base + "_" + std::to_string(n);
+        std::size_t& next = m_nextNumber.try_emplace(base, 2).first->second;
+        for (;; ++next) {
+            std::string candidate = base + "_" + std::to_string(next);
             if (m_used.insert(candidate).second) {
+                ++next;
                 return candidate;
             }
         }
@@ -58,6 +62,7 @@ public:
 
 private:
     std::unordered_set<std::string> m_used;
+    std::unordered_map<std::string, std::size_t> m_nextNumber;
 };
 
 void AppendUtf8Of(std::string& text, char32_t c)

@@ -48,6 +48,20 @@ TEST(WriteCHeader, RepeatedUsagesTakeNumberedNamesInOrder)
     EXPECT_TRUE(Has(header, "static inline uint32_t t_input_x_3_get(const uint8_t *report)\n"));
 }
 
+TEST(WriteCHeader, ThousandsOfRepeatsOfOneNameAreNumberedInOneGo)
+{
+    // Numbering each repeat from _2 upwards took quadratic time: a 256 KiB descriptor of
+    // repeated button ranges ran for many minutes.
+    std::string hex = "05 01 75 01 95 01";
+    for (int i = 0; i < 20000; ++i) {
+        hex += " 09 30 81 02";
+    }
+    const std::string header = Header(hex);
+    EXPECT_TRUE(Has(header, "#define T_INPUT_X_19999_OFFSET 19998\n"));
+    EXPECT_TRUE(Has(header, "#define T_INPUT_X_20000_OFFSET 19999\n"));
+    EXPECT_FALSE(Has(header, "T_INPUT_X_20001"));
+}
+
 TEST(WriteCHeader, ElementsSharingAUsageShareAnIndexedName)
 {
     // Usage X, then Y for the two elements past the list's end: X alone, Y with two.
