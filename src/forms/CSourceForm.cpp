@@ -280,7 +280,9 @@ InputOutcome ReadCSource(std::string_view text, DescriptorInput& input)
 {
     ByteSink sink(input);
     Locator locator(text);
-    const std::size_t open = FindInitializer(text);
+    // Where the outermost brace or bracket still open was opened: the initializer's, or one
+    // met in text that has no initializer of its own.
+    std::size_t open = FindInitializer(text);
     std::size_t p = open == npos ? 0 : open + 1;
     int depth = open == npos ? 0 : 1;
     for (;;) {
@@ -302,7 +304,9 @@ InputOutcome ReadCSource(std::string_view text, DescriptorInput& input)
             continue;
         }
         if (c == '{' || c == '[') {
-            ++depth;
+            if (depth++ == 0) {
+                open = p;
+            }
             ++p;
             continue;
         }

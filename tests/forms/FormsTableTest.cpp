@@ -206,6 +206,8 @@ TEST(FormsTable, WhatAFormCannotHoldIsAnErrorNamingItsPlace)
           "REPORT_ID at 1:9 is an identifier; its value is unknown" },
         { "an initializer that never closes", "x = [0x05, 0x01,\n"sv, InputForm::Auto,
           "the initializer opened at 1:5 never closes" },
+        { "a brace opened after the last element, with no initializer before it", "0{"sv,
+          InputForm::CSource, "the initializer opened at 1:2 never closes" },
         { "a conditional inside", "{ 0x05,\n#if MOUSE\n 0x01 }\n"sv, InputForm::Auto,
           "the preprocessor line at 2:1 is inside the initializer; its bytes are unknown" },
         { "8 in an octal literal", "{ 5, 018 }\n"sv, InputForm::CSource,
