@@ -57,7 +57,8 @@ std::string FormText(InputForm form, std::size_t size)
         const std::vector<std::uint8_t> bytes = Bytes(size / 3);
         text = "# device\nR: " + std::to_string(bytes.size());
         for (const std::uint8_t byte : bytes) {
-            text += " " + Hex2(byte);
+            text += ' ';
+            text += Hex2(byte);
         }
         return text + "\nN: device\n";
     }
@@ -65,18 +66,20 @@ std::string FormText(InputForm form, std::size_t size)
         text = "001:005:000:DESCRIPTOR         1700000000.123456\n";
         const std::vector<std::uint8_t> bytes = Bytes(size / 3);
         for (std::size_t i = 0; i < bytes.size(); ++i) {
-            text += (i % 32 == 0 ? (i == 0 ? " " : "\n ") : " ") + Hex2(bytes[i]);
+            text += i % 32 == 0 ? (i == 0 ? " " : "\n ") : " ";
+            text += Hex2(bytes[i]);
         }
         return text + "\n\n";
     }
     case InputForm::HexDump: {
         const std::vector<std::uint8_t> bytes = Bytes(size / 4);
         for (std::size_t i = 0; i < bytes.size(); i += 16) {
-            char offset[16];
+            char offset[24];
             std::snprintf(offset, sizeof offset, "%08zx:", i);
             text += offset;
             for (std::size_t j = i; j < i + 16 && j < bytes.size(); ++j) {
-                text += ((j - i) % 2 == 0 ? " " : "") + Hex2(bytes[j]);
+                text += (j - i) % 2 == 0 ? " " : "";
+                text += Hex2(bytes[j]);
             }
             text += "  ................\n";
         }
