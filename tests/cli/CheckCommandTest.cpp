@@ -121,6 +121,24 @@ TEST_F(CheckCommandFiles, StandardInputIsNamedLikeACompilerNamesIt)
     EXPECT_EQ(run.out.substr(0, 23), "<stdin>:2:3: error: End");
 }
 
+// Text the reader took as data is worth one warning on standard error, whatever check writes.
+TEST_F(CheckCommandFiles, ReaderWarningIsWrittenOnce)
+{
+    const std::string file = Write("worded.txt", "05 01 Usage 09 02\nA1 01 C0\n");
+    const std::string warning = "quorlix-cli: " + file +
+                                ":1:9: warning: the letters of \"Usage\" were taken as hex "
+                                "digits, 2 places in all\n";
+    for (const char* options : { "", "--format json ", "--werror ", "-v " }) {
+        SCOPED_TRACE(options);
+        const CliRun run = Cli("check " + std::string(options) + file);
+        EXPECT_EQ(run.err.substr(0, warning.size()), warning);
+        EXPECT_EQ(run.err.find(warning, 1), std::string::npos) << run.err;
+    }
+    const CliRun piped = CliWithInput("check -", "05 01 Usage 09 02\nA1 01 C0\n");
+    EXPECT_EQ(piped.err, "quorlix-cli: -:1:9: warning: the letters of \"Usage\" were taken as hex "
+                         "digits, 2 places in all\n");
+}
+
 TEST_F(CheckCommandFiles, UnreadableInputAndMisuse)
 {
     const CliRun missing = Cli("check " + (Dir() / "nosuch.txt").string());
