@@ -135,9 +135,10 @@ struct OpenCollection
     std::uint32_t kind;
 };
 
+// A Push: the globals it saved (an index into the saved states) and where it stands.
 struct SavedGlobals
 {
-    GlobalState state;
+    std::size_t state;
     std::size_t offset;
 };
 
@@ -165,29 +166,52 @@ bool IsSignedGlobal(unsigned tag)
     return tag >= kLogicalMinimum && tag <= kUnitExponent;
 }
 
+// The parts one after another, in one allocation: findings may come one per byte, and a
+// chain of + would grow the text several times over for each.
+template <typename... Parts>
+std::string Join(const Parts&... parts)
+{
+    const std::string_view views[] = { std::string_view(parts)... };
+    std::size_t size = 0;
+    for (const std::string_view view : views) {
+        size += view.size();
+    }
+    std::string text;
+    text.reserve(size);
+    for (const std::string_view view : views) {
+        text.append(view);
+    }
+    return text;
+}
+
 std::string_view Plural(std::uint64_t count)
 {
     return count == 1 ? "" : "s";
 }
 
-// The findings ordered by offset, those of one offset in the order they were made. Only small
-// keys are sorted and each finding is moved once, since there may be one for every byte.
-std::vector<Finding> InOffsetOrder(std::vector<Finding> findings)
+// The findings ordered by offset, those of one offset in the order they were made. Offsets lie
+// within the descriptor, so counting the findings at each offset places every finding in one
+// move, in time linear in the descriptor and the findings, however many there are.
+std::vector<Finding> InOffsetOrder(std::vector<Finding> findings, std::size_t descriptorSize)
 {
     const auto byOffset = [](const Finding& a, const Finding& b) { return a.offset < b.offset; };
     if (std::is_sorted(findings.begin(), findings.end(), byOffset)) {
         return findings;
     }
-    std::vector<std::pair<std::size_t, std::size_t>> keys;
-    keys.reserve(findings.size());
-    for (std::size_t i = 0; i < findings.size(); ++i) {
-        keys.emplace_back(findings[i].offset, i);
+    const auto slot = [descriptorSize](const Finding& finding) {
+        return std::min(finding.offset, descriptorSize);
+    };
+    // starts[o + 1] counts the findings at offset o, then starts[o] is where the first goes.
+    std::vector<std::size_t> starts(descriptorSize + 2, 0);
+    for (const Finding& finding : findings) {
+        ++starts[slot(finding) + 1];
     }
-    std::sort(keys.begin(), keys.end());
-    std::vector<Finding> ordered;
-    ordered.reserve(findings.size());
-    for (const auto& key : keys) {
-        ordered.push_back(std::move(findings[key.second]));
+    for (std::size_t i = 1; i < starts.size(); ++i) {
+        starts[i] += starts[i - 1];
+    }
+    std::vector<Finding> ordered(findings.size());
+    for (Finding& finding : findings) {
+        ordered[starts[slot(finding)]++] = std::move(finding);
     }
     return ordered;
 }
@@ -213,7 +237,7 @@ public:
             position += item.length;
         }
         Finish();
-        return InOffsetOrder(std::move(m_findings));
+        return InOffsetOrder(std::move(m_findings), m_bytes.size());
     }
 
 private:
@@ -309,17 +333,17 @@ private:
         const std::string counted = DecimalText(static_cast<std::int64_t>(item.length));
         if (item.prefix == 0xFE) {
             Add(CheckId::ReservedItem, item,
-                "long item (FE) with " +
-                    DecimalText(static_cast<std::int64_t>(item.length >= 3 ? item.length - 3 : 0)) +
-                    " data bytes: no common host accepts long items; the item list counts " +
-                    counted + " bytes for it",
+                Join("long item (FE) with ",
+                     DecimalText(static_cast<std::int64_t>(item.length >= 3 ? item.length - 3 : 0)),
+                     " data bytes: no common host accepts long items; the item list counts ",
+                     counted, " bytes for it"),
                 "remove it: every HID item has a short form");
             return;
         }
         Add(CheckId::ReservedItem, item,
-            "prefix " + HexText(item.prefix) +
-                " is of the reserved item type 3; the item list counts " + counted +
-                " bytes for it",
+            Join("prefix ", HexText(item.prefix),
+                 " is of the reserved item type 3; the item list counts ", counted,
+                 " bytes for it"),
             "look at the items before it: a reserved prefix usually means an earlier item has "
             "the wrong size code or a byte too many or too few");
     }
@@ -329,17 +353,17 @@ private:
         std::string message;
         switch (item.type) {
         case kMain:
-            message = "main item tag " + DecimalText(item.tag) + " (prefix " +
-                      HexText(item.prefix) +
-                      ") is none of Input, Output, Feature, Collection and End Collection";
+            message =
+                Join("main item tag ", DecimalText(item.tag), " (prefix ", HexText(item.prefix),
+                     ") is none of Input, Output, Feature, Collection and End Collection");
             break;
         case kGlobal:
-            message = "global item tag " + DecimalText(item.tag) + " (prefix " +
-                      HexText(item.prefix) + ") is reserved";
+            message = Join("global item tag ", DecimalText(item.tag), " (prefix ",
+                           HexText(item.prefix), ") is reserved");
             break;
         default:
-            message = "local item tag " + DecimalText(item.tag) + " (prefix " +
-                      HexText(item.prefix) + ") is not defined by HID 1.11";
+            message = Join("local item tag ", DecimalText(item.tag), " (prefix ",
+                           HexText(item.prefix), ") is not defined by HID 1.11");
             break;
         }
         Add(CheckId::UnknownTag, item, std::move(message),
@@ -368,10 +392,9 @@ private:
             return;
         }
         Add(CheckId::ShorterEncoding, item,
-            std::string(HidItemName(item.type, item.tag)) + " " + DecimalText(value) + " fits in " +
-                std::string(DataSizeWords(shortest)) + " instead of " +
-                std::string(DataSizeWords(item.dataSize)),
-            "write " + ShortestItemText(item.type, item.tag, value, isSigned));
+            Join(HidItemName(item.type, item.tag), " ", DecimalText(value), " fits in ",
+                 DataSizeWords(shortest), " instead of ", DataSizeWords(item.dataSize)),
+            Join("write ", ShortestItemText(item.type, item.tag, value, isSigned)));
     }
 
     // ----- Global items -----
@@ -379,7 +402,13 @@ private:
     void OnGlobalItem(const DescriptorItem& item)
     {
         if (item.tag == kPush) {
-            m_pushed.push_back({ m_globals, item.offset });
+            // Pushes with no global item between them save the same state, and share it, so
+            // that a run of Pushes costs no more memory than its offsets.
+            if (!m_globalsSaved) {
+                m_savedStates.push_back(m_globals);
+                m_globalsSaved = true;
+            }
+            m_pushed.push_back({ m_savedStates.size() - 1, item.offset });
             return;
         }
         if (item.tag == kPop) {
@@ -391,6 +420,7 @@ private:
             return;
         }
         CheckGlobalValue(item);
+        m_globalsSaved = false;
         GlobalSetting& setting = m_globals.settings[item.tag];
         CheckRedundant(item, setting);
         setting = { item.value, static_cast<std::uint32_t>(item.offset),
@@ -405,8 +435,15 @@ private:
                 "remove this Pop (B4) or add the Push (A4) it should undo");
             return;
         }
-        m_globals = m_pushed.back().state;
+        const std::size_t state = m_pushed.back().state;
         m_pushed.pop_back();
+        m_globals = m_savedStates[state];
+        // The Pushes sharing a state stand together on the stack, so the state is still saved
+        // exactly when the Push below shares it.
+        m_globalsSaved = !m_pushed.empty() && m_pushed.back().state == state;
+        if (!m_globalsSaved) {
+            m_savedStates.pop_back();
+        }
     }
 
     void CheckRedundant(const DescriptorItem& item, const GlobalSetting& setting)
@@ -424,9 +461,8 @@ private:
                                        ? SignedItemValue(item.value, item.dataSize)
                                        : static_cast<std::int64_t>(item.value);
         Add(CheckId::RedundantGlobal, item,
-            std::string(HidItemName(kGlobal, item.tag)) + " " + DecimalText(value) +
-                " is already in force",
-            "remove this item (" + ItemBytesText(item.prefix, item.value, item.dataSize) + ")");
+            Join(HidItemName(kGlobal, item.tag), " ", DecimalText(value), " is already in force"),
+            Join("remove this item (", ItemBytesText(item.prefix, item.value, item.dataSize), ")"));
     }
 
     // Checks a global value on its own, as it is read.
@@ -522,8 +558,8 @@ private:
         const GlobalSetting& page = Setting(kUsagePage);
         if (!extended && !page.set) {
             Add(CheckId::UsagePageMissing, item,
-                std::string(HidItemName(kLocal, item.tag)) + " " + HexText(item.value) +
-                    " comes before any Usage Page, so its page is undefined",
+                Join(HidItemName(kLocal, item.tag), " ", HexText(item.value),
+                     " comes before any Usage Page, so its page is undefined"),
                 "put a Usage Page before it (05 01 for Generic Desktop, 05 0C for Consumer, "
                 "...), or write the usage in four bytes with its page");
         }
@@ -600,7 +636,7 @@ private:
     {
         if (!m_local.anyUsage) {
             Add(CheckId::CollectionUsageMissing, item,
-                "Collection (" + CollectionKindText(item.value) + ") has no Usage before it",
+                Join("Collection (", CollectionKindText(item.value), ") has no Usage before it"),
                 "put a Usage before the Collection item to say what it holds");
         }
         m_open.push_back({ item.offset, item.length, item.value });
@@ -624,6 +660,9 @@ private:
 
     void CheckLocalsAtMain(const DescriptorItem& item)
     {
+        if (!m_local.delimiterOpen && !m_local.minimum.set && !m_local.maximum.set) {
+            return; // nothing below can be found without them
+        }
         const std::string mainName = ItemWords(item);
         if (m_local.delimiterOpen) {
             Add(CheckId::DelimiterBalance, m_local.delimiterOffset, m_local.delimiterLength,
@@ -864,10 +903,12 @@ private:
 
     void Finish()
     {
+        // There may be a finding for every open collection and Push: room for all at once.
+        m_findings.reserve(m_findings.size() + m_open.size() + m_pushed.size() + 4);
         for (const OpenCollection& open : m_open) {
             Add(CheckId::CollectionBalance, open.offset, open.length,
-                "Collection (" + CollectionKindText(open.kind) + ") opened at byte " +
-                    DecimalText(static_cast<std::int64_t>(open.offset)) + " is never closed",
+                Join("Collection (", CollectionKindText(open.kind), ") opened at byte ",
+                     DecimalText(static_cast<std::int64_t>(open.offset)), " is never closed"),
                 "add an End Collection (C0) where its items end");
         }
         for (const SavedGlobals& pushed : m_pushed) {
@@ -928,6 +969,8 @@ private:
 
     GlobalState m_globals;
     std::vector<SavedGlobals> m_pushed;
+    std::vector<GlobalState> m_savedStates;
+    bool m_globalsSaved = false; // m_globals is m_savedStates.back()
     LocalState m_local;
     std::vector<OpenCollection> m_open;
     std::size_t m_openApplications = 0;
