@@ -266,6 +266,19 @@ private:
 
     const GlobalSetting& Setting(unsigned tag) const { return m_globals.settings[tag]; }
 
+    // The later of the two items that set a minimum and maximum pair, or the one that did when
+    // the other never was: an unset value has no item to point at.
+    static const GlobalSetting& LaterSet(const GlobalSetting& a, const GlobalSetting& b)
+    {
+        if (!b.set) {
+            return a;
+        }
+        if (!a.set) {
+            return b;
+        }
+        return a.offset > b.offset ? a : b;
+    }
+
     static std::int64_t Signed(const GlobalSetting& setting)
     {
         return SignedItemValue(setting.value, setting.dataSize);
@@ -787,7 +800,7 @@ private:
             ReportSignSlip(CheckId::LogicalSign, "Logical", maximum);
         }
         if (minimumValue > meantMaximum) {
-            const GlobalSetting& later = minimum.offset > maximum.offset ? minimum : maximum;
+            const GlobalSetting& later = LaterSet(minimum, maximum);
             if (!AlreadyBlamed(later.offset, kBlamedLogicalRange)) {
                 Add(CheckId::LogicalRange, later.offset, later.length,
                     "Logical Minimum " + DecimalText(minimumValue) + " is above Logical Maximum " +
@@ -850,7 +863,7 @@ private:
             return;
         }
         if (minimumValue > meantMaximum) {
-            const GlobalSetting& later = minimum.offset > maximum.offset ? minimum : maximum;
+            const GlobalSetting& later = LaterSet(minimum, maximum);
             if (!AlreadyBlamed(later.offset, kBlamedPhysicalRange)) {
                 Add(CheckId::PhysicalRange, later.offset, later.length,
                     "Physical Minimum " + DecimalText(minimumValue) +

@@ -164,6 +164,26 @@ TEST(CheckDescriptor, LogicalRange)
                 });
 }
 
+// A Logical Minimum alone at the first byte is the item to point at, bytes and all: the maximum
+// was never set and has no item.
+TEST(CheckDescriptor, LogicalRangeWithoutMaximumPointsAtTheMinimum)
+{
+    for (const char* hex : { "15 05 75 08 95 01 81 02", "75 08 95 01 15 05 81 02" }) {
+        SCOPED_TRACE(hex);
+        const std::vector<std::uint8_t> bytes = HexBytes(hex);
+        const std::size_t at = bytes[0] == 0x15 ? 0 : 4;
+        std::size_t found = 0;
+        for (const Finding& finding : CheckDescriptor(bytes)) {
+            if (finding.check == CheckId::LogicalRange) {
+                ++found;
+                EXPECT_EQ(finding.offset, at);
+                EXPECT_EQ(finding.length, 2u);
+            }
+        }
+        EXPECT_EQ(found, 1u);
+    }
+}
+
 TEST(CheckDescriptor, SizeTooSmall)
 {
     ExpectCases(CheckId::SizeTooSmall,
