@@ -4,7 +4,7 @@
 #     fuzz/run.sh [SECONDS] [TARGET...]
 #
 # SECONDS is the time of each run (default 60); TARGET is a target's name without "fuzz_"
-# (hex_text, analysis, decode, ...; default every target of fuzz/CMakeLists.txt). For each target:
+# (hex_text, analysis, decode, check, ...; default every target of fuzz/CMakeLists.txt). For each target:
 #
 #   1. a run of SECONDS in each build: "fast" (coverage only, many times more executions a
 #      second) and "asan" (AddressSanitizer and UndefinedBehaviorSanitizer), both starting from
@@ -82,6 +82,8 @@ for target in "${targets[@]}"; do
     seeds=()
     if [ -d "fuzz/seeds/$target" ]; then
         seeds=("fuzz/seeds/$target")
+    elif [ "$target" = check ]; then
+        seeds=(fuzz/seeds/analysis) # the same descriptors, whole
     fi
 
     # 1. The runs. New inputs go to the first folder, the working corpus.
