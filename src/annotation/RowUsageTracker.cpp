@@ -5,14 +5,23 @@
 namespace quorlix {
 namespace {
 
-std::uint32_t RowValue(const ItemRow& row)
+// The row's item as the decoder gives it; a long item's row keeps no data, and no state
+// looks at it.
+DecodedItem ItemOfRow(const ItemRow& row)
 {
-    const unsigned size = DataSizeOf(SizeCodeOf(row.prefix));
-    std::uint32_t value = 0;
-    for (unsigned i = 0; i < size; ++i) {
-        value |= static_cast<std::uint32_t>(row.data[i]) << (8 * i);
+    DecodedItem item;
+    item.offset = row.offset < 0 ? 0 : static_cast<std::size_t>(row.offset);
+    item.prefix = row.prefix;
+    item.type = ItemTypeOf(row.prefix);
+    item.tag = TagOf(row.prefix);
+    item.sizeCode = SizeCodeOf(row.prefix);
+    item.dataSize = DataSizeOf(item.sizeCode);
+    item.data = row.data;
+    for (unsigned i = 0; i < item.dataSize; ++i) {
+        item.value |= static_cast<std::uint32_t>(row.data[i]) << (8 * i);
     }
-    return value;
+    item.length = 1 + item.dataSize;
+    return item;
 }
 
 } // namespace
@@ -20,35 +29,24 @@ std::uint32_t RowValue(const ItemRow& row)
 RowUsage RowUsageTracker::Next(const ItemRow& row)
 {
     RowUsage result;
-    const ItemType type = ItemTypeOf(row.prefix);
-    const std::uint8_t tag = TagOf(row.prefix);
-    result.value = RowValue(row);
-    result.fourBytes = SizeCodeOf(row.prefix) == SizeCode::FourBytes;
-    if (type == ItemType::Global) {
-        switch (static_cast<GlobalTag>(tag)) {
-        case GlobalTag::UsagePage:
-            m_page = static_cast<std::uint16_t>(result.value);
+    const DecodedItem item = ItemOfRow(row);
+    result.value = item.value;
+    result.fourBytes = item.sizeCode == SizeCode::FourBytes;
+    if (item.type == ItemType::Global) {
+        m_walker.Step(item);
+        if (IsItem(item, GlobalTag::UsagePage)) {
             result.kind = RowUsageKind::Page;
-            result.usage = { m_page, 0 };
-            break;
-        case GlobalTag::Push:
-            m_saved.push_back(m_page);
-            break;
-        case GlobalTag::Pop:
-            if (!m_saved.empty()) {
-                m_page = m_saved.back();
-                m_saved.pop_back();
-            }
-            break;
-        default:
-            break;
+            result.usage = { CurrentPage(), 0 };
         }
         return result;
     }
-    if (type != ItemType::Local) {
+    if (item.type != ItemType::Local) {
+        if (item.type == ItemType::Main) {
+            m_walker.Step(item);
+        }
         return result;
     }
-    switch (static_cast<LocalTag>(tag)) {
+    switch (static_cast<LocalTag>(item.tag)) {
     case LocalTag::Usage:
         result.kind = RowUsageKind::Usage;
         break;
@@ -59,9 +57,11 @@ RowUsage RowUsageTracker::Next(const ItemRow& row)
         result.kind = RowUsageKind::UsageMaximum;
         break;
     default:
+        m_walker.Step(item);
         return result;
     }
-    result.usage = UsageOfItem(m_page, result.value, result.fourBytes);
+    result.usage = UsageOfItem(CurrentPage(), result.value, result.fourBytes);
+    m_walker.Step(item);
     return result;
 }
 

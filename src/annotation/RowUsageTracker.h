@@ -1,6 +1,7 @@
 #pragma once
 
 #include "annotation/ItemRow.h"
+#include "annotation/ItemStateWalker.h"
 #include "usage_names/FullUsageNames.h"
 
 #include <cstdint>
@@ -27,20 +28,20 @@ struct RowUsage
     bool fourBytes = false;  // a four-byte usage, whose page is its high half
 };
 
-// Follows the current usage page through the rows of one parse, in order, as the parser does:
-// Usage Page sets it, Push saves it, Pop restores the last saved one (and does nothing with
-// none saved). Lets an output name each row's usage after the parse without the parser state.
+// Follows the current usage page through the rows of one parse, in order, on the one item
+// walker: Usage Page sets it, Push saves it, Pop restores the last saved one (and does nothing
+// with none saved). Lets an output name each row's usage after the parse without the parser
+// state.
 class RowUsageTracker
 {
 public:
     // What row names, with the page in force at it; then takes the row's own effect on the page.
     RowUsage Next(const ItemRow& row);
 
-    std::uint16_t CurrentPage() const { return m_page; }
+    std::uint16_t CurrentPage() const { return m_walker.Globals().UsagePage(); }
 
 private:
-    std::uint16_t m_page = 0;
-    std::vector<std::uint16_t> m_saved; // pages saved by Push, newest last
+    ItemStateWalker m_walker;
 };
 
 } // namespace quorlix

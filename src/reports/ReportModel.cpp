@@ -1,89 +1,14 @@
 #include "reports/ReportModel.h"
 
+#include "annotation/CheckedSize.h"
 #include "annotation/HidItems.h"
+#include "annotation/ItemStateWalker.h"
 
 #include <algorithm>
 #include <limits>
 
 namespace quorlix {
 namespace {
-
-// The value read as a signed number of its item's size.
-std::int64_t SignedItemValue(std::uint32_t value, unsigned dataSize)
-{
-    switch (dataSize) {
-    case 1:
-        return static_cast<std::int8_t>(value);
-    case 2:
-        return static_cast<std::int16_t>(value);
-    case 4:
-        return static_cast<std::int32_t>(value);
-    default:
-        return 0;
-    }
-}
-
-// A value as written in one item, kept until a main item reads it, since the sign of a
-// maximum depends on the minimum that may come after it.
-struct ItemValue
-{
-    std::uint32_t value = 0;
-    unsigned dataSize = 0;
-};
-
-struct Globals
-{
-    std::uint16_t usagePage = 0;
-    ItemValue logicalMinimum;
-    ItemValue logicalMaximum;
-    ItemValue physicalMinimum;
-    ItemValue physicalMaximum;
-    ItemValue unitExponent;
-    std::uint32_t unit = 0;
-    std::uint32_t reportSize = 0;
-    std::uint32_t reportCount = 0;
-    std::uint8_t reportId = 0;
-};
-
-// A Usage item (first == last) or a Usage Minimum/Maximum pair, before the usage page is known.
-struct LocalUsage
-{
-    std::uint32_t first;
-    std::uint32_t last;
-    bool hasPage; // written with four bytes: the page is in the high half
-};
-
-struct Locals
-{
-    std::vector<LocalUsage> usages;
-    ItemValue usageMinimum;
-    bool minimumSet = false;
-    unsigned delimiterDepth = 0;
-    unsigned delimiterSets = 0; // delimited sets closed so far; only the first one counts
-
-    void Clear()
-    {
-        usages.clear();
-        usageMinimum = {};
-        minimumSet = false;
-        delimiterDepth = 0;
-        delimiterSets = 0;
-    }
-
-    bool InIgnoredAlternative() const { return delimiterSets > 0 && delimiterDepth > 0; }
-};
-
-std::uint32_t WithPage(std::uint32_t value, bool hasPage, std::uint16_t page)
-{
-    return hasPage ? value : (std::uint32_t{ page } << 16) | (value & 0xFFFFu);
-}
-
-std::uint64_t SaturatingAdd(std::uint64_t a, std::uint64_t b)
-{
-    return a > std::numeric_limits<std::uint64_t>::max() - b
-               ? std::numeric_limits<std::uint64_t>::max()
-               : a + b;
-}
 
 unsigned TypeSlot(ReportType type)
 {
@@ -106,34 +31,39 @@ ReportUnit DecodeUnit(std::uint32_t raw)
 
 // A Unit Exponent of one nibble is a signed nibble (0x0E is -2); wider values are signed
 // as written.
-std::int32_t DecodeUnitExponent(const ItemValue& item)
+std::int32_t DecodeUnitExponent(const WrittenValue& item)
 {
     if ((item.value & ~0xFu) == 0) {
         return item.value >= 8 ? static_cast<std::int32_t>(item.value) - 16
                                : static_cast<std::int32_t>(item.value);
     }
-    return static_cast<std::int32_t>(SignedItemValue(item.value, item.dataSize));
+    return static_cast<std::int32_t>(item.Signed());
 }
 
+// Reads the fields off the one item walker: each Input, Output or Feature item adds one field
+// to the report of its type and id, with the globals and usages in force at it.
 class ModelBuilder
 {
 public:
     explicit ModelBuilder(ReportModel& model) : m_model(model) {}
 
-    void Handle(const DecodedItem& item)
+    void Visit(const DecodedItem& item, const ItemStateWalker& walker)
     {
-        switch (item.type) {
-        case ItemType::Main:
-            HandleMain(item);
+        if (item.type != ItemType::Main) {
+            return;
+        }
+        switch (static_cast<MainTag>(item.tag)) {
+        case MainTag::Input:
+            AddField(ReportType::Input, item, walker);
             break;
-        case ItemType::Global:
-            HandleGlobal(item);
+        case MainTag::Output:
+            AddField(ReportType::Output, item, walker);
             break;
-        case ItemType::Local:
-            HandleLocal(item);
+        case MainTag::Feature:
+            AddField(ReportType::Feature, item, walker);
             break;
-        case ItemType::Long:
-            break; // no long item is defined
+        default:
+            break;
         }
     }
 
@@ -141,155 +71,21 @@ public:
     {
         for (Report& report : m_model.reports) {
             const bool numbered = m_model.numbered[TypeSlot(report.type)];
-            const std::uint64_t idBits = numbered ? 8 : 0;
+            const CheckedSize idBits = numbered ? 8 : 0;
             for (ReportField& field : report.fields) {
-                field.bitOffset = SaturatingAdd(field.bitOffset, idBits);
+                const CheckedSize offset = CheckedSize(field.bitOffset) + idBits;
+                field.bitOffset = offset.Value();
+                m_model.sizesSaturated = m_model.sizesSaturated || offset.Saturated();
             }
-            report.byteLength =
-                SaturatingAdd(report.bitLength / 8 + (report.bitLength % 8 != 0), idBits / 8);
-            report.bitLength = SaturatingAdd(report.bitLength, idBits);
+            const CheckedSize bits = m_bits[&report - m_model.reports.data()] + idBits;
+            report.bitLength = bits.Value();
+            report.byteLength = bits.BitsToBytes().Value();
+            report.saturated = bits.Saturated();
+            m_model.sizesSaturated = m_model.sizesSaturated || bits.Saturated();
         }
     }
 
 private:
-    void HandleGlobal(const DecodedItem& item)
-    {
-        const ItemValue value{ item.value, item.dataSize };
-        switch (static_cast<GlobalTag>(item.tag)) {
-        case GlobalTag::UsagePage:
-            m_globals.usagePage = static_cast<std::uint16_t>(item.value);
-            break;
-        case GlobalTag::LogicalMinimum:
-            m_globals.logicalMinimum = value;
-            break;
-        case GlobalTag::LogicalMaximum:
-            m_globals.logicalMaximum = value;
-            break;
-        case GlobalTag::PhysicalMinimum:
-            m_globals.physicalMinimum = value;
-            break;
-        case GlobalTag::PhysicalMaximum:
-            m_globals.physicalMaximum = value;
-            break;
-        case GlobalTag::UnitExponent:
-            m_globals.unitExponent = value;
-            break;
-        case GlobalTag::Unit:
-            m_globals.unit = item.value;
-            break;
-        case GlobalTag::ReportSize:
-            m_globals.reportSize = item.value;
-            break;
-        case GlobalTag::ReportId:
-            m_globals.reportId = static_cast<std::uint8_t>(item.value);
-            break;
-        case GlobalTag::ReportCount:
-            m_globals.reportCount = item.value;
-            break;
-        case GlobalTag::Push:
-            m_stack.push_back(m_globals);
-            break;
-        case GlobalTag::Pop:
-            if (!m_stack.empty()) {
-                m_globals = m_stack.back();
-                m_stack.pop_back();
-            }
-            break;
-        default:
-            break;
-        }
-    }
-
-    void HandleLocal(const DecodedItem& item)
-    {
-        const bool hasPage = item.dataSize == 4;
-        switch (static_cast<LocalTag>(item.tag)) {
-        case LocalTag::Usage:
-            if (!m_locals.InIgnoredAlternative()) {
-                m_locals.usages.push_back({ item.value, item.value, hasPage });
-            }
-            break;
-        case LocalTag::UsageMinimum:
-            m_locals.usageMinimum = { item.value, item.dataSize };
-            m_locals.minimumSet = true;
-            break;
-        case LocalTag::UsageMaximum:
-            // The range ends here; a Usage Maximum without a minimum starts at id 0.
-            if (!m_locals.InIgnoredAlternative()) {
-                AddRange(item);
-            }
-            break;
-        case LocalTag::Delimiter:
-            // Delimiter: 1 opens a set of alternative usages, 0 closes it. Only the first set
-            // of a group is used.
-            if (item.value == 1) {
-                ++m_locals.delimiterDepth;
-            } else if (m_locals.delimiterDepth > 0) {
-                --m_locals.delimiterDepth;
-                ++m_locals.delimiterSets;
-            }
-            break;
-        default:
-            break; // designators and strings do not change the reports
-        }
-    }
-
-    void AddRange(const DecodedItem& maximum)
-    {
-        const ItemValue minimum = m_locals.usageMinimum;
-        const bool minimumHasPage = minimum.dataSize == 4;
-        // The range takes the minimum's page; ids run from the minimum's to the maximum's.
-        const std::uint32_t first = minimum.value;
-        const std::uint32_t last = minimumHasPage
-                                       ? (first & 0xFFFF0000u) | (maximum.value & 0xFFFFu)
-                                       : maximum.value & 0xFFFFu;
-        if ((last & 0xFFFFu) < (first & 0xFFFFu)) {
-            return;
-        }
-        m_locals.usages.push_back({ first, last, minimumHasPage });
-    }
-
-    void HandleMain(const DecodedItem& item)
-    {
-        switch (static_cast<MainTag>(item.tag)) {
-        case MainTag::Input:
-            AddField(ReportType::Input, item.value);
-            break;
-        case MainTag::Output:
-            AddField(ReportType::Output, item.value);
-            break;
-        case MainTag::Feature:
-            AddField(ReportType::Feature, item.value);
-            break;
-        case MainTag::Collection:
-            if (m_depth == 0) {
-                m_applicationUsage = FirstUsage();
-            }
-            ++m_depth;
-            break;
-        case MainTag::EndCollection:
-            if (m_depth > 0) {
-                --m_depth;
-            }
-            break;
-        default:
-            break;
-        }
-        m_locals.Clear();
-    }
-
-    std::uint32_t FirstUsage() const
-    {
-        if (m_locals.usages.empty()) {
-            return m_locals.minimumSet
-                       ? WithPage(m_locals.usageMinimum.value, m_locals.usageMinimum.dataSize == 4,
-                                  m_globals.usagePage)
-                       : 0;
-        }
-        const LocalUsage& usage = m_locals.usages.front();
-        return WithPage(usage.first, usage.hasPage, m_globals.usagePage);
-    }
-
     Report& FindOrAddReport(ReportType type, std::uint8_t reportId)
     {
         std::uint16_t& index = m_model.reportIndex[TypeSlot(type)][reportId];
@@ -298,52 +94,68 @@ private:
             report.type = type;
             report.reportId = reportId;
             m_model.reports.push_back(std::move(report));
+            m_bits.emplace_back();
             index = static_cast<std::uint16_t>(m_model.reports.size());
         }
         return m_model.reports[static_cast<std::size_t>(index - 1)];
     }
 
-    void AddField(ReportType type, std::uint32_t flags)
+    void AddField(ReportType type, const DecodedItem& item, const ItemStateWalker& walker)
     {
-        Report& report = FindOrAddReport(type, m_globals.reportId);
-        if (m_globals.reportId != 0) {
+        const ItemGlobals& globals = walker.Globals();
+        const std::uint8_t reportId = globals.ReportId();
+        Report& report = FindOrAddReport(type, reportId);
+        if (reportId != 0) {
             m_model.numbered[TypeSlot(type)] = true;
         }
+        // A report belongs to the device, not to a collection: two top-level collections that
+        // use one type and id describe one report, whose fields follow one another.
+        const std::uint64_t collection = walker.TopLevelNumber();
+        if (report.fields.empty()) {
+            report.firstCollection = collection;
+        } else if (collection != report.firstCollection && !report.spansCollections) {
+            report.spansCollections = true;
+            report.secondCollectionOffset = item.offset;
+        }
+        CheckedSize& bits = m_bits[static_cast<std::size_t>(&report - m_model.reports.data())];
+
         ReportField field;
-        field.bitOffset = report.bitLength; // the id byte is added once the numbering is known
-        field.bitSize = m_globals.reportSize;
-        field.count = m_globals.reportCount;
-        field.flags = flags;
-        field.logicalMinimum =
-            SignedItemValue(m_globals.logicalMinimum.value, m_globals.logicalMinimum.dataSize);
-        field.logicalMaximum =
-            field.logicalMinimum < 0
-                ? SignedItemValue(m_globals.logicalMaximum.value, m_globals.logicalMaximum.dataSize)
-                : std::int64_t{ m_globals.logicalMaximum.value };
-        const std::int64_t physicalMinimum =
-            SignedItemValue(m_globals.physicalMinimum.value, m_globals.physicalMinimum.dataSize);
-        const std::int64_t physicalMaximum =
-            physicalMinimum < 0 ? SignedItemValue(m_globals.physicalMaximum.value,
-                                                  m_globals.physicalMaximum.dataSize)
-                                : std::int64_t{ m_globals.physicalMaximum.value };
+        field.itemOffset = item.offset;
+        field.bitOffset = bits.Value(); // the id byte is added once the numbering is known
+        field.bitSize = globals.ReportSize();
+        field.count = globals.ReportCount();
+        field.flags = item.value;
+        const WrittenValue& logicalMinimum = globals[GlobalTag::LogicalMinimum];
+        const WrittenValue& logicalMaximum = globals[GlobalTag::LogicalMaximum];
+        field.logicalMinimum = logicalMinimum.Signed();
+        field.logicalMaximum = field.logicalMinimum < 0 ? logicalMaximum.Signed()
+                                                        : std::int64_t{ logicalMaximum.value };
+        const WrittenValue& physicalMinimumItem = globals[GlobalTag::PhysicalMinimum];
+        const WrittenValue& physicalMaximumItem = globals[GlobalTag::PhysicalMaximum];
+        const std::int64_t physicalMinimum = physicalMinimumItem.Signed();
+        const std::int64_t physicalMaximum = physicalMinimum < 0
+                                                 ? physicalMaximumItem.Signed()
+                                                 : std::int64_t{ physicalMaximumItem.value };
         const bool physicalLimits = physicalMinimum != 0 || physicalMaximum != 0;
         field.physicalMinimum = physicalLimits ? physicalMinimum : field.logicalMinimum;
         field.physicalMaximum = physicalLimits ? physicalMaximum : field.logicalMaximum;
-        field.unit = DecodeUnit(m_globals.unit);
-        field.unitExponent = DecodeUnitExponent(m_globals.unitExponent);
-        field.physicalGiven = physicalLimits || m_globals.unit != 0 || field.unitExponent != 0;
-        field.applicationUsage = m_applicationUsage;
-        FillUsages(field);
-        report.bitLength = SaturatingAdd(report.bitLength, field.BitLength());
+        const std::uint32_t unit = globals[GlobalTag::Unit].value;
+        field.unit = DecodeUnit(unit);
+        field.unitExponent = DecodeUnitExponent(globals[GlobalTag::UnitExponent]);
+        field.physicalGiven = physicalLimits || unit != 0 || field.unitExponent != 0;
+        field.applicationUsage = walker.TopLevelUsage();
+        FillUsages(field, walker);
+        bits += CheckedSize(field.bitSize) * field.count;
         report.fields.push_back(std::move(field));
     }
 
-    void FillUsages(ReportField& field)
+    void FillUsages(ReportField& field, const ItemStateWalker& walker)
     {
-        field.usages.reserve(m_locals.usages.size());
+        const std::vector<UsageSpan>& usages = walker.Locals().usages;
+        field.usages.reserve(usages.size());
         std::uint32_t count = 0;
-        for (const LocalUsage& usage : m_locals.usages) {
-            const std::uint32_t first = WithPage(usage.first, usage.hasPage, m_globals.usagePage);
+        for (const UsageSpan& written : usages) {
+            const UsageSpan usage = walker.Completed(written);
             std::uint32_t length = (usage.last & 0xFFFFu) - (usage.first & 0xFFFFu) + 1;
             if (length > kMaxFieldUsages - count) {
                 length = kMaxFieldUsages - count;
@@ -352,18 +164,14 @@ private:
             if (length == 0) {
                 break;
             }
-            field.usages.push_back({ first, count });
+            field.usages.push_back({ usage.first, count });
             count += length;
         }
         field.usageCount = count;
     }
 
     ReportModel& m_model;
-    Globals m_globals;
-    std::vector<Globals> m_stack;
-    Locals m_locals;
-    unsigned m_depth = 0;
-    std::uint32_t m_applicationUsage = 0;
+    std::vector<CheckedSize> m_bits; // per report in m_model.reports, its fields so far
 };
 
 } // namespace
@@ -383,12 +191,10 @@ ReportModel BuildReportModel(std::span<const std::uint8_t> descriptor)
 {
     ReportModel model;
     ModelBuilder builder(model);
-    std::size_t pos = 0;
-    while (pos < descriptor.size()) {
-        const DecodedItem item = DecodeItem(descriptor, pos);
-        builder.Handle(item);
-        pos += item.length;
-    }
+    ItemStateWalker walker;
+    WalkItems(descriptor, walker, [&](const DecodedItem& item, const ItemStateWalker& state) {
+        builder.Visit(item, state);
+    });
     builder.Finish();
     return model;
 }

@@ -44,6 +44,7 @@ struct UsageRun
 // One Input, Output or Feature item of a report, as the HID rules read it.
 struct ReportField
 {
+    std::size_t itemOffset = 0;  // of the Input, Output or Feature item in the descriptor
     std::uint64_t bitOffset = 0; // from the report's first byte, the report id byte included
     std::uint32_t bitSize = 0;   // Report Size: bits per element
     std::uint32_t count = 0;     // Report Count: elements
@@ -75,6 +76,12 @@ struct Report
     std::uint8_t reportId = 0;    // 0 when reports of this type are not numbered
     std::uint64_t bitLength = 0;  // the report id byte included when numbered
     std::uint64_t byteLength = 0; // likewise; the fields' bits rounded up to whole bytes
+    bool saturated = false;       // the length passed 64 bits and is held at the largest value
+    // The top-level collection (1 for the first) of the first field. A report id used in two
+    // top-level collections is still one report of the device, as hosts read it.
+    std::uint64_t firstCollection = 0;
+    bool spansCollections = false;
+    std::size_t secondCollectionOffset = 0; // the first item of another top-level collection
     std::vector<ReportField> fields;
 };
 
@@ -84,6 +91,7 @@ struct ReportModel
     std::vector<Report> reports;    // in the order their first field came
     std::array<bool, 3> numbered{}; // per type (Input, Output, Feature): a Report ID came
     bool boundReached = false;      // a usage list was cut at kMaxFieldUsages
+    bool sizesSaturated = false;    // a length or offset is held at the largest 64-bit value
     // Per type and report id, the index + 1 of the report in reports; 0 for none.
     std::array<std::array<std::uint16_t, 256>, 3> reportIndex{};
 

@@ -101,8 +101,11 @@ TEST(ReportModel, ElementUsagesFollowTheListAndRanges)
           "05 09 19 05 29 02 09 07 75 01 95 02 81 02",
           { 0x90007, 0x90007 } },
         { "no usage at all gives 0", "75 08 95 02 81 02", { 0, 0 } },
-        { "only the first set of delimited alternatives counts",
-          "05 01 A9 01 09 30 A9 00 A9 01 09 31 A9 00 75 08 95 01 81 02",
+        { "a Delimiter set is one element, named by its first usage",
+          "05 01 A9 01 09 30 09 40 A9 00 A9 01 09 31 19 41 29 42 A9 00 75 08 95 02 81 02",
+          { 0x10030, 0x10031 } },
+        { "a main item of a reserved tag leaves the usages for the next main item",
+          "05 01 09 30 D0 75 08 95 01 81 02",
           { 0x10030 } },
     };
     for (const Case& c : cases) {
@@ -236,6 +239,49 @@ TEST(ReportModel, ReportsAreKeptPerTypeAndIdAcrossCollections)
     ASSERT_NE(output, nullptr);
     EXPECT_EQ(output->bitLength, 12u);
     EXPECT_EQ(output->byteLength, 2u);
+}
+
+TEST(ReportModel, DelimiterSetsNameOneButtonEach)
+{
+    // Each set holds a Button and a Simulation usage for the same control.
+    const ReportModel model = BuildReportModel(RealDescriptor("hid-example-delimiter-joystick"));
+    const Report* input = model.Find(ReportType::Input, 0);
+    ASSERT_NE(input, nullptr);
+    EXPECT_EQ(ElementUsages(input->fields.back()),
+              (std::vector<std::uint32_t>{ 0x90001, 0x90002, 0x90003, 0x90004 }));
+}
+
+TEST(ReportModel, AnIdOfTwoTopLevelCollectionsIsOneReportThatSaysSo)
+{
+    const ReportModel model = ModelOf("A1 01 85 01 75 04 95 01 81 02 C0 " // offsets 0 to 10
+                                      "A1 01 85 01 75 08 95 01 81 02 C0");
+    ASSERT_EQ(model.reports.size(), 1u);
+    const Report& report = model.reports[0];
+    EXPECT_TRUE(report.spansCollections);
+    EXPECT_EQ(report.firstCollection, 1u);
+    EXPECT_EQ(report.secondCollectionOffset, 19u); // the second collection's Input item
+    EXPECT_EQ(report.byteLength, 3u);              // id byte, 4 bits and 8 bits rounded up
+
+    const ReportModel single = ModelOf("A1 01 85 01 75 04 95 01 81 02 81 02 C0");
+    EXPECT_FALSE(single.reports.at(0).spansCollections);
+}
+
+TEST(ReportModel, LengthsPastSixtyFourBitsSaturateAndSaySo)
+{
+    // Report Size and Report Count of 2^32 - 1 twice: more bits than 64 bits can count.
+    const std::string field = "77 FF FF FF FF 97 FF FF FF FF 81 02 ";
+    const ReportModel model = ModelOf("A1 01 " + field + field + "81 02 C0");
+    ASSERT_EQ(model.reports.size(), 1u);
+    const Report& report = model.reports[0];
+    EXPECT_TRUE(model.sizesSaturated);
+    EXPECT_TRUE(report.saturated);
+    EXPECT_EQ(report.bitLength, UINT64_MAX);
+    EXPECT_EQ(report.fields[1].bitOffset, 0xFFFFFFFE00000001u); // (2^32 - 1)^2 still counts
+    EXPECT_EQ(report.fields[2].bitOffset, UINT64_MAX);
+
+    const ReportModel one = ModelOf("A1 01 " + field + "C0");
+    EXPECT_FALSE(one.sizesSaturated);
+    EXPECT_EQ(one.reports.at(0).byteLength, 0x1FFFFFFFC0000000u + 1); // rounded up
 }
 
 TEST(ReportModel, HugeCountsStayBoundedAndFast)

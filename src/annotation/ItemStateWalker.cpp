@@ -1,0 +1,210 @@
+#include "annotation/ItemStateWalker.h"
+
+namespace quorlix {
+namespace {
+
+std::uint32_t WithPage(std::uint32_t value, bool hasPage, std::uint16_t page)
+{
+    return hasPage ? value : (std::uint32_t{ page } << 16) | (value & 0xFFFFu);
+}
+
+WrittenValue ValueOf(const DecodedItem& item)
+{
+    WrittenValue written;
+    written.value = item.value;
+    written.dataSize = static_cast<std::uint8_t>(item.dataSize);
+    written.offset = item.offset;
+    written.length = item.length;
+    written.set = true;
+    return written;
+}
+
+} // namespace
+
+std::int64_t WrittenValue::Signed() const
+{
+    switch (dataSize) {
+    case 1:
+        return static_cast<std::int8_t>(value);
+    case 2:
+        return static_cast<std::int16_t>(value);
+    case 4:
+        return static_cast<std::int32_t>(value);
+    default:
+        return 0;
+    }
+}
+
+ItemStateWalker::ItemStateWalker(ItemWalkOptions options) : m_options(options) {}
+
+ItemEffect ItemStateWalker::Step(const DecodedItem& item)
+{
+    if (m_clearPending) {
+        ClearLocals();
+        m_clearPending = false;
+    }
+    ItemEffect effect = ItemEffect::None;
+    switch (item.type) {
+    case ItemType::Main:
+        ApplyMain(item);
+        break;
+    case ItemType::Global:
+        ApplyGlobal(item, effect);
+        break;
+    case ItemType::Local:
+        ApplyLocal(item, effect);
+        break;
+    case ItemType::Long:
+        break; // no long item is defined
+    }
+    return effect;
+}
+
+void ItemStateWalker::ApplyGlobal(const DecodedItem& item, ItemEffect& effect)
+{
+    if (item.tag < ItemGlobals::kValueTags) {
+        m_globals.values[item.tag] = ValueOf(item);
+        return;
+    }
+    switch (static_cast<GlobalTag>(item.tag)) {
+    case GlobalTag::Push:
+        m_saved.push_back(m_globals);
+        break;
+    case GlobalTag::Pop:
+        if (m_saved.empty()) {
+            effect = ItemEffect::PopWithNothingSaved;
+            break;
+        }
+        m_globals = m_saved.back();
+        m_saved.pop_back();
+        break;
+    default:
+        break; // reserved tags change nothing
+    }
+}
+
+void ItemStateWalker::AddUsage(const UsageSpan& span)
+{
+    if (m_locals.delimiterOpen) {
+        // A set is one control: its first usage names it, the others are other names for it.
+        if (m_locals.setGaveUsage) {
+            ++m_locals.alternativeUsages;
+            return;
+        }
+        m_locals.setGaveUsage = true;
+    }
+    m_locals.usages.push_back(span);
+}
+
+void ItemStateWalker::ApplyLocal(const DecodedItem& item, ItemEffect& effect)
+{
+    const bool hasPage = item.dataSize == DataSizeOf(SizeCode::FourBytes);
+    switch (static_cast<LocalTag>(item.tag)) {
+    case LocalTag::Usage:
+        AddUsage({ item.value, item.value, hasPage });
+        break;
+    case LocalTag::UsageMinimum:
+        m_locals.usageMinimum = ValueOf(item);
+        break;
+    case LocalTag::UsageMaximum: {
+        m_locals.usageMaximum = ValueOf(item);
+        // The range takes the minimum's page; ids run from the minimum's to the maximum's, and
+        // a maximum without a minimum starts at id 0. A range that runs backwards names nothing.
+        const WrittenValue& minimum = m_locals.usageMinimum;
+        const bool minimumHasPage = minimum.dataSize == DataSizeOf(SizeCode::FourBytes);
+        const std::uint32_t first = minimum.value;
+        const std::uint32_t last =
+            minimumHasPage ? (first & 0xFFFF0000u) | (item.value & 0xFFFFu) : item.value & 0xFFFFu;
+        if ((last & 0xFFFFu) >= (first & 0xFFFFu)) {
+            AddUsage({ first, last, minimumHasPage });
+        }
+        break;
+    }
+    case LocalTag::Delimiter:
+        if (item.value == 1) {
+            if (m_locals.delimiterOpen) {
+                effect = ItemEffect::DelimiterOpenedInsideSet;
+                break;
+            }
+            m_locals.delimiterOpen = true;
+            m_locals.delimiterOffset = item.offset;
+            m_locals.setGaveUsage = false;
+        } else if (item.value == 0) {
+            if (!m_locals.delimiterOpen) {
+                effect = ItemEffect::DelimiterClosedUnopened;
+                break;
+            }
+            m_locals.delimiterOpen = false;
+        } else {
+            effect = ItemEffect::DelimiterOtherValue;
+        }
+        break;
+    default:
+        break; // designators and strings change no usage
+    }
+}
+
+void ItemStateWalker::ApplyMain(const DecodedItem& item)
+{
+    switch (static_cast<MainTag>(item.tag)) {
+    case MainTag::Input:
+    case MainTag::Output:
+    case MainTag::Feature:
+        break;
+    case MainTag::Collection:
+        if (m_depth == 0) {
+            ++m_topLevelNumber;
+            m_topLevelUsage = FirstUsage();
+        }
+        ++m_depth;
+        break;
+    case MainTag::EndCollection:
+        if (m_depth > 0) {
+            --m_depth;
+        }
+        break;
+    default:
+        if (m_options.unknownMainItem == UnknownMainItem::KeepsLocals) {
+            return;
+        }
+        break;
+    }
+    m_clearPending = true;
+}
+
+void ItemStateWalker::ClearLocals()
+{
+    m_locals.usages.clear(); // keeps its storage for the next main item
+    m_locals.usageMinimum = {};
+    m_locals.usageMaximum = {};
+    m_locals.alternativeUsages = 0;
+    m_locals.delimiterOpen = false;
+    m_locals.delimiterOffset = 0;
+    m_locals.setGaveUsage = false;
+}
+
+std::uint32_t ItemStateWalker::FirstUsage() const
+{
+    const std::uint16_t page = m_globals.UsagePage();
+    if (!m_locals.usages.empty()) {
+        const UsageSpan& usage = m_locals.usages.front();
+        return WithPage(usage.first, usage.hasPage, page);
+    }
+    const WrittenValue& minimum = m_locals.usageMinimum;
+    if (!minimum.set) {
+        return 0;
+    }
+    return WithPage(minimum.value, minimum.dataSize == DataSizeOf(SizeCode::FourBytes), page);
+}
+
+UsageSpan ItemStateWalker::Completed(const UsageSpan& span) const
+{
+    const std::uint16_t page = m_globals.UsagePage();
+    UsageSpan completed;
+    completed.first = WithPage(span.first, span.hasPage, page);
+    completed.last = WithPage(span.last, span.hasPage, page);
+    completed.hasPage = true;
+    return completed;
+}
+
+} // namespace quorlix
