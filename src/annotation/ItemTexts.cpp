@@ -245,7 +245,7 @@ void AppendFlagList(std::u16string& text, std::uint8_t flags)
     text.push_back(u')');
 }
 
-void SetReportItemText(ItemRow& row, MainTag tag, std::uint32_t runningBits)
+void SetReportItemText(ItemRow& row, MainTag tag, std::uint64_t runningBits)
 {
     std::u16string_view itemName = u"MAIN_INPUT";
     std::string_view label = "Input ";
@@ -264,7 +264,10 @@ void SetReportItemText(ItemRow& row, MainTag tag, std::uint32_t runningBits)
     description.clear();
     description.reserve(label.size() + kValueReserve);
     AppendAscii(description, label);
-    AppendSignedDecimal(description, static_cast<std::int32_t>(runningBits / 8u));
+    // Counted in 64 bits: a Report Count of billions shows its bytes, not a wrapped remainder.
+    char buffer[24];
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, runningBits / 8u).ptr;
+    AppendAscii(description, std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
     description.push_back(u'.');
     AppendSignedDecimal(description, static_cast<std::int32_t>(runningBits % 8u));
 }

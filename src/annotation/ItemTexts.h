@@ -26,7 +26,7 @@ void SetLocalItemText(ItemRow& row, unsigned tag, std::uint32_t value, std::uint
 
 // Name and description of an Input, Output or Feature item, given the running bit total of its
 // type after this item.
-void SetReportItemText(ItemRow& row, MainTag tag, std::uint32_t runningBits);
+void SetReportItemText(ItemRow& row, MainTag tag, std::uint64_t runningBits);
 
 // "MAIN_COLLECTION" with the kind named by the flag byte.
 void SetCollectionText(ItemRow& row);

@@ -123,14 +123,17 @@ QString InputMessage(const std::string& path, const DescriptorInput& input)
 }
 
 // Empty when the parse and the texts are whole.
-QString BoundMessage(const std::string& path, bool fieldsLost, bool textCut)
+QString BoundMessage(const std::string& path, bool fieldsLost, bool textCut, bool sizesHeld)
 {
-    if (!fieldsLost && !textCut) {
+    if (!fieldsLost && !textCut && !sizesHeld) {
         return {};
     }
     QStringList parts;
     if (fieldsLost) {
         parts << QStringLiteral("some report fields were not kept");
+    }
+    if (sizesHeld) {
+        parts << QStringLiteral("a size too large to count is shown at its largest value");
     }
     if (textCut) {
         parts << QStringLiteral("the layout text was cut short");
@@ -502,7 +505,8 @@ void CQuorlixDlg::ShowAnalysis()
     const FindingCounts counts = CountFindings(findings);
     m_platform->SetFindings(std::move(findings));
     QStringList status{ m_analysedInputMessage,
-                        BoundMessage(path, description.boundReached, texts.truncated),
+                        BoundMessage(path, description.boundReached, texts.truncated,
+                                     description.sizesSaturated),
                         FindingsMessage(path, counts) };
     status.removeAll(QString());
     m_platform->ShowStatus(status.join(QStringLiteral("; ")));

@@ -165,10 +165,65 @@ Json InputJson(const DescriptorInput& input)
     };
 }
 
+// One report of the model with its fields; the fields are streamed one by one.
+void WriteModelReport(std::ostream& out, const Report& report)
+{
+    Json header{
+        { "type", ReportTypeName(report.type) }, { "reportId", report.reportId },
+        { "bitLength", report.bitLength },       { "byteLength", report.byteLength },
+        { "saturated", report.saturated },       { "spansCollections", report.spansCollections },
+    };
+    std::string text = header.dump();
+    text.pop_back();
+    out << text << ",\"fields\":";
+    ArrayWriter fields(out, "[");
+    for (const ReportField& field : report.fields) {
+        Json runs = Json::array();
+        for (const UsageRun& run : field.usages) {
+            runs.push_back({ { "firstUsage", run.firstUsage }, { "firstIndex", run.firstIndex } });
+        }
+        fields.Element({
+            { "itemOffset", field.itemOffset },
+            { "bitOffset", field.bitOffset },
+            { "bitSize", field.bitSize },
+            { "count", field.count },
+            { "flags", field.flags },
+            { "logicalMinimum", field.logicalMinimum },
+            { "logicalMaximum", field.logicalMaximum },
+            { "usageCount", field.usageCount },
+            { "usageRuns", std::move(runs) },
+        });
+    }
+    out << "]}";
+}
+
 } // namespace
 
+std::vector<std::string> AnalysisWarnings(const DeviceDescription& description,
+                                          const ReportModel* model)
+{
+    std::vector<std::string> warnings;
+    if (description.boundReached) {
+        warnings.emplace_back("a bound was reached: some report fields were not kept");
+    }
+    if (description.sizesSaturated || (model != nullptr && model->sizesSaturated)) {
+        warnings.emplace_back("a size too large to count is shown at its largest value");
+    }
+    if (model != nullptr) {
+        for (const Report& report : model->reports) {
+            if (report.spansCollections) {
+                warnings.push_back(std::string(ReportTypeName(report.type)) + " report " +
+                                   std::to_string(report.reportId) +
+                                   " is used by more than one top-level collection; it is read "
+                                   "as one report of the device");
+            }
+        }
+    }
+    return warnings;
+}
+
 void WriteJsonDocument(std::ostream& out, ParseResult result, const DeviceDescription& description,
-                       const DescriptorInput* input)
+                       const DescriptorInput* input, const ReportModel* model)
 {
     out << "{\"result\":" << Json(static_cast<std::int32_t>(result)).dump() << ",\"rows\":";
     ArrayWriter rows(out, "[");
@@ -218,7 +273,14 @@ void WriteJsonDocument(std::ostream& out, ParseResult result, const DeviceDescri
             { "featureLength", s.featureLength },
         });
     }
-    out << "]";
+    ArrayWriter reports(out, "],\"reports\":[");
+    if (model != nullptr) {
+        for (const Report& report : model->reports) {
+            reports.Separate();
+            WriteModelReport(out, report);
+        }
+    }
+    out << "],\"warnings\":" << Json(AnalysisWarnings(description, model)).dump();
     if (input != nullptr) {
         out << ",\"input\":" << InputJson(*input).dump();
     }

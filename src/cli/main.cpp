@@ -59,10 +59,13 @@ int WriteOutput(const std::string& outPath, Produce produce)
     return kExitOk;
 }
 
-void NoteBounds(const std::string& file, bool fieldsBound, bool textBound)
+void NoteBounds(const std::string& file, bool fieldsBound, bool textBound, bool sizesHeld = false)
 {
     if (fieldsBound) {
         Complain(file, "a bound was reached: some report fields were not kept");
+    }
+    if (sizesHeld) {
+        Complain(file, "a size too large to count is shown at its largest value");
     }
     if (textBound) {
         Complain(file, "a bound was reached: the layout text was cut short");
@@ -98,13 +101,15 @@ int RunAnalyse(const CommandLine& options)
     const std::string& bytes = input.bytes;
     DeviceDescription description;
     const ParseResult result = Parse(options, bytes, description);
-    NoteBounds(InputName(options), description.boundReached, false);
+    NoteBounds(InputName(options), description.boundReached, false, description.sizesSaturated);
     if (UsageNamesOf(options) == UsageNames::Full) {
         FillInUsageNames(description.rows);
     }
     if (options.format == "json") {
+        const ReportModel model =
+            BuildReportModel({ reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() });
         return WriteOutput(options.outPath, [&](std::ostream& out) {
-            WriteJsonDocument(out, result, description, &input);
+            WriteJsonDocument(out, result, description, &input, &model);
         });
     }
     const SavedForm form = options.format == "c" ? SavedForm::C : SavedForm::Plain;
@@ -129,7 +134,8 @@ int RunLayout(const CommandLine& options)
     LayoutTexts texts;
     texts.usageNames = UsageNamesOf(options);
     BuildLayoutTexts(description, texts, DebugOut(options));
-    NoteBounds(InputName(options), description.boundReached, texts.truncated);
+    NoteBounds(InputName(options), description.boundReached, texts.truncated,
+               description.sizesSaturated);
     const std::string text = ToUtf8(options.summary ? texts.summary : texts.detail);
     return WriteOutput(options.outPath, [&](std::ostream& out) { out << text; });
 }

@@ -107,7 +107,12 @@ const std::uint8_t* FindReportInContext(const std::uint8_t* context, std::uint32
 std::uint32_t GetReportLength(const std::uint8_t* context, ReportType type)
 {
     const std::uint8_t* report = FindReportInContext(context, 0, type);
-    return report == nullptr ? 0 : ReadLe32(report + layout::kReportBitSize) / 8;
+    if (report == nullptr) {
+        return 0;
+    }
+    // A part byte takes a whole one: a 12-bit report is 2 bytes long.
+    const std::uint32_t bits = ReadLe32(report + layout::kReportBitSize);
+    return bits / 8 + (bits % 8 != 0 ? 1 : 0);
 }
 
 std::uint8_t GetFirstReportId(const std::uint8_t* context, ReportType type)

@@ -1,5 +1,6 @@
 #include "parser/CollectionTree.h"
 
+#include "annotation/CheckedSize.h"
 #include "annotation/HidItems.h"
 #include "parser/CollectionWalk.h"
 
@@ -196,8 +197,9 @@ ParseResult AddReportItems(const ParserCallbacks& callbacks, ParserState& state,
     }
     const std::uint64_t needed = std::uint64_t{ report.itemCount } + count;
     // The record's image size is a 32-bit number; a count that would overflow it is refused
-    // like any allocation that cannot be made.
+    // like any allocation that cannot be made, and the parse says a bound was reached.
     if (ReportImageSize(needed) > std::numeric_limits<std::uint32_t>::max()) {
+        state.boundReached = 1;
         return ParseResult::NoMemory;
     }
     // The field bound of one parse: past it an item adds nothing, as when its record cannot grow.
@@ -214,12 +216,13 @@ ParseResult AddReportItems(const ParserCallbacks& callbacks, ParserState& state,
     const bool isArray = !HasFlag(flags, MainItemFlag::Variable);
     const std::uint32_t reportSize = globals.reportSize;
     const std::uint32_t mask = reportSize >= 32 ? 0xFFFFFFFFu : (1u << reportSize) - 1u;
+    CheckedSize bits = report.bitSize;
     for (std::uint32_t i = 0; i < count; ++i) {
         HidReportItem& item = report.items[report.itemCount];
-        item.byteOffset = report.bitSize / 8;
-        item.shift = static_cast<std::uint8_t>(report.bitSize % 8);
+        item.byteOffset = bits.Value() / 8;
+        item.shift = static_cast<std::uint8_t>(bits.Value() % 8);
         item.mask = mask;
-        item.bitCount = static_cast<std::uint8_t>(reportSize);
+        item.bitCount = reportSize;
         item.hasData = HasFlag(flags, MainItemFlag::Constant) ? 0 : 1;
         item.isArray = isArray ? 1 : 0;
         item.isRelative = HasFlag(flags, MainItemFlag::Relative) ? 1 : 0;
@@ -232,8 +235,12 @@ ParseResult AddReportItems(const ParserCallbacks& callbacks, ParserState& state,
             item.usageMinimum = VariableFieldUsage(state, i);
             item.usageMaximum = item.usageMinimum;
         }
-        report.bitSize += reportSize;
+        bits += reportSize;
         ++report.itemCount;
+    }
+    report.bitSize = bits.Value();
+    if (bits.Saturated()) {
+        state.sizesSaturated = 1;
     }
     state.totalFieldCount += count;
     return ParseResult::Ok;
@@ -282,10 +289,11 @@ void WriteCollectionImage(const HidCollection& collection, std::uint8_t* out)
 
 void WriteReportItemImage(const HidReportItem& item, std::uint8_t* out)
 {
-    PutLe32(out + 0, item.byteOffset);
+    bool held = false; // the records keep the whole values; only the image is narrower
+    PutLe32(out + 0, CheckedSize(item.byteOffset).Narrow<std::uint32_t>(held));
     out[4] = item.shift;
     PutLe32(out + 5, item.mask);
-    out[9] = item.bitCount;
+    out[9] = CheckedSize(item.bitCount).Narrow<std::uint8_t>(held);
     out[10] = item.hasData;
     out[11] = item.isArray;
     out[12] = item.isRelative;
@@ -300,7 +308,8 @@ void WriteReportImage(const HidReport& report, std::uint8_t* out)
 {
     out[0] = static_cast<std::uint8_t>(report.type);
     out[1] = report.reportId;
-    PutLe32(out + 2, report.bitSize);
+    bool held = false;
+    PutLe32(out + 2, CheckedSize(report.bitSize).Narrow<std::uint32_t>(held));
     PutLe32(out + 6, report.itemCount);
     PutLe32(out + 10, report.itemCapacity);
     std::uint8_t* field = out + kReportHeaderImageSize;

@@ -1,6 +1,8 @@
 #include "parser/DeviceDescription.h"
 
+#include "annotation/CheckedSize.h"
 #include "parser/CollectionContext.h"
+#include "parser/CollectionWalk.h"
 #include "parser/CollectionTree.h"
 #include "parser/ParseItems.h"
 
@@ -79,9 +81,21 @@ void StreamDebugPrint(void* context, const char* format, ...)
     va_end(arguments);
 }
 
-std::uint16_t Length16(std::uint32_t length)
+// The first report of the type in the subtree, a collection's own reports before its
+// children's, as the context search finds it; nullptr for none.
+const HidReport* FirstReportOfType(const HidCollection& topLevel, ReportType type)
 {
-    return static_cast<std::uint16_t>(length);
+    const HidReport* found = nullptr;
+    ForEachCollection(topLevel, [&](const HidCollection& collection) {
+        for (std::uint32_t i = 0; i < collection.reportListCount; ++i) {
+            if (collection.reports[i]->type == type) {
+                found = collection.reports[i];
+                return false;
+            }
+        }
+        return true;
+    });
+    return found;
 }
 
 void ReleaseArrays(DeviceDescription& description)
@@ -102,24 +116,28 @@ void ReleaseArrays(DeviceDescription& description)
     description.reportIdCount = 0;
 }
 
-// Fills the two records of top-level collection i from its built context.
+// Fills the two records of top-level collection i from its built context. The lengths come
+// from the tree's 64-bit bit counts, a part byte rounded up, so a 12-bit report takes 2 bytes.
 void DescribeCollection(DeviceDescription& description, std::uint32_t i, std::uint8_t* context,
-                        std::uint32_t contextSize)
+                        std::uint32_t contextSize, const HidCollection& topLevel)
 {
     static constexpr ReportType kTypes[] = { ReportType::Input, ReportType::Output,
                                              ReportType::Feature };
-    std::uint32_t lengths[3];
+    CheckedSize lengths[3];
     bool usesIds[3];
     for (int t = 0; t < 3; ++t) {
-        lengths[t] = GetReportLength(context, kTypes[t]);
+        const HidReport* report = FirstReportOfType(topLevel, kTypes[t]);
+        lengths[t] = report == nullptr ? CheckedSize() : CheckedSize(report->bitSize).BitsToBytes();
         usesIds[t] = UsesReportIds(context, kTypes[t]);
     }
+    bool& held = description.sizesSaturated;
+    const auto length32 = [&](CheckedSize length) { return length.Narrow<std::uint32_t>(held); };
 
     ReportIdEntry& entry = description.reportIds[i];
-    entry.collectionNumber = static_cast<std::uint8_t>(i + 1);
-    entry.inputLength = Length16(lengths[0] + (usesIds[0] ? 1 : 0));
-    entry.outputLength = Length16(lengths[1] + (usesIds[1] ? 1 : 0));
-    entry.featureLength = Length16(lengths[2] + (usesIds[2] ? 1 : 0));
+    entry.collectionNumber = i + 1;
+    entry.inputLength = length32(lengths[0] + (usesIds[0] ? 1 : 0));
+    entry.outputLength = length32(lengths[1] + (usesIds[1] ? 1 : 0));
+    entry.featureLength = length32(lengths[2] + (usesIds[2] ? 1 : 0));
     entry.reportId = GetFirstReportId(context, ReportType::Input);
     if (entry.reportId == 0) {
         entry.reportId = GetFirstReportId(context, ReportType::Output);
@@ -137,9 +155,9 @@ void DescribeCollection(DeviceDescription& description, std::uint32_t i, std::ui
     collection.contextSize = contextSize;
     collection.context = context;
     // Here the report id byte is always counted.
-    collection.inputLength = Length16(entry.inputLength + (usesIds[0] ? 0 : 1));
-    collection.outputLength = Length16(entry.outputLength + (usesIds[1] ? 0 : 1));
-    collection.featureLength = Length16(entry.featureLength + (usesIds[2] ? 0 : 1));
+    collection.inputLength = length32(lengths[0] + 1);
+    collection.outputLength = length32(lengths[1] + 1);
+    collection.featureLength = length32(lengths[2] + 1);
 
     description.summaries.push_back({ entry.reportId, collection.usagePage, collection.usage,
                                       entry.outputLength, entry.inputLength, entry.featureLength });
@@ -165,6 +183,7 @@ void ReleaseDeviceDescription(DeviceDescription& description)
     description.rows.clear();
     description.summaries.clear();
     description.boundReached = false;
+    description.sizesSaturated = false;
 }
 
 ParseResult BuildDeviceDescription(const ParserCallbacks& callbacks, const std::uint8_t* bytes,
@@ -185,6 +204,7 @@ ParseResult BuildDeviceDescription(const ParserCallbacks& callbacks, const std::
     }
     description.state = state;
     description.boundReached = state->boundReached != 0;
+    description.sizesSaturated = state->sizesSaturated != 0;
     if (out != nullptr) {
         std::fputs("----------------------------\n", out);
     }
@@ -235,7 +255,7 @@ ParseResult BuildDeviceDescription(const ParserCallbacks& callbacks, const std::
             std::fprintf(out, "CollectionContext Size %lu\n",
                          static_cast<unsigned long>(contextSize));
         }
-        DescribeCollection(description, i, context, contextSize);
+        DescribeCollection(description, i, context, contextSize, *root.children[i]);
     }
     description.collectionCount = count;
     description.reportIdCount = count;

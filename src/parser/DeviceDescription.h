@@ -18,10 +18,12 @@ struct CollectionDescription
 {
     std::uint16_t usagePage;
     std::uint16_t usage;
-    std::uint8_t collectionNumber; // 1 for the first top-level collection
-    std::uint16_t inputLength;
-    std::uint16_t outputLength;
-    std::uint16_t featureLength;
+    std::uint32_t collectionNumber; // 1 for the first top-level collection
+    // Lengths in whole bytes, a part byte rounded up; held at the largest 32-bit value (and
+    // sizesSaturated set) when a report is longer.
+    std::uint32_t inputLength;
+    std::uint32_t outputLength;
+    std::uint32_t featureLength;
     std::uint32_t contextSize; // 32 bits, so that no subtree can overflow its context
     std::uint8_t* context;     // the collection's context, owned by the description
 };
@@ -31,10 +33,10 @@ struct CollectionDescription
 struct ReportIdEntry
 {
     std::uint8_t reportId;
-    std::uint8_t collectionNumber;
-    std::uint16_t inputLength;
-    std::uint16_t outputLength;
-    std::uint16_t featureLength;
+    std::uint32_t collectionNumber;
+    std::uint32_t inputLength;
+    std::uint32_t outputLength;
+    std::uint32_t featureLength;
 };
 
 // The two records above in one; the output length comes before the input length.
@@ -68,6 +70,8 @@ struct DeviceDescription
     ParserState* state = nullptr;
     std::unique_ptr<ParseMemory> memory;
     bool boundReached = false; // an item lost its fields, or memory ran out, at a bound
+    // A length, offset or running total was too large to hold and is shown at its largest value.
+    bool sizesSaturated = false;
 
     DeviceDescription();
     ~DeviceDescription();

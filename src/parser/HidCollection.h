@@ -18,10 +18,10 @@ struct HidCollection;
 // 34-byte image.
 struct HidReportItem
 {
-    std::uint32_t byteOffset; // bits before this field in its report, divided by 8
+    std::uint64_t byteOffset; // bits before this field in its report, divided by 8
     std::uint8_t shift;       // the same, modulo 8
     std::uint32_t mask;       // the low reportSize bits set (all 32 for 32 and more)
-    std::uint8_t bitCount;    // the low 8 bits of reportSize
+    std::uint32_t bitCount;   // reportSize; the image holds it in one byte, held at 255
     std::uint8_t hasData;     // the Constant flag clear
     std::uint8_t isArray;     // the Variable flag clear
     std::uint8_t isRelative;  // the Relative flag set
@@ -36,7 +36,9 @@ struct HidReport
 {
     ReportType type;
     std::uint8_t reportId;
-    std::uint32_t bitSize;      // bits of all fields so far; the report id byte is not counted
+    // Bits of all fields so far, the report id byte not counted; held at the largest 64-bit
+    // value rather than wrapped. The image holds 32 bits, held at their largest value.
+    std::uint64_t bitSize;
     std::uint32_t itemCount;    // fields in use
     std::uint32_t itemCapacity; // fields the record holds in its image: equal to itemCount
 

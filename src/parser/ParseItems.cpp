@@ -1,5 +1,6 @@
 #include "parser/ParseItems.h"
 
+#include "annotation/CheckedSize.h"
 #include "annotation/HidItems.h"
 #include "annotation/ItemTexts.h"
 #include "parser/CollectionTree.h"
@@ -242,14 +243,18 @@ private:
     void AddReportField(ReportType type, MainTag tag, ItemRow& row)
     {
         const GlobalItemState& globals = m_state.globals;
-        std::uint32_t& total = m_runningBits[ReportTypeSlot(type)];
-        total += globals.reportSize * globals.reportCount;
-        SetReportItemText(row, tag, total);
+        CheckedSize& total = m_runningBits[ReportTypeSlot(type)];
+        total += CheckedSize(globals.reportSize) * globals.reportCount;
+        if (total.Saturated()) {
+            m_state.sizesSaturated = 1;
+        }
+        SetReportItemText(row, tag, total.Value());
 
         HidReport* report = FindOrCreateReport(type, globals.reportId);
-        if (report != nullptr) {
-            // A record that cannot grow simply gets no fields from this item.
-            (void)AddReportItems(m_callbacks, m_state, *report, row.data[0]);
+        // A record that cannot grow gets no fields from this item, and the parse says so.
+        if (report == nullptr ||
+            AddReportItems(m_callbacks, m_state, *report, row.data[0]) != ParseResult::Ok) {
+            m_state.boundReached = 1;
         }
     }
 
@@ -274,7 +279,7 @@ private:
     ParserState& m_state;
     HidCollection* m_current;
     // Running bit totals of Input, Output and Feature items over the whole descriptor.
-    std::array<std::uint32_t, 3> m_runningBits{};
+    std::array<CheckedSize, 3> m_runningBits{};
     ReportIndex m_index;
 };
 

@@ -61,7 +61,8 @@ struct ParserState
 
     // Working values of the whole parse, outside the items' state.
     std::uint32_t totalFieldCount; // report fields added so far, in all reports
-    std::uint8_t boundReached;     // 1 once an item lost its fields to kMaxReportFields
+    std::uint8_t boundReached;     // 1 once an item lost its fields to a bound or to memory
+    std::uint8_t sizesSaturated;   // 1 once a length or offset was held at its largest value
 };
 
 // The most report fields one parse keeps. Report Count is a 32-bit number, so a few items could

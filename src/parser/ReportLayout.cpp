@@ -35,6 +35,13 @@ public:
         return *this;
     }
 
+    // A size or offset in full: the same digits as "%d" wherever that did not wrap.
+    AsciiLine& Unsigned(std::uint64_t value)
+    {
+        m_end = std::to_chars(m_end, m_buffer + kLineBuffer, value).ptr;
+        return *this;
+    }
+
     AsciiLine& UpperHex(unsigned value)
     {
         char* start = m_end;
@@ -100,9 +107,56 @@ void AppendUsageNameInParentheses(std::u16string& text, std::uint32_t usage)
     text.push_back(u')');
 }
 
+// What the layout shows of a report and of each field, read from the tree's records or from a
+// context's images alike.
+struct LayoutReport
+{
+    unsigned reportId;
+    unsigned type;
+    std::uint64_t bitSize;
+    std::uint32_t itemCount;
+};
+
+struct LayoutField
+{
+    std::uint64_t byteOffset;
+    std::uint64_t bitCount;
+    unsigned shift;
+    std::uint32_t usageMinimum;
+    std::uint32_t usageMaximum;
+};
+
+LayoutReport ReportOfImage(const std::uint8_t* report)
+{
+    return { report[layout::kReportId], report[layout::kReportType],
+             ReadLe32(report + layout::kReportBitSize),
+             ReadLe32(report + layout::kReportItemCount) };
+}
+
+LayoutField FieldOfImage(const std::uint8_t* report, std::uint32_t k)
+{
+    const std::uint8_t* item =
+        report + layout::kReportItems + std::size_t{ k } * kReportItemImageSize;
+    return { ReadLe32(item + layout::kItemByteOffset), item[layout::kItemBitCount],
+             item[layout::kItemShift], ReadLe32(item + layout::kItemUsageMinimum),
+             ReadLe32(item + layout::kItemUsageMaximum) };
+}
+
+LayoutReport ReportOfRecord(const HidReport& report)
+{
+    return { report.reportId, static_cast<unsigned>(report.type), report.bitSize,
+             report.itemCount };
+}
+
+LayoutField FieldOfRecord(const HidReport& report, std::uint32_t k)
+{
+    const HidReportItem& item = report.items[k];
+    return { item.byteOffset, item.bitCount, item.shift, item.usageMinimum, item.usageMaximum };
+}
+
 // A field's lines with the names of its usage range, into named (which is cleared first).
-void MakeNamedField(std::u16string& named, std::uint32_t k, std::uint32_t byteOffset,
-                    unsigned bitCount, unsigned shift, std::uint32_t usageMinimum,
+void MakeNamedField(std::u16string& named, std::uint32_t k, std::uint64_t byteOffset,
+                    std::uint64_t bitCount, unsigned shift, std::uint32_t usageMinimum,
                     std::uint32_t usageMaximum)
 {
     named.clear();
@@ -110,9 +164,9 @@ void MakeNamedField(std::u16string& named, std::uint32_t k, std::uint32_t byteOf
     position.Text("[")
         .Decimal(static_cast<int>(k))
         .Text("]\tByteoffset=")
-        .Decimal(static_cast<int>(byteOffset))
+        .Unsigned(byteOffset)
         .Text("\r\n\tBitCount=")
-        .Decimal(static_cast<int>(bitCount))
+        .Unsigned(bitCount)
         .Text("\r\n\tShift=")
         .Decimal(static_cast<int>(shift))
         .Text("\r\n\tUsageMinimum=")
@@ -126,27 +180,30 @@ void MakeNamedField(std::u16string& named, std::uint32_t k, std::uint32_t byteOf
     named.append(u"\r\n");
 }
 
-void AppendReport(const std::uint8_t* report, LayoutTexts& texts, std::u16string& named,
-                  std::FILE* out)
+// Appends one report, its header and its fields given by fieldAt(k).
+template <typename FieldAt>
+void AppendReport(const LayoutReport& report, FieldAt fieldAt, LayoutTexts& texts,
+                  std::u16string& named, std::FILE* out)
 {
-    const unsigned reportId = report[layout::kReportId];
-    const std::uint32_t bitSize = ReadLe32(report + layout::kReportBitSize);
-    const unsigned type = report[layout::kReportType];
-    const std::uint32_t itemCount = ReadLe32(report + layout::kReportItemCount);
+    const unsigned reportId = report.reportId;
+    const std::uint64_t bitSize = report.bitSize;
+    const unsigned type = report.type;
+    const std::uint32_t itemCount = report.itemCount;
     if (out != nullptr) {
-        std::fprintf(out, "ReportID=%d ReportSize=%d ReportType=%d\n", reportId,
-                     static_cast<int>(bitSize), type);
+        std::fprintf(out, "ReportID=%d ReportSize=%llu ReportType=%d\n", reportId,
+                     static_cast<unsigned long long>(bitSize), type);
     }
 
+    // A part byte takes a whole one: 12 bits are 2 bytes.
     AsciiLine header;
     header.Text("\tReportID=")
         .Decimal(static_cast<int>(reportId))
         .Text("(")
         .UpperHex(reportId)
         .Text(")\r\n\tReportContentSize=")
-        .Decimal(static_cast<int>(bitSize / 8))
+        .Unsigned(bitSize / 8 + (bitSize % 8 != 0 ? 1 : 0))
         .Text(" Bytes(")
-        .Decimal(static_cast<int>(bitSize))
+        .Unsigned(bitSize)
         .Text(" Bits)\r\n\tReportType=")
         .Decimal(static_cast<int>(type))
         .Text(ReportTypeName(type))
@@ -158,19 +215,20 @@ void AppendReport(const std::uint8_t* report, LayoutTexts& texts, std::u16string
     header.AppendTo(texts.detail);
     header.AppendTo(texts.summary);
 
-    const std::uint8_t* item = report + layout::kReportItems;
-    for (std::uint32_t k = 0; k < itemCount; ++k, item += kReportItemImageSize) {
-        const std::uint32_t byteOffset = ReadLe32(item + layout::kItemByteOffset);
-        const unsigned bitCount = item[layout::kItemBitCount];
-        const unsigned shift = item[layout::kItemShift];
-        const std::uint32_t usageMinimum = ReadLe32(item + layout::kItemUsageMinimum);
-        const std::uint32_t usageMaximum = ReadLe32(item + layout::kItemUsageMaximum);
+    for (std::uint32_t k = 0; k < itemCount; ++k) {
+        const LayoutField field = fieldAt(k);
+        const std::uint64_t byteOffset = field.byteOffset;
+        const std::uint64_t bitCount = field.bitCount;
+        const unsigned shift = field.shift;
+        const std::uint32_t usageMinimum = field.usageMinimum;
+        const std::uint32_t usageMaximum = field.usageMaximum;
         if (out != nullptr) {
             std::fprintf(out,
-                         "[%d]\tByteoffset=%d\n\tBitCount=%d\n\tShift=%d\n\tUsageMinimum=%08x\n"
-                         "\tUsageMaximum=%08x\r\n",
-                         static_cast<int>(k), static_cast<int>(byteOffset), bitCount, shift,
-                         usageMinimum, usageMaximum);
+                         "[%d]\tByteoffset=%llu\n\tBitCount=%llu\n\tShift=%d\n"
+                         "\tUsageMinimum=%08x\n\tUsageMaximum=%08x\r\n",
+                         static_cast<int>(k), static_cast<unsigned long long>(byteOffset),
+                         static_cast<unsigned long long>(bitCount), shift, usageMinimum,
+                         usageMaximum);
         }
         if (texts.usageNames == UsageNames::Full) {
             MakeNamedField(named, k, byteOffset, bitCount, shift, usageMinimum, usageMaximum);
@@ -181,13 +239,13 @@ void AppendReport(const std::uint8_t* report, LayoutTexts& texts, std::u16string
             texts.detail.append(named);
             continue;
         }
-        AsciiLine field;
-        field.Text("[")
+        AsciiLine line;
+        line.Text("[")
             .Decimal(static_cast<int>(k))
             .Text("]\tByteoffset=")
-            .Decimal(static_cast<int>(byteOffset))
+            .Unsigned(byteOffset)
             .Text("\r\n\tBitCount=")
-            .Decimal(static_cast<int>(bitCount))
+            .Unsigned(bitCount)
             .Text("\r\n\tShift=")
             .Decimal(static_cast<int>(shift))
             .Text("\r\n\tUsageMinimum=")
@@ -195,11 +253,11 @@ void AppendReport(const std::uint8_t* report, LayoutTexts& texts, std::u16string
             .Text("\r\n\tUsageMaximum=")
             .EightHexDigits(usageMaximum)
             .Text("\r\n");
-        if (texts.detail.size() + field.size() > texts.limit) {
+        if (texts.detail.size() + line.size() > texts.limit) {
             texts.truncated = true;
             return;
         }
-        field.AppendTo(texts.detail);
+        line.AppendTo(texts.detail);
     }
 }
 
@@ -243,7 +301,24 @@ void AppendReportLayout(const std::uint8_t* context, std::uint32_t blockOffset, 
         const std::uint32_t reportCount = ReadLe32(block + layout::kCollectionReportCount);
         const std::uint8_t* table = block + layout::kCollectionOffsetTable;
         for (std::uint32_t k = 0; k < reportCount && !texts.truncated; ++k) {
-            AppendReport(rawData + ReadLe32(table + 4 * k), texts, named, out);
+            const std::uint8_t* report = rawData + ReadLe32(table + 4 * k);
+            AppendReport(
+                ReportOfImage(report), [&](std::uint32_t i) { return FieldOfImage(report, i); },
+                texts, named, out);
+        }
+        return !texts.truncated;
+    });
+}
+
+void AppendReportLayout(const HidCollection& collection, LayoutTexts& texts, std::FILE* out)
+{
+    std::u16string named;
+    ForEachCollection(collection, [&](const HidCollection& current) {
+        for (std::uint32_t k = 0; k < current.reportListCount && !texts.truncated; ++k) {
+            const HidReport& report = *current.reports[k];
+            AppendReport(
+                ReportOfRecord(report), [&](std::uint32_t i) { return FieldOfRecord(report, i); },
+                texts, named, out);
         }
         return !texts.truncated;
     });
@@ -273,7 +348,8 @@ void BuildLayoutTexts(const DeviceDescription& description, LayoutTexts& texts, 
         }
         texts.detail.append(line);
         texts.summary.append(line);
-        AppendReportLayout(collection.context, 0, texts, out);
+        // The records hold every size in full, where a context's images hold 32 bits at most.
+        AppendReportLayout(*description.state->rootCollection->children[i], texts, out);
     }
 }
 

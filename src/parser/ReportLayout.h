@@ -34,6 +34,10 @@ struct LayoutTexts
 void AppendReportLayout(const std::uint8_t* context, std::uint32_t blockOffset, LayoutTexts& texts,
                         std::FILE* out = stdout);
 
+// The same from the records of the collection tree, which hold every size and offset in full.
+void AppendReportLayout(const HidCollection& collection, LayoutTexts& texts,
+                        std::FILE* out = stdout);
+
 // Both pane texts of a parse: for each top-level collection its header line, then its layout.
 void BuildLayoutTexts(const DeviceDescription& description, LayoutTexts& texts,
                       std::FILE* out = stdout);

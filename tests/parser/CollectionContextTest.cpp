@@ -85,8 +85,8 @@ TEST(CollectionContext, OnlyTheFirstReportOfATypeCounts)
         std::uint8_t inputId;
     };
     const Case cases[] = {
-        { "twelve bits make one byte", "A1 01 75 0C 95 01 81 02 C0", 1, 0 },
-        { "seven bits make none", "A1 01 75 07 95 01 81 02 C0", 0, 0 },
+        { "twelve bits take two bytes", "A1 01 75 0C 95 01 81 02 C0", 2, 0 },
+        { "seven bits take one", "A1 01 75 07 95 01 81 02 C0", 1, 0 },
         { "the first report's id, not a later one", "A1 01 75 08 95 01 81 02 85 03 95 04 81 02 C0",
           1, 0 },
         { "own reports before a child's", "A1 01 A1 00 85 02 75 08 95 02 81 02 C0 85 03 81 02 C0",

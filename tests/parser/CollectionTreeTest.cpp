@@ -64,14 +64,14 @@ TEST(CollectionTree, FieldSizesAndMasks)
     {
         const char* hex;
         std::uint32_t mask;
-        std::uint8_t bitCount;
+        std::uint32_t bitCount;
         std::uint32_t bitSize;
     };
     const Case cases[] = {
         { "75 20 95 02", 0xFFFFFFFF, 32, 64 },
         { "75 21 95 01", 0xFFFFFFFF, 33, 33 },
         { "75 00 95 03", 0, 0, 0 },
-        { "76 00 01 95 02", 0xFFFFFFFF, 0, 512 },
+        { "76 00 01 95 02", 0xFFFFFFFF, 256, 512 }, // the whole size, not its low 8 bits
         { "75 0C 95 01", 0x0FFF, 12, 12 },
     };
     for (const Case& c : cases) {
@@ -124,7 +124,10 @@ TEST(CollectionTree, RecordsThatCannotGrowGetNoFields)
         const HidReport& report = *tree.TopLevel(0).reports[0];
         EXPECT_EQ(report.itemCount, 2u);
         EXPECT_EQ(report.bitSize, 2u);
-        EXPECT_EQ(tree.rows[5].description, u"Input 0.1"); // 0xFFFFFFFF + 2 bits, modulo 2^32
+        // The running total counts 0xFFFFFFFF + 2 bits in full, and the parse says an item
+        // lost its fields.
+        EXPECT_EQ(tree.rows[5].description, u"Input 536870912.1");
+        EXPECT_EQ(tree.State().boundReached, 1);
     }
     // Past the field bound of one parse an item adds nothing, and the state says so.
     {

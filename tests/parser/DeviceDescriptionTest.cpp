@@ -209,7 +209,7 @@ TEST(DeviceDescription, EntryWritesItsOwnLines)
 
 TEST(DeviceDescription, MemoryBoundTakesTheAllocationFailurePaths)
 {
-    // 2000 one-bit fields: 64,000 bytes of field records, then a context of 68,088 bytes.
+    // 2000 one-bit fields: 80,000 bytes of field records, then a context of 68,088 bytes.
     const char* hex = "A1 01 75 01 96 D0 07 81 02 C0 C0";
     struct Case
     {
@@ -223,7 +223,7 @@ TEST(DeviceDescription, MemoryBoundTakesTheAllocationFailurePaths)
     const Case cases[] = {
         { "the state itself does not fit", 64, ParseResult::NoMemory, 0, 0, 0 },
         { "the fields do not fit: the item adds none", 32 * 1024, ParseResult::Ok, 6, 1, 1 },
-        { "the fields fit, their context does not", 68 * 1024, ParseResult::NoMemory, 6, 0, 0 },
+        { "the fields fit, their context does not", 100 * 1024, ParseResult::NoMemory, 6, 0, 0 },
         { "everything fits", 256 * 1024, ParseResult::Ok, 6, 1, 251 },
     };
     for (const Case& c : cases) {
@@ -272,6 +272,62 @@ TEST(DeviceDescription, DeepNestingGoesThroughContextLayoutAndReleaseWithoutRecu
                                  u"\tReportType=1(InputReport)\r\n");
     }
     EXPECT_EQ(callbacks.LiveBlocks(), 0);
+}
+
+} // namespace
+} // namespace quorlix
+
+namespace quorlix {
+namespace {
+
+TEST(DeviceDescription, LengthsRoundUpAndNeverWrap)
+{
+    struct Case
+    {
+        const char* name;
+        std::string hex;
+        std::uint32_t entryInput;      // ReportIdEntry: the id byte only where used
+        std::uint32_t collectionInput; // CollectionDescription: always one id byte
+        bool boundReached;
+        bool sizesSaturated;
+    };
+    const Case cases[] = {
+        { "12 bits behind report id 1 take two bytes and the id",
+          "A1 01 85 01 75 0C 95 01 81 02 C0", 3, 3, false, false },
+        { "a 70,000-byte report keeps its length", "A1 01 75 08 97 70 11 01 00 81 02 C0", 70000,
+          70001, false, false },
+        { "a field past the record's image is lost and the parse says so",
+          "A1 01 75 FF 97 FF FF FF FF 81 02 C0", 0, 1, true, false },
+        { "a running total past 64 bits is held and flagged",
+          "A1 01 77 FF FF FF FF 97 FF FF FF FF 81 02 81 02 C0", 0, 1, true, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeviceDescription description;
+        ASSERT_EQ(Parse(c.hex, description), ParseResult::Ok);
+        ASSERT_EQ(description.collectionCount, 1u);
+        EXPECT_EQ(description.reportIds[0].inputLength, c.entryInput);
+        EXPECT_EQ(description.collections[0].inputLength, c.collectionInput);
+        EXPECT_EQ(description.boundReached, c.boundReached);
+        EXPECT_EQ(description.sizesSaturated, c.sizesSaturated);
+    }
+}
+
+TEST(DeviceDescription, CollectionNumbersPassTwoHundredAndFiftyFive)
+{
+    std::string hex;
+    for (int i = 0; i < 300; ++i) {
+        hex += "A1 01 C0 ";
+    }
+    DeviceDescription description;
+    ASSERT_EQ(Parse(hex, description), ParseResult::Ok);
+    ASSERT_EQ(description.collectionCount, 300u);
+    EXPECT_EQ(description.collections[255].collectionNumber, 256u);
+    EXPECT_EQ(description.reportIds[299].collectionNumber, 300u);
+    LayoutTexts texts;
+    BuildLayoutTexts(description, texts, nullptr);
+    EXPECT_NE(texts.summary.find(u"----Col_256---"), std::u16string::npos);
+    EXPECT_NE(texts.summary.find(u"----Col_300---"), std::u16string::npos);
 }
 
 } // namespace

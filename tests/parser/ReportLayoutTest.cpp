@@ -56,9 +56,9 @@ TEST(ReportLayout, HeadersOfReportIdsTypesAndSizes)
     const LayoutTexts texts =
         Layout("09 01 A1 01 85 1A 75 0C 95 01 91 02 A1 00 B1 02 C0 C0 A1 02 C0");
     EXPECT_EQ(texts.summary, Wide("----Col_1---USAGE_PAGE:0----USAGE:1-----\r\n"
-                                  "\tReportID=26(1A)\r\n\tReportContentSize=1 Bytes(12 Bits)\r\n"
+                                  "\tReportID=26(1A)\r\n\tReportContentSize=2 Bytes(12 Bits)\r\n"
                                   "\tReportType=2(OutputReport)\r\n"
-                                  "\tReportID=26(1A)\r\n\tReportContentSize=1 Bytes(12 Bits)\r\n"
+                                  "\tReportID=26(1A)\r\n\tReportContentSize=2 Bytes(12 Bits)\r\n"
                                   "\tReportType=4(FeatuerReport)\r\n"
                                   "----Col_2---USAGE_PAGE:0----USAGE:0-----\r\n"));
 }
@@ -72,8 +72,9 @@ TEST(ReportLayout, DepthFirstOwnReportsBeforeChildren)
 
 TEST(ReportLayout, NumbersAtTheirExtremesReadAsPrintfWritesThem)
 {
-    // A 2^31-bit field pushes the report's bit size past the signed range, so it shows negative;
-    // id 255 shows as FF, a four-byte usage with all bits set as eight lower-case digits.
+    // A 2^31-bit field pushes the report's bit size past the signed range, and it still shows
+    // in full, as does the field's size; id 255 shows as FF, a four-byte usage with all bits
+    // set as eight lower-case digits.
     const LayoutTexts texts = Layout("A1 01          // Collection (Application), no usage\n"
                                      "85 FF          // Report ID 255\n"
                                      "0B FF FF FF FF // Usage 0xFFFFFFFF\n"
@@ -83,15 +84,17 @@ TEST(ReportLayout, NumbersAtTheirExtremesReadAsPrintfWritesThem)
                                      "C0");
     const std::string header = "----Col_1---USAGE_PAGE:0----USAGE:0-----\r\n"
                                "\tReportID=255(FF)\r\n"
-                               "\tReportContentSize=268435458 Bytes(-2147483632 Bits)\r\n"
+                               "\tReportContentSize=268435458 Bytes(2147483664 Bits)\r\n"
                                "\tReportType=1(InputReport)\r\n";
     EXPECT_EQ(texts.summary, Wide(header));
-    EXPECT_EQ(texts.detail,
-              Wide(header +
-                   "[0]\tByteoffset=0\r\n\tBitCount=0\r\n\tShift=0\r\n\tUsageMinimum=ffffffff\r\n"
-                   "\tUsageMaximum=ffffffff\r\n"
-                   "[1]\tByteoffset=268435456\r\n\tBitCount=16\r\n\tShift=0\r\n"
-                   "\tUsageMinimum=00000000\r\n\tUsageMaximum=00000000\r\n"));
+    EXPECT_EQ(
+        texts.detail,
+        Wide(
+            header +
+            "[0]\tByteoffset=0\r\n\tBitCount=2147483648\r\n\tShift=0\r\n\tUsageMinimum=ffffffff\r\n"
+            "\tUsageMaximum=ffffffff\r\n"
+            "[1]\tByteoffset=268435456\r\n\tBitCount=16\r\n\tShift=0\r\n"
+            "\tUsageMinimum=00000000\r\n\tUsageMaximum=00000000\r\n"));
 }
 
 TEST(ReportLayout, TextsStopAtTheirBound)
