@@ -1,5 +1,7 @@
 #include "annotation/ItemStateWalker.h"
 
+#include <utility>
+
 namespace quorlix {
 namespace {
 
@@ -60,24 +62,45 @@ ItemEffect ItemStateWalker::Step(const DecodedItem& item)
     return effect;
 }
 
+void ItemStateWalker::FinishItems()
+{
+    if (m_clearPending) {
+        ClearLocals();
+        m_clearPending = false;
+    }
+}
+
 void ItemStateWalker::ApplyGlobal(const DecodedItem& item, ItemEffect& effect)
 {
     if (item.tag < ItemGlobals::kValueTags) {
         m_globals.values[item.tag] = ValueOf(item);
+        m_globalsSaved = false;
         return;
     }
     switch (static_cast<GlobalTag>(item.tag)) {
     case GlobalTag::Push:
-        m_saved.push_back(m_globals);
+        if (!m_globalsSaved) {
+            m_saved.push_back({ m_globals, 0 });
+            m_globalsSaved = true;
+        }
+        ++m_saved.back().pushes;
+        ++m_pushDepth;
         break;
-    case GlobalTag::Pop:
+    case GlobalTag::Pop: {
         if (m_saved.empty()) {
             effect = ItemEffect::PopWithNothingSaved;
             break;
         }
-        m_globals = m_saved.back();
-        m_saved.pop_back();
+        SavedGlobals& saved = m_saved.back();
+        m_globals = saved.globals;
+        --m_pushDepth;
+        // The state stays saved exactly when a Push below shares it.
+        m_globalsSaved = --saved.pushes > 0;
+        if (!m_globalsSaved) {
+            m_saved.pop_back();
+        }
         break;
+    }
     default:
         break; // reserved tags change nothing
     }
@@ -96,18 +119,33 @@ void ItemStateWalker::AddUsage(const UsageSpan& span)
     m_locals.usages.push_back(span);
 }
 
+void ItemStateWalker::NoteUsageBound(const DecodedItem& item, std::uint16_t& page,
+                                     bool& pageKnown) const
+{
+    const bool hasPage = item.dataSize == DataSizeOf(SizeCode::FourBytes);
+    pageKnown = hasPage || m_globals[GlobalTag::UsagePage].set;
+    page = hasPage ? static_cast<std::uint16_t>(item.value >> 16) : m_globals.UsagePage();
+}
+
 void ItemStateWalker::ApplyLocal(const DecodedItem& item, ItemEffect& effect)
 {
     const bool hasPage = item.dataSize == DataSizeOf(SizeCode::FourBytes);
-    switch (static_cast<LocalTag>(item.tag)) {
+    const auto tag = static_cast<LocalTag>(item.tag);
+    if (tag == LocalTag::Usage || tag == LocalTag::UsageMinimum || tag == LocalTag::UsageMaximum) {
+        m_locals.anyUsage = true;
+        m_locals.shortUsage = m_locals.shortUsage || !hasPage;
+    }
+    switch (tag) {
     case LocalTag::Usage:
         AddUsage({ item.value, item.value, hasPage });
         break;
     case LocalTag::UsageMinimum:
         m_locals.usageMinimum = ValueOf(item);
+        NoteUsageBound(item, m_locals.minimumPage, m_locals.minimumPageKnown);
         break;
     case LocalTag::UsageMaximum: {
         m_locals.usageMaximum = ValueOf(item);
+        NoteUsageBound(item, m_locals.maximumPage, m_locals.maximumPageKnown);
         // The range takes the minimum's page; ids run from the minimum's to the maximum's, and
         // a maximum without a minimum starts at id 0. A range that runs backwards names nothing.
         const WrittenValue& minimum = m_locals.usageMinimum;
@@ -128,11 +166,11 @@ void ItemStateWalker::ApplyLocal(const DecodedItem& item, ItemEffect& effect)
             }
             m_locals.delimiterOpen = true;
             m_locals.delimiterOffset = item.offset;
+            m_locals.delimiterLength = item.length;
             m_locals.setGaveUsage = false;
         } else if (item.value == 0) {
             if (!m_locals.delimiterOpen) {
                 effect = ItemEffect::DelimiterClosedUnopened;
-                break;
             }
             m_locals.delimiterOpen = false;
         } else {
@@ -174,13 +212,10 @@ void ItemStateWalker::ApplyMain(const DecodedItem& item)
 
 void ItemStateWalker::ClearLocals()
 {
-    m_locals.usages.clear(); // keeps its storage for the next main item
-    m_locals.usageMinimum = {};
-    m_locals.usageMaximum = {};
-    m_locals.alternativeUsages = 0;
-    m_locals.delimiterOpen = false;
-    m_locals.delimiterOffset = 0;
-    m_locals.setGaveUsage = false;
+    std::vector<UsageSpan> usages = std::move(m_locals.usages);
+    usages.clear(); // keeps its storage for the next main item
+    m_locals = ItemLocals{};
+    m_locals.usages = std::move(usages);
 }
 
 std::uint32_t ItemStateWalker::FirstUsage() const

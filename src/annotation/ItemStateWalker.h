@@ -61,10 +61,19 @@ struct ItemLocals
     std::vector<UsageSpan> usages; // in item order; a Delimiter set gives its first usage only
     WrittenValue usageMinimum;
     WrittenValue usageMaximum;
+    // The page each end of a range names: its own in four bytes, else the Usage Page in force
+    // when it was read; not known when no Usage Page was.
+    std::uint16_t minimumPage = 0;
+    std::uint16_t maximumPage = 0;
+    bool minimumPageKnown = false;
+    bool maximumPageKnown = false;
+    bool anyUsage = false;   // a Usage, Usage Minimum or Usage Maximum item came
+    bool shortUsage = false; // one of them in one or two bytes, taking its page from Usage Page
     std::uint32_t alternativeUsages = 0; // usages a Delimiter set held besides its first
     bool delimiterOpen = false;
     std::size_t delimiterOffset = 0; // of the Delimiter that opened the set in force
-    bool setGaveUsage = false;       // the open set already named its element
+    std::size_t delimiterLength = 0;
+    bool setGaveUsage = false; // the open set already named its element
 };
 
 // What the item loop does with the local items after a main item it does not know.
@@ -100,11 +109,14 @@ public:
     explicit ItemStateWalker(ItemWalkOptions options = {});
 
     ItemEffect Step(const DecodedItem& item);
+    // Ends the walk: the local items of a last main item are cleared, so the locals read as
+    // the descriptor leaves them (a Delimiter set still open after its last main item, say).
+    void FinishItems();
 
     const ItemGlobals& Globals() const { return m_globals; }
     const ItemLocals& Locals() const { return m_locals; }
-    // Global states Push saved, the newest last.
-    std::size_t PushDepth() const { return m_saved.size(); }
+    // Pushes not yet popped.
+    std::size_t PushDepth() const { return m_pushDepth; }
     // Collections open after the last Step, the top-level one counted.
     std::size_t CollectionDepth() const { return m_depth; }
     // 1 for the first top-level collection, counted in 64 bits so that none shares a number;
@@ -126,9 +138,21 @@ private:
     void AddUsage(const UsageSpan& span);
     void ClearLocals();
 
+    // A state Push saved, with the Pushes that share it: Pushes with no global item between
+    // them save the same state, so a run of Pushes costs no more memory than one.
+    struct SavedGlobals
+    {
+        ItemGlobals globals;
+        std::size_t pushes = 0;
+    };
+
+    void NoteUsageBound(const DecodedItem& item, std::uint16_t& page, bool& pageKnown) const;
+
     ItemWalkOptions m_options;
     ItemGlobals m_globals;
-    std::vector<ItemGlobals> m_saved;
+    std::vector<SavedGlobals> m_saved;
+    std::size_t m_pushDepth = 0;
+    bool m_globalsSaved = false; // m_globals equals m_saved.back().globals
     ItemLocals m_locals;
     bool m_clearPending = false;
     std::size_t m_depth = 0;

@@ -27,6 +27,7 @@ DescriptorItem ItemAt(std::span<const std::uint8_t> bytes, std::size_t offset)
     item.length = decoded.length;
     const std::size_t available = bytes.size() - offset;
     item.missingBytes = item.length > available ? item.length - available : 0;
+    item.decoded = decoded;
     return item;
 }
 
@@ -113,11 +114,6 @@ const GlobalSetting& DescriptorChecker::LaterSet(const GlobalSetting& a, const G
     return a.offset > b.offset ? a : b;
 }
 
-std::int64_t DescriptorChecker::Signed(const GlobalSetting& setting)
-{
-    return SignedItemValue(setting.value, setting.dataSize);
-}
-
 void DescriptorChecker::CheckItem(const DescriptorItem& item)
 {
     if (item.missingBytes > 0) {
@@ -126,6 +122,7 @@ void DescriptorChecker::CheckItem(const DescriptorItem& item)
     switch (item.type) {
     case kMain:
         CheckShorterEncoding(item);
+        m_walker.Step(item.decoded);
         OnMainItem(item);
         break;
     case kGlobal:
@@ -137,6 +134,7 @@ void DescriptorChecker::CheckItem(const DescriptorItem& item)
         OnLocalItem(item);
         break;
     default:
+        m_walker.Step(item.decoded);
         ReportReservedItem(item);
         break;
     }
@@ -154,20 +152,22 @@ std::string DescriptorChecker::ItemWords(const DescriptorItem& item)
 
 void DescriptorChecker::Finish()
 {
+    m_walker.FinishItems();
     // There may be a finding for every open collection and Push: room for all at once.
-    m_findings.reserve(m_findings.size() + m_open.size() + m_pushed.size() + 4);
+    m_findings.reserve(m_findings.size() + m_open.size() + m_pushOffsets.size() + 4);
     for (const OpenCollection& open : m_open) {
         Add(CheckId::CollectionBalance, open.offset, open.length,
             Join("Collection (", CollectionKindText(open.kind), ") opened at byte ",
                  DecimalText(static_cast<std::int64_t>(open.offset)), " is never closed"),
             "add an End Collection (C0) where its items end");
     }
-    for (const SavedGlobals& pushed : m_pushed) {
-        Add(CheckId::PushPop, pushed.offset, 1, "Push is never popped",
+    for (const std::size_t pushed : m_pushOffsets) {
+        Add(CheckId::PushPop, pushed, 1, "Push is never popped",
             "add a Pop (B4) after the items that need the saved globals, or remove the Push");
     }
-    if (m_local.delimiterOpen) {
-        Add(CheckId::DelimiterBalance, m_local.delimiterOffset, m_local.delimiterLength,
+    const ItemLocals& locals = m_walker.Locals();
+    if (locals.delimiterOpen) {
+        Add(CheckId::DelimiterBalance, locals.delimiterOffset, locals.delimiterLength,
             "Delimiter set still open at the end of the descriptor",
             "close the set with A9 00 and follow it with its main item");
     }

@@ -27,12 +27,11 @@ void DescriptorChecker::OnMainItem(const DescriptorItem& item)
         break;
     }
     CheckLocalsAtMain(item);
-    m_local = LocalState{};
 }
 
 void DescriptorChecker::OnCollection(const DescriptorItem& item)
 {
-    if (!m_local.anyUsage) {
+    if (!m_walker.Locals().anyUsage) {
         Add(CheckId::CollectionUsageMissing, item,
             Join("Collection (", CollectionKindText(item.value), ") has no Usage before it"),
             "put a Usage before the Collection item to say what it holds");

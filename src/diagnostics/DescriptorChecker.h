@@ -3,7 +3,9 @@
 // The diagnostics pass's own state and helpers, shared by the files of its check families. Only
 // the files of this folder include it.
 
+#include "annotation/CheckedSize.h"
 #include "annotation/HidItems.h"
+#include "annotation/ItemStateWalker.h"
 #include "diagnostics/CheckDescriptor.h"
 #include "diagnostics/Finding.h"
 
@@ -64,6 +66,7 @@ struct DescriptorItem
     std::uint32_t value = 0;
     std::size_t length = 0;
     std::size_t missingBytes = 0; // how many of length lie past the end
+    DecodedItem decoded;          // the same item as the item walker takes it
 };
 
 // Bits of the per-offset record of what a global item has already been blamed for, so that a
@@ -77,44 +80,8 @@ enum : std::uint8_t
     kBlamedFieldWidth = 16,
 };
 
-// One global value in force, with the item that set it.
-struct GlobalSetting
-{
-    std::uint32_t value = 0;
-    std::uint32_t offset = 0;
-    std::uint8_t dataSize = 0;
-    std::uint8_t length = 0;
-    bool set = false;
-};
-
-struct GlobalState
-{
-    std::array<GlobalSetting, kGlobalSettings> settings{};
-};
-
-// A Usage Minimum or Usage Maximum of the main item to come.
-struct UsageBound
-{
-    bool set = false;
-    std::uint32_t value = 0;
-    std::uint8_t dataSize = 0;
-    std::size_t offset = 0;
-    std::size_t length = 0;
-    std::uint32_t page = 0; // the page it names: its own for four bytes, else the one in force
-    bool pageKnown = false;
-};
-
-// The local items since the last main item.
-struct LocalState
-{
-    bool anyUsage = false;
-    bool shortUsage = false; // a one- or two-byte Usage, whose page comes from Usage Page
-    UsageBound minimum;
-    UsageBound maximum;
-    bool delimiterOpen = false;
-    std::size_t delimiterOffset = 0;
-    std::size_t delimiterLength = 0;
-};
+// One global value in force, with the item that set it, as the item walker keeps it.
+using GlobalSetting = WrittenValue;
 
 struct OpenCollection
 {
@@ -123,20 +90,15 @@ struct OpenCollection
     std::uint32_t kind;
 };
 
-// A Push: the globals it saved (an index into the saved states) and where it stands.
-struct SavedGlobals
-{
-    std::size_t state;
-    std::size_t offset;
-};
-
 // Input, Output and Feature reports by type and report id, with their length in bits.
 struct ReportTally
 {
-    std::uint64_t bits = 0;
+    CheckedSize bits;
     std::size_t lastOffset = 0; // the last main item that added to it
     std::size_t lastLength = 0;
+    std::uint64_t firstCollection = 0; // the top-level collection of its first field
     bool used = false;
+    bool sharedReported = false; // a second top-level collection's use was reported
 };
 
 inline std::string_view ReportTypeWord(unsigned tag)
@@ -195,11 +157,11 @@ private:
     void Add(CheckId check, const DescriptorItem& item, std::string message, std::string fix);
     // Whether the item at offset was already blamed for what bit stands for; marks it if not.
     bool AlreadyBlamed(std::size_t offset, std::uint8_t bit);
-    const GlobalSetting& Setting(unsigned tag) const { return m_globals.settings[tag]; }
+    const GlobalSetting& Setting(unsigned tag) const { return m_walker.Globals().values[tag]; }
     // The later of the two items that set a minimum and maximum pair, or the one that did when
     // the other never was: an unset value has no item to point at.
     static const GlobalSetting& LaterSet(const GlobalSetting& a, const GlobalSetting& b);
-    static std::int64_t Signed(const GlobalSetting& setting);
+    static std::int64_t Signed(const GlobalSetting& setting) { return setting.Signed(); }
     void CheckItem(const DescriptorItem& item);
     // "Logical Maximum", or "item 0x69" for a prefix HID does not name.
     static std::string ItemWords(const DescriptorItem& item);
@@ -217,16 +179,17 @@ private:
     // Global items, Push and Pop (GlobalItemChecks.cpp).
     void OnGlobalItem(const DescriptorItem& item);
     void OnPop(const DescriptorItem& item);
-    void CheckRedundant(const DescriptorItem& item, const GlobalSetting& setting);
+    // before is the value in force before the item.
+    void CheckRedundant(const DescriptorItem& item, const GlobalSetting& before);
     // Checks a global value on its own, as it is read.
-    void CheckGlobalValue(const DescriptorItem& item);
-    void OnUsagePage(const DescriptorItem& item);
+    void CheckGlobalValue(const DescriptorItem& item, const GlobalSetting& before);
+    void OnUsagePage(const DescriptorItem& item, const GlobalSetting& before);
     void CheckUnitExponent(const DescriptorItem& item);
 
     // Usages and Delimiter sets (LocalItemChecks.cpp).
     void OnLocalItem(const DescriptorItem& item);
     void OnUsage(const DescriptorItem& item);
-    void OnDelimiter(const DescriptorItem& item);
+    void OnDelimiter(const DescriptorItem& item, ItemEffect effect);
     void CheckLocalsAtMain(const DescriptorItem& item);
 
     // Main items and collections (CollectionChecks.cpp).
@@ -253,11 +216,10 @@ private:
     std::vector<std::uint8_t> m_blamed;
     std::vector<Finding> m_findings;
 
-    GlobalState m_globals;
-    std::vector<SavedGlobals> m_pushed;
-    std::vector<GlobalState> m_savedStates;
-    bool m_globalsSaved = false; // m_globals is m_savedStates.back()
-    LocalState m_local;
+    // The item state, on the one walker. Each main item is judged by the local items since
+    // the last main item, whichever it was.
+    ItemStateWalker m_walker{ ItemWalkOptions{ UnknownMainItem::ClearsLocals } };
+    std::vector<std::size_t> m_pushOffsets; // of the Pushes not yet popped
     std::vector<OpenCollection> m_open;
     std::size_t m_openApplications = 0;
 

@@ -27,6 +27,8 @@ constexpr std::array<CheckEntry, kCheckCount> kChecks = { {
     { CheckId::ReportCountMissing,     "report-count-missing",     Severity::Error },
     { CheckId::ReportIdZero,           "report-id-zero",           Severity::Error },
     { CheckId::ReportIdMixed,          "report-id-mixed",          Severity::Error },
+    { CheckId::ReportIdShared,         "report-id-shared",         Severity::Error },
+    { CheckId::SizeOverflow,           "size-overflow",            Severity::Error },
     { CheckId::UsageRange,             "usage-range",              Severity::Error },
     { CheckId::PushPop,                "push-pop",                 Severity::Error },
     { CheckId::DelimiterBalance,       "delimiter-balance",        Severity::Error },

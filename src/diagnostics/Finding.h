@@ -33,6 +33,8 @@ enum class CheckId : std::uint8_t
     ReportCountMissing,
     ReportIdZero,
     ReportIdMixed,
+    ReportIdShared,
+    SizeOverflow,
     UsageRange,
     PushPop,
     DelimiterBalance,

@@ -12,13 +12,8 @@ namespace quorlix::checks {
 void DescriptorChecker::OnGlobalItem(const DescriptorItem& item)
 {
     if (item.tag == kPush) {
-        // Pushes with no global item between them save the same state, and share it, so
-        // that a run of Pushes costs no more memory than its offsets.
-        if (!m_globalsSaved) {
-            m_savedStates.push_back(m_globals);
-            m_globalsSaved = true;
-        }
-        m_pushed.push_back({ m_savedStates.size() - 1, item.offset });
+        m_walker.Step(item.decoded);
+        m_pushOffsets.push_back(item.offset);
         return;
     }
     if (item.tag == kPop) {
@@ -26,34 +21,26 @@ void DescriptorChecker::OnGlobalItem(const DescriptorItem& item)
         return;
     }
     if (item.tag >= kGlobalSettings) {
+        m_walker.Step(item.decoded);
         ReportUnknownTag(item);
         return;
     }
-    CheckGlobalValue(item);
-    m_globalsSaved = false;
-    GlobalSetting& setting = m_globals.settings[item.tag];
-    CheckRedundant(item, setting);
-    setting = { item.value, static_cast<std::uint32_t>(item.offset),
-                static_cast<std::uint8_t>(item.dataSize),
-                static_cast<std::uint8_t>(std::min<std::size_t>(item.length, 255)), true };
+    // The checks compare with the value in force before the item, and read the local items as
+    // the walker leaves them after it.
+    const GlobalSetting before = Setting(item.tag);
+    m_walker.Step(item.decoded);
+    CheckGlobalValue(item, before);
+    CheckRedundant(item, before);
 }
 
 void DescriptorChecker::OnPop(const DescriptorItem& item)
 {
-    if (m_pushed.empty()) {
+    if (m_walker.Step(item.decoded) == ItemEffect::PopWithNothingSaved) {
         Add(CheckId::PushPop, item, "Pop with nothing pushed",
             "remove this Pop (B4) or add the Push (A4) it should undo");
         return;
     }
-    const std::size_t state = m_pushed.back().state;
-    m_pushed.pop_back();
-    m_globals = m_savedStates[state];
-    // The Pushes sharing a state stand together on the stack, so the state is still saved
-    // exactly when the Push below shares it.
-    m_globalsSaved = !m_pushed.empty() && m_pushed.back().state == state;
-    if (!m_globalsSaved) {
-        m_savedStates.pop_back();
-    }
+    m_pushOffsets.pop_back();
 }
 
 void DescriptorChecker::CheckRedundant(const DescriptorItem& item, const GlobalSetting& setting)
@@ -75,11 +62,11 @@ void DescriptorChecker::CheckRedundant(const DescriptorItem& item, const GlobalS
 }
 
 // Checks a global value on its own, as it is read.
-void DescriptorChecker::CheckGlobalValue(const DescriptorItem& item)
+void DescriptorChecker::CheckGlobalValue(const DescriptorItem& item, const GlobalSetting& before)
 {
     switch (item.tag) {
     case kUsagePage:
-        OnUsagePage(item);
+        OnUsagePage(item, before);
         break;
     case kUnitExponent:
         CheckUnitExponent(item);
@@ -98,7 +85,7 @@ void DescriptorChecker::CheckGlobalValue(const DescriptorItem& item)
     }
 }
 
-void DescriptorChecker::OnUsagePage(const DescriptorItem& item)
+void DescriptorChecker::OnUsagePage(const DescriptorItem& item, const GlobalSetting& current)
 {
     if (item.value == 0) {
         Add(CheckId::UsagePageZero, item,
@@ -106,8 +93,7 @@ void DescriptorChecker::OnUsagePage(const DescriptorItem& item)
             "write the page the usages belong to, for example 05 01 for Generic Desktop or "
             "06 00 FF for a vendor-defined page");
     }
-    const GlobalSetting& current = Setting(kUsagePage);
-    if (m_local.shortUsage && current.set && current.value != item.value) {
+    if (m_walker.Locals().shortUsage && current.set && current.value != item.value) {
         Add(CheckId::UsagePageAfterUsage, item,
             "Usage Page changes from " + HexText(current.value) + " to " + HexText(item.value) +
                 " after Usages of the same main item; hosts disagree on which page those "

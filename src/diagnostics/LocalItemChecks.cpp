@@ -10,6 +10,7 @@ namespace quorlix::checks {
 
 void DescriptorChecker::OnLocalItem(const DescriptorItem& item)
 {
+    const ItemEffect effect = m_walker.Step(item.decoded);
     switch (item.tag) {
     case kUsage:
     case kUsageMinimum:
@@ -17,7 +18,7 @@ void DescriptorChecker::OnLocalItem(const DescriptorItem& item)
         OnUsage(item);
         break;
     case kDelimiter:
-        OnDelimiter(item);
+        OnDelimiter(item, effect);
         break;
     default:
         if (HidItemName(kLocal, item.tag).empty()) {
@@ -38,64 +39,70 @@ void DescriptorChecker::OnUsage(const DescriptorItem& item)
             "put a Usage Page before it (05 01 for Generic Desktop, 05 0C for Consumer, "
             "...), or write the usage in four bytes with its page");
     }
-    m_local.anyUsage = true;
-    if (!extended) {
-        m_local.shortUsage = true;
-    }
-    if (item.tag == kUsage) {
-        return;
-    }
-    UsageBound bound;
-    bound.set = true;
-    bound.value = extended ? (item.value & 0xFFFF) : item.value;
-    bound.dataSize = static_cast<std::uint8_t>(item.dataSize);
-    bound.offset = item.offset;
-    bound.length = item.length;
-    bound.page = extended ? item.value >> 16 : page.value;
-    bound.pageKnown = extended || page.set;
-    (item.tag == kUsageMinimum ? m_local.minimum : m_local.maximum) = bound;
 }
 
-void DescriptorChecker::OnDelimiter(const DescriptorItem& item)
+void DescriptorChecker::OnDelimiter(const DescriptorItem& item, ItemEffect effect)
 {
-    if (item.value == 1) {
-        if (m_local.delimiterOpen) {
-            Add(CheckId::DelimiterBalance, item,
-                "Delimiter set opened inside another one; sets do not nest",
-                "close the open set (A9 00) before opening this one");
-            return;
-        }
-        m_local.delimiterOpen = true;
-        m_local.delimiterOffset = item.offset;
-        m_local.delimiterLength = item.length;
+    switch (effect) {
+    case ItemEffect::DelimiterOpenedInsideSet:
+        Add(CheckId::DelimiterBalance, item,
+            "Delimiter set opened inside another one; sets do not nest",
+            "close the open set (A9 00) before opening this one");
+        return;
+    case ItemEffect::DelimiterClosedUnopened:
+        Add(CheckId::DelimiterBalance, item, "Delimiter closes a set that was never opened",
+            "remove this A9 00 or open the set with A9 01 before its usages");
+        return;
+    case ItemEffect::DelimiterOtherValue:
+        Add(CheckId::DelimiterBalance, item,
+            "Delimiter " + DecimalText(item.value) + " neither opens (1) nor closes (0) a set",
+            "write A9 01 to open a set of alternative usages and A9 00 to close it");
+        return;
+    default:
         return;
     }
-    if (item.value == 0) {
-        if (!m_local.delimiterOpen) {
-            Add(CheckId::DelimiterBalance, item, "Delimiter closes a set that was never opened",
-                "remove this A9 00 or open the set with A9 01 before its usages");
-        }
-        m_local.delimiterOpen = false;
-        return;
-    }
-    Add(CheckId::DelimiterBalance, item,
-        "Delimiter " + DecimalText(item.value) + " neither opens (1) nor closes (0) a set",
-        "write A9 01 to open a set of alternative usages and A9 00 to close it");
 }
+
+namespace {
+
+// A Usage Minimum or Usage Maximum as the range checks read it: its id (the low half of a
+// four-byte item), the item, and the page it names.
+struct UsageBound
+{
+    bool set = false;
+    std::uint32_t value = 0;
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    std::uint32_t page = 0;
+    bool pageKnown = false;
+};
+
+UsageBound BoundOf(const WrittenValue& written, std::uint16_t page, bool pageKnown)
+{
+    const bool extended = written.dataSize == 4;
+    return { written.set,    extended ? (written.value & 0xFFFF) : written.value,
+             written.offset, written.length,
+             page,           pageKnown };
+}
+
+} // namespace
 
 void DescriptorChecker::CheckLocalsAtMain(const DescriptorItem& item)
 {
-    if (!m_local.delimiterOpen && !m_local.minimum.set && !m_local.maximum.set) {
+    const ItemLocals& locals = m_walker.Locals();
+    if (!locals.delimiterOpen && !locals.usageMinimum.set && !locals.usageMaximum.set) {
         return; // nothing below can be found without them
     }
     const std::string mainName = ItemWords(item);
-    if (m_local.delimiterOpen) {
-        Add(CheckId::DelimiterBalance, m_local.delimiterOffset, m_local.delimiterLength,
+    if (locals.delimiterOpen) {
+        Add(CheckId::DelimiterBalance, locals.delimiterOffset, locals.delimiterLength,
             "Delimiter set still open at the " + mainName + " item",
             "close the set with A9 00 before the " + mainName + " item");
     }
-    const UsageBound& minimum = m_local.minimum;
-    const UsageBound& maximum = m_local.maximum;
+    const UsageBound minimum =
+        BoundOf(locals.usageMinimum, locals.minimumPage, locals.minimumPageKnown);
+    const UsageBound maximum =
+        BoundOf(locals.usageMaximum, locals.maximumPage, locals.maximumPageKnown);
     if (minimum.set != maximum.set) {
         const UsageBound& given = minimum.set ? minimum : maximum;
         const bool isMinimum = minimum.set;

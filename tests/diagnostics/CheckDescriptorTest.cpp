@@ -236,6 +236,31 @@ TEST(CheckDescriptor, ReportIds)
                 });
 }
 
+TEST(CheckDescriptor, ReportIdSharedAndSizeOverflow)
+{
+    ExpectCases(
+        CheckId::ReportIdShared,
+        {
+            { "two top-level collections, one id",
+              "A1 01 85 01 75 08 95 01 81 02 C0 A1 01 85 01 81 02 81 02 C0",
+              { 15 } },
+            { "one collection, two items", "A1 01 85 01 75 08 95 01 81 02 81 02 C0", {} },
+            { "same id, other types", "A1 01 85 01 75 08 95 01 81 02 C0 A1 01 85 01 91 02 C0", {} },
+            { "a nested collection is the same top level",
+              "A1 01 85 01 75 08 95 01 81 02 A1 00 81 02 C0 C0",
+              {} },
+        });
+    const std::string huge = "77 FF FF FF FF 97 FF FF FF FF 81 02 ";
+    ExpectCases(CheckId::SizeOverflow,
+                {
+                    { "past 2^64 bits at the second item", (huge + "81 02 81 02").c_str(), { 12 } },
+                    { "2^64 - 2^33 + 1 bits still count", huge.c_str(), {} },
+                });
+    // A length past 64 bits has no spare bits to pad.
+    EXPECT_TRUE(OffsetsOf(CheckId::ReportNotByteAligned, HexBytes(huge + "81 02 75 01 95 01 81 02"))
+                    .empty());
+}
+
 TEST(CheckDescriptor, UsageRange)
 {
     ExpectCases(
