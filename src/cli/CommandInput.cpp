@@ -1,5 +1,6 @@
 #include "cli/CommandInput.h"
 
+#include "cli/CaptureCommand.h"
 #include "devices/DeviceDescriptorReader.h"
 #include "devices/HidDevice.h"
 
@@ -46,6 +47,13 @@ bool ReadDeviceInput(const CommandLine& options, DescriptorInput& input, std::st
 
 bool ReadCommandInput(const CommandLine& options, DescriptorInput& input)
 {
+    if (IsCaptureInput(options)) {
+        return ReadCaptureDescriptor(options, input);
+    }
+    if (!options.interfaceSelector.empty()) {
+        Say(InputName(options), "--interface picks a descriptor of a capture; this is none");
+        return false;
+    }
     std::string devicePath;
     if (!options.device.empty() || IsHidrawNodePath(options.file)) {
         if (!ReadDeviceInput(options, input, devicePath)) {

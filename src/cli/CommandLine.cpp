@@ -49,12 +49,17 @@ void AddInputOptions(CLI::App& command, CommandLine& line)
                                   InputForm::HexDump, InputForm::Lsusb, InputForm::Saved }) {
         formNames.emplace_back(InputFormName(form));
     }
+    formNames.emplace_back("capture");
     command
         .add_option_function<std::string>(
             "--input",
-            [&line](const std::string& name) { line.inputForm = *InputFormFromName(name); },
+            [&line](const std::string& name) {
+                line.captureInput = name == "capture";
+                line.inputForm = line.captureInput ? InputForm::Auto : *InputFormFromName(name);
+            },
             "The form FILE is in: auto (default), hex-text, c-source, binary, hid-recorder, "
-            "usbhid-dump, hexdump, lsusb or saved")
+            "usbhid-dump, hexdump, lsusb, saved or capture (a pcap, pcapng or usbmon text "
+            "capture of USB traffic)")
         ->check(CLI::IsMember(formNames))
         ->option_text("FORM");
     command
@@ -62,6 +67,11 @@ void AddInputOptions(CLI::App& command, CommandLine& line)
                     "Which descriptor of a file that holds several, from 0 (default 0)")
         ->check(CLI::NonNegativeNumber)
         ->option_text("N");
+    command
+        .add_option("--interface", line.interfaceSelector,
+                    "Of a capture: the report descriptor of that bus, address and interface, "
+                    "such as 1.4:0 (see quorlix-cli capture)")
+        ->option_text("BUS.ADDR:IF");
     command.add_flag("-v,--verbose", line.verbose,
                      "Say on standard error which form FILE was read as, and how many bytes");
 }
@@ -183,6 +193,17 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
             throw CLI::ValidationError("--follow", "takes the reports from the device, not REPORT");
         }
     });
+    decode
+        ->add_option("--descriptor", line.descriptorFile,
+                     "With a capture as FILE: decode its reports against this descriptor file "
+                     "instead of the ones the capture holds")
+        ->option_text("DESC");
+    decode
+        ->add_option("--endpoint", line.endpointText,
+                     "With a capture: only the interrupt reports of this endpoint, such as 0x81; "
+                     "with --interface, the endpoint's reports belong to that interface when the "
+                     "capture lacks the configuration that tells")
+        ->option_text("EP");
     decode->add_option("REPORT", line.reports, "A report in hex, such as \"01 05 FB\" or 0105fb");
     decode->add_option("--type", line.reportType, "input (default), output or feature")
         ->check(CLI::IsMember({ "input", "output", "feature" }))
@@ -215,11 +236,44 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
                      "What every name in the header starts with (default: from FILE's name)")
         ->option_text("PREFIX");
 
+    CLI::App* capture = app.add_subcommand(
+        "capture", "What a USB capture (pcap, pcapng, usbmon text) holds: devices, HID "
+                   "interfaces, report descriptors and the reports seen");
+    capture->add_option("FILE", line.file, "Capture file")->required();
+    capture->add_option("--format", line.format, "text (default) or json")
+        ->check(CLI::IsMember({ "text", "json" }))
+        ->option_text("FORM");
+
+    CLI::App* audit = app.add_subcommand(
+        "audit", "Compare a capture's reports with their descriptors: wrong lengths, undeclared "
+                 "ids, values out of range, padding that is not zero, reports never seen, "
+                 "fields that never changed");
+    audit->add_option("FILE", line.file, "Capture file")->required();
+    audit
+        ->add_option("--descriptor", line.descriptorFile,
+                     "Audit against this descriptor file instead of the ones the capture holds")
+        ->option_text("DESC");
+    audit
+        ->add_option("--interface", line.interfaceSelector,
+                     "Only that device or interface: BUS.ADDR or BUS.ADDR:IF")
+        ->option_text("BUS.ADDR:IF");
+    audit
+        ->add_option("--endpoint", line.endpointText,
+                     "Only the interrupt reports of this endpoint, such as 0x81; with --interface, "
+                     "they belong to that interface when the capture lacks the configuration "
+                     "that tells")
+        ->option_text("EP");
+    audit->add_option("--format", line.checkFormat, "text (default) or json")
+        ->check(CLI::IsMember({ "text", "json" }))
+        ->option_text("FORM");
+    audit->add_flag("--werror", line.werror, "Exit with 3 on warnings too");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         // The help of the command asked about, or of the whole program.
-        for (CLI::App* command : { analyse, layout, hexdump, devices, decode, check, header }) {
+        for (CLI::App* command :
+             { analyse, layout, hexdump, devices, decode, check, header, capture, audit }) {
             if (command->parsed()) {
                 return Print(command->help());
             }
@@ -250,8 +304,11 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
                    : decode->parsed()  ? CliCommand::Decode
                    : check->parsed()   ? CliCommand::Check
                    : header->parsed()  ? CliCommand::Header
+                   : capture->parsed() ? CliCommand::Capture
+                   : audit->parsed()   ? CliCommand::Audit
                                        : CliCommand::HexDump;
-    if (line.command == CliCommand::Decode && line.format == "plain") {
+    if ((line.command == CliCommand::Decode || line.command == CliCommand::Capture) &&
+        line.format == "plain") {
         line.format = "text";
     }
     return line;

@@ -17,6 +17,8 @@ enum class CliCommand
     Decode,
     Check,
     Header,
+    Capture,
+    Audit,
 };
 
 // What the program was asked to do. Help and version requests, and usage errors, carry the text
@@ -50,7 +52,11 @@ struct CommandLine
     std::string checkFormat = "text";
     bool werror = false;
     std::vector<std::string> disabledChecks;
-    std::string headerName; // header: --name PREFIX; empty for one made from FILE
+    std::string headerName;        // header: --name PREFIX; empty for one made from FILE
+    bool captureInput = false;     // --input capture: FILE is a USB capture
+    std::string interfaceSelector; // --interface BUS.ADDR[:IF]: a capture's interface
+    std::string descriptorFile;    // decode, audit: --descriptor FILE for a capture's reports
+    std::string endpointText;      // decode, audit: --endpoint EP of a capture
 };
 
 // Reads the arguments of quorlix-cli: a command (analyse, layout, hexdump, devices, decode,

@@ -1,5 +1,7 @@
 #include "cli/DecodeCommand.h"
 
+#include "cli/CaptureCommand.h"
+#include "cli/CaptureDecode.h"
 #include "cli/CommandInput.h"
 #include "cli/DecodedReportJson.h"
 #include "cli/FollowReports.h"
@@ -159,6 +161,14 @@ bool DecodedReportWriter::Finish()
 
 int RunDecode(const CommandLine& options)
 {
+    if (options.reports.empty() && options.device.empty() && IsCaptureInput(options)) {
+        return RunCaptureDecode(options);
+    }
+    if (!options.descriptorFile.empty()) {
+        std::fprintf(stderr, "%s: %s: --descriptor applies to a capture, and this is none\n",
+                     kProgram, options.file.c_str());
+        return kExitFailure;
+    }
     DescriptorInput input;
     if (!ReadCommandInput(options, input)) {
         return kExitFailure;

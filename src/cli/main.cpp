@@ -1,4 +1,6 @@
 #include "annotation/FillInUsageNames.h"
+#include "cli/AuditCommand.h"
+#include "cli/CaptureCommand.h"
 #include "cli/CheckCommand.h"
 #include "cli/CommandInput.h"
 #include "cli/CommandLine.h"
@@ -201,6 +203,10 @@ int main(int argc, char** argv)
         return RunCheck(line);
     case CliCommand::Header:
         return RunHeader(line);
+    case CliCommand::Capture:
+        return RunCapture(line);
+    case CliCommand::Audit:
+        return RunAudit(line);
     }
     return kExitUsage;
 }

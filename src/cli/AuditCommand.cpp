@@ -1,0 +1,222 @@
+#include "cli/AuditCommand.h"
+
+#include "cli/CaptureCommand.h"
+#include "cli/CheckCommand.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quorlix {
+namespace {
+
+constexpr const char* kProgram = "quorlix-cli";
+constexpr int kExitFailure = 1;
+
+void Say(const std::string& file, const std::string& text)
+{
+    std::fprintf(stderr, "%s: %s: %s\n", kProgram, file.c_str(), text.c_str());
+}
+
+struct AuditTarget
+{
+    std::string name;
+    ReportSelector selector;
+    std::unique_ptr<TrafficAudit> audit;
+};
+
+FindingCounts CountAuditFindings(std::span<const AuditFinding> findings)
+{
+    FindingCounts counts;
+    for (const AuditFinding& finding : findings) {
+        counts.errors += finding.severity == Severity::Error ? 1 : 0;
+        counts.warnings += finding.severity == Severity::Warning ? 1 : 0;
+        counts.notes += finding.severity == Severity::Note ? 1 : 0;
+    }
+    return counts;
+}
+
+std::string CountWords(std::size_t count, const char* word)
+{
+    return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
+}
+
+} // namespace
+
+void WriteAuditText(std::ostream& out, std::string_view fileName,
+                    std::span<const AuditFinding> findings)
+{
+    for (const AuditFinding& finding : findings) {
+        out << fileName << ':';
+        if (!finding.frames.empty()) {
+            out << "frame " << finding.frames.front() << ':';
+        }
+        out << ' ' << SeverityName(finding.severity) << ": " << finding.interface << ": "
+            << finding.message;
+        if (!finding.frames.empty()) {
+            out << "; " << finding.count << (finding.count == 1 ? " time" : " times")
+                << (finding.frames.size() == 1 ? ", frame " : ", frames ");
+            for (std::size_t k = 0; k < finding.frames.size(); ++k) {
+                out << (k == 0 ? "" : ", ") << finding.frames[k];
+            }
+            if (finding.count > finding.frames.size()) {
+                out << ", ...";
+            }
+        }
+        out << " [" << AuditCheckName(finding.check) << "]\n";
+    }
+    const FindingCounts counts = CountAuditFindings(findings);
+    out << CountWords(counts.errors, "error") << ", " << CountWords(counts.warnings, "warning")
+        << ", " << CountWords(counts.notes, "note") << '\n';
+}
+
+void WriteAuditJson(std::ostream& out, std::span<const AuditFinding> findings)
+{
+    using Json = nlohmann::ordered_json;
+    Json list = Json::array();
+    for (const AuditFinding& finding : findings) {
+        Json entry;
+        entry["severity"] = SeverityName(finding.severity);
+        entry["check"] = AuditCheckName(finding.check);
+        entry["interface"] = finding.interface;
+        entry["type"] = ReportTypeName(finding.type);
+        entry["reportId"] = finding.reportId;
+        entry["message"] = finding.message;
+        entry["count"] = finding.count;
+        entry["frames"] = finding.frames;
+        list.push_back(std::move(entry));
+    }
+    const FindingCounts counts = CountAuditFindings(findings);
+    Json document;
+    document["findings"] = std::move(list);
+    document["errors"] = counts.errors;
+    document["warnings"] = counts.warnings;
+    document["notes"] = counts.notes;
+    out << document.dump(2) << '\n';
+}
+
+bool AuditCapture(const CommandLine& options, std::vector<AuditFinding>& findings)
+{
+    const std::string& file = options.file;
+    const CaptureRun first = ScanCaptureFile(file, {});
+    if (!SayCaptureProblems(file, first) && first.error->kind != CaptureErrorKind::Malformed) {
+        return false;
+    }
+    ReportSelector selector;
+    if (!ReadReportSelector(options, selector)) {
+        return false;
+    }
+    std::vector<AuditTarget> targets;
+    if (!options.descriptorFile.empty()) {
+        DescriptorInput descriptor;
+        const InputOutcome outcome =
+            ReadDescriptorInput(options.descriptorFile, InputRequest{}, descriptor);
+        if (outcome.status != InputStatus::Ok) {
+            Say(options.descriptorFile, DescribeInputOutcome(outcome));
+            return false;
+        }
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(descriptor.bytes.data());
+        std::string name =
+            options.interfaceSelector.empty() ? std::string("all") : options.interfaceSelector;
+        if (!options.endpointText.empty()) {
+            name += " endpoint " + options.endpointText;
+        }
+        targets.push_back(AuditTarget{
+            name, selector,
+            std::make_unique<TrafficAudit>(std::span(bytes, descriptor.bytes.size())) });
+    } else {
+        for (const CapturedDescriptor& d : first.inventory.descriptors) {
+            if (selector.address >= 0 &&
+                (d.bus != selector.bus || d.address != selector.address ||
+                 (selector.interface >= 0 && d.interface != selector.interface))) {
+                continue;
+            }
+            const std::string name = InterfaceName(d.bus, d.address, d.interface);
+            bool known = false;
+            for (const AuditTarget& t : targets) {
+                known = known || t.name == name;
+            }
+            if (!known) {
+                targets.push_back(AuditTarget{
+                    name, ReportSelector{ d.bus, d.address, d.interface, selector.endpoint },
+                    std::make_unique<TrafficAudit>(d.bytes) });
+            }
+        }
+    }
+    if (targets.empty()) {
+        Say(file, "the capture holds no report descriptor" +
+                      (options.interfaceSelector.empty() ? std::string()
+                                                         : " of " + options.interfaceSelector) +
+                      "; give one with --descriptor FILE");
+        return false;
+    }
+    // Reports no descriptor covers, per interface.
+    std::vector<std::pair<std::string, Occurrence>> unaudited;
+    CaptureCallbacks callbacks;
+    callbacks.onReport = [&](const CapturedReport& captured) {
+        CapturedReport report = captured;
+        report.interface = ResolveInterface(first.inventory, captured);
+        for (AuditTarget& target : targets) {
+            if (target.selector.Matches(captured, report.interface)) {
+                target.audit->Take(report);
+                return;
+            }
+        }
+        if (!selector.Matches(captured, report.interface)) {
+            return;
+        }
+        const std::string name = InterfaceName(report.bus, report.address, report.interface);
+        for (auto& [known, count] : unaudited) {
+            if (known == name) {
+                count.Add(report.frame);
+                return;
+            }
+        }
+        if (unaudited.size() < kMaxReportTraffic) {
+            unaudited.emplace_back(name, Occurrence{});
+            unaudited.back().second.Add(report.frame);
+        }
+    };
+    const CaptureRun second = ScanCaptureFile(file, callbacks);
+    for (AuditTarget& target : targets) {
+        std::vector<AuditFinding> found = target.audit->Finish(target.name);
+        findings.insert(findings.end(), std::make_move_iterator(found.begin()),
+                        std::make_move_iterator(found.end()));
+    }
+    for (const auto& [name, where] : unaudited) {
+        AuditFinding& finding = findings.emplace_back();
+        finding.severity = Severity::Note;
+        finding.check = AuditCheck::NoDescriptor;
+        finding.interface = name;
+        finding.message = "reports not audited: the capture holds no descriptor of " + name +
+                          " (give one with --descriptor FILE --interface " + name + ")";
+        finding.count = where.count;
+        finding.frames = where.frames;
+    }
+    return true;
+}
+
+int RunAudit(const CommandLine& options)
+{
+    std::vector<AuditFinding> findings;
+    if (!AuditCapture(options, findings)) {
+        return kExitFailure;
+    }
+    if (options.checkFormat == "json") {
+        WriteAuditJson(std::cout, findings);
+    } else {
+        WriteAuditText(std::cout, options.file, findings);
+    }
+    std::cout.flush();
+    if (!std::cout) {
+        Say("<stdout>", "write failed");
+        return kExitFailure;
+    }
+    return CheckExitStatus(CountAuditFindings(findings), options.werror);
+}
+
+} // namespace quorlix
