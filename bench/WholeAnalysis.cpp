@@ -1,11 +1,9 @@
 #include "WholeAnalysis.h"
 
+#include "analysis/AnalyseDescriptor.h"
 #include "cli/SavedRows.h"
-#include "files/HexTextReader.h"
-#include "parser/DeviceDescription.h"
-#include "parser/ReportLayout.h"
+#include "forms/DescriptorInput.h"
 
-#include <cstdint>
 #include <fstream>
 #include <streambuf>
 
@@ -45,31 +43,24 @@ private:
 AnalysisSizes AnalyseDescriptorFile(const char* path, std::string& savedText)
 {
     AnalysisSizes sizes;
-    std::string bytes;
-    ReadHexTextFile(path, bytes);
-    sizes.bytes = bytes.size();
-    if (bytes.empty()) {
+    DescriptorInput input;
+    if (ReadDescriptorInput(path, { InputForm::HexText, 0 }, input).status != InputStatus::Ok) {
         return sizes;
     }
+    sizes.bytes = input.bytes.size();
 
-    DeviceDescription description;
-    ParseOptions options;
-    options.debugOut = nullptr;
-    (void)ParseDescriptor(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
-                          description, options);
+    Analysis analysis;
+    AnalyseDescriptor(input.bytes, AnalysisOptions{}, analysis);
+    const DeviceDescription& description = analysis.description;
     sizes.rows = description.rows.size();
-
-    LayoutTexts texts;
-    BuildLayoutTexts(description, texts, nullptr);
-    sizes.paneChars = texts.detail.size() + texts.summary.size();
+    sizes.paneChars = analysis.layout.detail.size() + analysis.layout.summary.size();
+    sizes.findings = analysis.findings.size();
 
     savedText.clear();
     StringSink sink(savedText);
     std::ostream out(&sink);
     WriteRowsAsSavedAnalysis(out, SavedForm::Plain, description.rows);
     sizes.savedBytes = savedText.size();
-
-    ReleaseDeviceDescription(description);
     return sizes;
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/CaptureCommand.h"
 #include "cli/CheckCommand.h"
+#include "cli/CommandOutput.h"
 
 #include <nlohmann/json.hpp>
 
@@ -13,14 +14,6 @@
 
 namespace quorlix {
 namespace {
-
-constexpr const char* kProgram = "quorlix-cli";
-constexpr int kExitFailure = 1;
-
-void Say(const std::string& file, const std::string& text)
-{
-    std::fprintf(stderr, "%s: %s: %s\n", kProgram, file.c_str(), text.c_str());
-}
 
 struct AuditTarget
 {
@@ -116,7 +109,7 @@ bool AuditCapture(const CommandLine& options, std::vector<AuditFinding>& finding
         const InputOutcome outcome =
             ReadDescriptorInput(options.descriptorFile, InputRequest{}, descriptor);
         if (outcome.status != InputStatus::Ok) {
-            Say(options.descriptorFile, DescribeInputOutcome(outcome));
+            Complain(options.descriptorFile, DescribeInputOutcome(outcome));
             return false;
         }
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(descriptor.bytes.data());
@@ -148,10 +141,11 @@ bool AuditCapture(const CommandLine& options, std::vector<AuditFinding>& finding
         }
     }
     if (targets.empty()) {
-        Say(file, "the capture holds no report descriptor" +
-                      (options.interfaceSelector.empty() ? std::string()
-                                                         : " of " + options.interfaceSelector) +
-                      "; give one with --descriptor FILE");
+        Complain(file,
+                 "the capture holds no report descriptor" +
+                     (options.interfaceSelector.empty() ? std::string()
+                                                        : " of " + options.interfaceSelector) +
+                     "; give one with --descriptor FILE");
         return false;
     }
     // Reports no descriptor covers, per interface.
@@ -213,7 +207,7 @@ int RunAudit(const CommandLine& options)
     }
     std::cout.flush();
     if (!std::cout) {
-        Say("<stdout>", "write failed");
+        Complain("<stdout>", "write failed");
         return kExitFailure;
     }
     return CheckExitStatus(CountAuditFindings(findings), options.werror);

@@ -1,5 +1,6 @@
 #include "cli/CaptureCommand.h"
 
+#include "cli/CommandOutput.h"
 #include "cli/NumberText.h"
 
 #include <nlohmann/json.hpp>
@@ -14,17 +15,8 @@
 namespace quorlix {
 namespace {
 
-constexpr const char* kProgram = "quorlix-cli";
-constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;
-
 // Files smaller than this read in well under a second: no progress line.
 constexpr std::uint64_t kProgressMinimumBytes = 8 << 20;
-
-void Say(const std::string& file, const std::string& text)
-{
-    std::fprintf(stderr, "%s: %s: %s\n", kProgram, file.c_str(), text.c_str());
-}
 
 const char* SourceName(ReportSource source)
 {
@@ -307,13 +299,13 @@ CaptureRun ScanCaptureFile(const std::string& path, const CaptureCallbacks& call
 bool SayCaptureProblems(const std::string& file, const CaptureRun& run)
 {
     for (const std::string& warning : run.warnings) {
-        Say(file, "warning: " + warning);
+        Complain(file, "warning: " + warning);
     }
     if (run.warningCount > run.warnings.size()) {
-        Say(file, std::to_string(run.warningCount - run.warnings.size()) + " more warnings");
+        Complain(file, std::to_string(run.warningCount - run.warnings.size()) + " more warnings");
     }
     if (run.error) {
-        Say(file, run.error->message);
+        Complain(file, run.error->message);
         return false;
     }
     return true;
@@ -373,8 +365,8 @@ bool ReadReportSelector(const CommandLine& options, ReportSelector& selector)
         std::uint16_t bus = 0;
         std::uint8_t address = 0;
         if (!ParseInterfaceSelector(options.interfaceSelector, bus, address, selector.interface)) {
-            Say(options.file,
-                "--interface " + options.interfaceSelector + " is not BUS.ADDR or BUS.ADDR:IF");
+            Complain(options.file, "--interface " + options.interfaceSelector +
+                                       " is not BUS.ADDR or BUS.ADDR:IF");
             return false;
         }
         selector.bus = bus;
@@ -387,7 +379,8 @@ bool ReadReportSelector(const CommandLine& options, ReportSelector& selector)
         const char* begin = text.data() + (hex ? 2 : 0);
         const auto r = std::from_chars(begin, text.data() + text.size(), value, hex ? 16 : 10);
         if (r.ec != std::errc() || r.ptr != text.data() + text.size() || value > 0xFF) {
-            Say(options.file, "--endpoint " + text + " is not an endpoint address such as 0x81");
+            Complain(options.file,
+                     "--endpoint " + text + " is not an endpoint address such as 0x81");
             return false;
         }
         selector.endpoint = static_cast<int>(value);
@@ -417,7 +410,7 @@ bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input)
 {
     const std::string& file = options.file;
     if (!options.device.empty() || file == "-") {
-        Say(InputName(options), "a capture is read from a file");
+        Complain(InputName(options), "a capture is read from a file");
         return false;
     }
     const CaptureRun run = ScanCaptureFile(file, {});
@@ -426,8 +419,8 @@ bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input)
     }
     const std::vector<CapturedDescriptor>& descriptors = run.inventory.descriptors;
     if (descriptors.empty()) {
-        Say(file, "the capture holds no report descriptor (was the device plugged in while it "
-                  "ran?)");
+        Complain(file, "the capture holds no report descriptor (was the device plugged in while it "
+                       "ran?)");
         return false;
     }
     std::size_t chosen = options.index;
@@ -436,7 +429,7 @@ bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input)
         std::uint8_t address = 0;
         int interface = -1;
         if (!ParseInterfaceSelector(options.interfaceSelector, bus, address, interface)) {
-            Say(file, "--interface " + options.interfaceSelector + " is not BUS.ADDR:IF");
+            Complain(file, "--interface " + options.interfaceSelector + " is not BUS.ADDR:IF");
             return false;
         }
         chosen = descriptors.size();
@@ -449,13 +442,13 @@ bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input)
             }
         }
         if (chosen == descriptors.size()) {
-            Say(file, "no report descriptor of " + options.interfaceSelector +
-                          " in the capture (quorlix-cli capture lists them)");
+            Complain(file, "no report descriptor of " + options.interfaceSelector +
+                               " in the capture (quorlix-cli capture lists them)");
             return false;
         }
     } else if (chosen >= descriptors.size()) {
-        Say(file, "--index " + std::to_string(chosen) + ": the capture holds " +
-                      std::to_string(descriptors.size()) + " report descriptors");
+        Complain(file, "--index " + std::to_string(chosen) + ": the capture holds " +
+                           std::to_string(descriptors.size()) + " report descriptors");
         return false;
     }
     const CapturedDescriptor& d = descriptors[chosen];
@@ -465,20 +458,22 @@ bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input)
     input.descriptors = descriptors.size();
     input.index = chosen;
     if (descriptors.size() > 1) {
-        Say(file, "holds " + std::to_string(descriptors.size()) +
-                      " report descriptors; this is the one at index " + std::to_string(chosen) +
-                      ", of " + InterfaceName(d.bus, d.address, d.interface) + " (--index 0 to " +
-                      std::to_string(descriptors.size() - 1) +
-                      " or --interface BUS.ADDR:IF picks one)");
+        Complain(file, "holds " + std::to_string(descriptors.size()) +
+                           " report descriptors; this is the one at index " +
+                           std::to_string(chosen) + ", of " +
+                           InterfaceName(d.bus, d.address, d.interface) + " (--index 0 to " +
+                           std::to_string(descriptors.size() - 1) +
+                           " or --interface BUS.ADDR:IF picks one)");
     }
     if (d.cut) {
-        Say(file, "warning: the descriptor was cut short by the capture: only " +
-                      std::to_string(d.bytes.size()) + " bytes were kept");
+        Complain(file, "warning: the descriptor was cut short by the capture: only " +
+                           std::to_string(d.bytes.size()) + " bytes were kept");
     }
     if (options.verbose) {
-        Say(file, "read as a capture, descriptor of " +
-                      InterfaceName(d.bus, d.address, d.interface) + " at frame " +
-                      std::to_string(d.frame) + ", " + std::to_string(d.bytes.size()) + " bytes");
+        Complain(file, "read as a capture, descriptor of " +
+                           InterfaceName(d.bus, d.address, d.interface) + " at frame " +
+                           std::to_string(d.frame) + ", " + std::to_string(d.bytes.size()) +
+                           " bytes");
     }
     return true;
 }
@@ -487,7 +482,7 @@ int RunCapture(const CommandLine& options)
 {
     const CaptureRun run = ScanCaptureFile(options.file, {});
     if (run.error && run.error->kind != CaptureErrorKind::Malformed) {
-        Say(options.file, run.error->message);
+        Complain(options.file, run.error->message);
         return kExitFailure;
     }
     // A file cut short still lists what came before the cut; the error says where.
@@ -499,7 +494,7 @@ int RunCapture(const CommandLine& options)
     std::cout.flush();
     const bool ok = SayCaptureProblems(options.file, run);
     if (!std::cout) {
-        Say("<stdout>", "write failed");
+        Complain("<stdout>", "write failed");
         return kExitFailure;
     }
     return ok ? kExitOk : kExitFailure;

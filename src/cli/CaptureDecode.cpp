@@ -1,6 +1,7 @@
 #include "cli/CaptureDecode.h"
 
 #include "cli/CaptureCommand.h"
+#include "cli/CommandOutput.h"
 #include "cli/DecodedReportJson.h"
 #include "cli/NumberText.h"
 #include "reports/DecodeReport.h"
@@ -14,15 +15,7 @@
 namespace quorlix {
 namespace {
 
-constexpr const char* kProgram = "quorlix-cli";
-constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;
 constexpr std::size_t kFlushBytes = 1 << 16;
-
-void Say(const std::string& file, const std::string& text)
-{
-    std::fprintf(stderr, "%s: %s: %s\n", kProgram, file.c_str(), text.c_str());
-}
 
 struct DecodeTarget
 {
@@ -73,7 +66,7 @@ int RunCaptureDecode(const CommandLine& options)
         const InputOutcome outcome =
             ReadDescriptorInput(options.descriptorFile, InputRequest{}, descriptor);
         if (outcome.status != InputStatus::Ok) {
-            Say(options.descriptorFile, DescribeInputOutcome(outcome));
+            Complain(options.descriptorFile, DescribeInputOutcome(outcome));
             return kExitFailure;
         }
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(descriptor.bytes.data());
@@ -100,10 +93,11 @@ int RunCaptureDecode(const CommandLine& options)
         }
     }
     if (targets.empty()) {
-        Say(file, "the capture holds no report descriptor" +
-                      (options.interfaceSelector.empty() ? std::string()
-                                                         : " of " + options.interfaceSelector) +
-                      "; give one with --descriptor FILE");
+        Complain(file,
+                 "the capture holds no report descriptor" +
+                     (options.interfaceSelector.empty() ? std::string()
+                                                        : " of " + options.interfaceSelector) +
+                     "; give one with --descriptor FILE");
         return kExitFailure;
     }
 
@@ -216,13 +210,14 @@ int RunCaptureDecode(const CommandLine& options)
     }
     flush();
     if (std::fflush(stdout) != 0 || writeFailed) {
-        Say("<stdout>", "write failed");
+        Complain("<stdout>", "write failed");
         return kExitFailure;
     }
     if (undecoded > 0) {
-        Say(file, std::to_string(undecoded) +
-                      " reports of interfaces without a descriptor were left out (give one with "
-                      "--descriptor FILE)");
+        Complain(file,
+                 std::to_string(undecoded) +
+                     " reports of interfaces without a descriptor were left out (give one with "
+                     "--descriptor FILE)");
     }
     if (second.error && second.error->kind == CaptureErrorKind::Malformed) {
         return kExitFailure;

@@ -1,21 +1,17 @@
 #include "cli/CheckCommand.h"
 
+#include "analysis/AnalyseDescriptor.h"
 #include "cli/CommandInput.h"
-#include "diagnostics/CheckDescriptor.h"
+#include "cli/CommandOutput.h"
 
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
 namespace quorlix {
 namespace {
-
-constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;
-constexpr int kExitFindings = 3;
 
 const SourcePosition* PositionOf(std::span<const SourcePosition> positions, std::size_t offset)
 {
@@ -90,15 +86,18 @@ int RunCheck(const CommandLine& options)
     if (!ReadCommandInput(options, input)) {
         return kExitFailure;
     }
-    const std::string& bytes = input.bytes;
-    CheckOptions checkOptions;
+    AnalysisOptions analysisOptions;
+    analysisOptions.itemList = false;
+    analysisOptions.layoutTexts = false;
+    analysisOptions.reportModel = false;
     for (const std::string& name : options.disabledChecks) {
         if (const auto check = FindCheck(name)) {
-            checkOptions.disabled[static_cast<std::size_t>(*check)] = true;
+            analysisOptions.check.disabled[static_cast<std::size_t>(*check)] = true;
         }
     }
-    const std::vector<Finding> findings = CheckDescriptor(
-        { reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() }, checkOptions);
+    Analysis analysis;
+    AnalyseDescriptor(input.bytes, analysisOptions, analysis);
+    const std::vector<Finding>& findings = analysis.findings;
     // Text forms know where each byte's digits stood; binary input only has offsets.
     const std::span<const SourcePosition> positions = input.positions;
     const std::string fileName = options.file == "-" ? "<stdin>" : InputName(options);
@@ -107,9 +106,7 @@ int RunCheck(const CommandLine& options)
     } else {
         WriteCheckText(std::cout, fileName, findings, positions);
     }
-    std::cout.flush();
-    if (!std::cout) {
-        std::fprintf(stderr, "quorlix-cli: <stdout>: write failed\n");
+    if (FinishStandardOutput() != kExitOk) {
         return kExitFailure;
     }
     return CheckExitStatus(CountFindings(findings), options.werror);

@@ -1,6 +1,7 @@
 #include "cli/CommandInput.h"
 
 #include "cli/CaptureCommand.h"
+#include "cli/CommandOutput.h"
 #include "devices/DeviceDescriptorReader.h"
 #include "devices/HidDevice.h"
 
@@ -10,34 +11,27 @@
 namespace quorlix {
 namespace {
 
-constexpr const char* kProgram = "quorlix-cli";
-
-void Say(const std::string& file, const std::string& text)
-{
-    std::fprintf(stderr, "%s: %s: %s\n", kProgram, file.c_str(), text.c_str());
-}
-
 // A connected device's descriptor (--device SEL, or a hidraw node as FILE), read as binary.
 bool ReadDeviceInput(const CommandLine& options, DescriptorInput& input, std::string& path)
 {
     const std::string& name = InputName(options);
     if (options.inputForm != InputForm::Auto && options.inputForm != InputForm::Binary) {
-        Say(name, "--input " + std::string(InputFormName(options.inputForm)) +
-                      " does not apply: a device gives its descriptor as binary");
+        Complain(name, "--input " + std::string(InputFormName(options.inputForm)) +
+                           " does not apply: a device gives its descriptor as binary");
         return false;
     }
     const DeviceDescriptor descriptor = options.device.empty()
                                             ? ReadHidrawDescriptor(options.file, SysfsRoot())
                                             : ReadSelectedDescriptor(SysfsRoot(), options.device);
     if (!descriptor.ok) {
-        Say(name, descriptor.error);
+        Complain(name, descriptor.error);
         return false;
     }
     path = descriptor.path;
     const InputOutcome outcome = ReadDescriptorContent(descriptor.bytes, descriptor.path,
                                                        { InputForm::Binary, options.index }, input);
     if (outcome.status != InputStatus::Ok) {
-        Say(name, DescribeInputOutcome(outcome));
+        Complain(name, DescribeInputOutcome(outcome));
         return false;
     }
     return true;
@@ -51,7 +45,7 @@ bool ReadCommandInput(const CommandLine& options, DescriptorInput& input)
         return ReadCaptureDescriptor(options, input);
     }
     if (!options.interfaceSelector.empty()) {
-        Say(InputName(options), "--interface picks a descriptor of a capture; this is none");
+        Complain(InputName(options), "--interface picks a descriptor of a capture; this is none");
         return false;
     }
     std::string devicePath;
@@ -67,24 +61,25 @@ bool ReadCommandInput(const CommandLine& options, DescriptorInput& input)
         }
         const InputOutcome outcome = ReadDescriptorInput(options.file, request, input);
         if (outcome.status != InputStatus::Ok) {
-            Say(options.file, DescribeInputOutcome(outcome));
+            Complain(options.file, DescribeInputOutcome(outcome));
             return false;
         }
     }
     for (const InputWarning& warning : input.warnings) {
-        std::fprintf(stderr, "%s: %s:%u:%u: warning: %s\n", kProgram, InputName(options).c_str(),
-                     warning.line, warning.column, warning.message.c_str());
+        std::fprintf(stderr, "%s: %s:%u:%u: warning: %s\n", kProgramName,
+                     InputName(options).c_str(), warning.line, warning.column,
+                     warning.message.c_str());
     }
     if (input.descriptors > 1) {
-        Say(InputName(options), "holds " + std::to_string(input.descriptors) +
-                                    " descriptors; this is the one at index " +
-                                    std::to_string(input.index) + " (--index 0 to " +
-                                    std::to_string(input.descriptors - 1) + " picks one)");
+        Complain(InputName(options), "holds " + std::to_string(input.descriptors) +
+                                         " descriptors; this is the one at index " +
+                                         std::to_string(input.index) + " (--index 0 to " +
+                                         std::to_string(input.descriptors - 1) + " picks one)");
     }
     if (options.verbose) {
-        Say(InputName(options), "read as " + std::string(InputFormName(input.form)) +
-                                    (devicePath.empty() ? "" : " from " + devicePath) + ", " +
-                                    std::to_string(input.bytes.size()) + " bytes");
+        Complain(InputName(options), "read as " + std::string(InputFormName(input.form)) +
+                                         (devicePath.empty() ? "" : " from " + devicePath) + ", " +
+                                         std::to_string(input.bytes.size()) + " bytes");
     }
     return true;
 }

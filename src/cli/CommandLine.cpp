@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "Version.h"
+#include "cli/CommandOutput.h"
 #include "codegen/CIdentifier.h"
 #include "diagnostics/Finding.h"
 
@@ -11,8 +12,6 @@
 
 namespace quorlix {
 namespace {
-
-constexpr const char* kProgram = "quorlix-cli";
 
 CommandLine Print(std::string text)
 {
@@ -25,7 +24,7 @@ CommandLine Print(std::string text)
 // One line on standard error: the program, then what was wrong.
 CommandLine Misused(const std::string& reason)
 {
-    std::string text = std::string(kProgram) + ": " + reason;
+    std::string text = std::string(kProgramName) + ": " + reason;
     for (char& c : text) {
         if (c == '\n') {
             c = ' ';
@@ -36,7 +35,7 @@ CommandLine Misused(const std::string& reason)
     }
     CommandLine line;
     line.outcome = CommandLine::Outcome::Misused;
-    line.text = text + " (see quorlix-cli --help)\n";
+    line.text = text + " (see " + std::string(kProgramName) + " --help)\n";
     return line;
 }
 
@@ -129,8 +128,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
 {
     CommandLine line;
     CLI::App app{ "Quorlix: analyse a USB HID report descriptor written as hexadecimal text.",
-                  kProgram };
-    app.set_version_flag("--version", std::string(kProgram) + " " + kVersion);
+                  kProgramName };
+    app.set_version_flag("--version", std::string(kProgramName) + " " + kVersion);
     app.require_subcommand(1);
 
     CLI::App* analyse = app.add_subcommand(
@@ -282,7 +281,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
     } catch (const CLI::CallForAllHelp&) {
         return Print(app.help("", CLI::AppFormatMode::All));
     } catch (const CLI::CallForVersion&) {
-        return Print(std::string(kProgram) + " " + kVersion + "\n");
+        return Print(std::string(kProgramName) + " " + kVersion + "\n");
     } catch (const CLI::ParseError& error) {
         return Misused(error.what());
     }

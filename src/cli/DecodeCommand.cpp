@@ -1,8 +1,10 @@
 #include "cli/DecodeCommand.h"
 
+#include "analysis/AnalyseDescriptor.h"
 #include "cli/CaptureCommand.h"
 #include "cli/CaptureDecode.h"
 #include "cli/CommandInput.h"
+#include "cli/CommandOutput.h"
 #include "cli/DecodedReportJson.h"
 #include "cli/FollowReports.h"
 #include "reports/ReportText.h"
@@ -18,10 +20,6 @@
 
 namespace quorlix {
 namespace {
-
-constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;
-constexpr const char* kProgram = "quorlix-cli";
 
 ReportType ParseReportType(const std::string& name)
 {
@@ -70,13 +68,12 @@ int Follow(const CommandLine& options, const ReportModel& model, ReportType type
     std::string path;
     std::string error;
     if (!HidrawNodeOf(options.device, path, error)) {
-        std::fprintf(stderr, "%s: %s: %s\n", kProgram, options.device.c_str(), error.c_str());
+        Complain(options.device, error);
         return kExitFailure;
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        std::fprintf(stderr, "%s: %s: %s\n", kProgram, path.c_str(),
-                     FollowOpenErrorText(path, errno).c_str());
+        Complain(path, FollowOpenErrorText(path, errno));
         return kExitFailure;
     }
     StopFollowingOnInterrupt();
@@ -84,10 +81,10 @@ int Follow(const CommandLine& options, const ReportModel& model, ReportType type
     const bool ok = FollowReports(fd, model, type, path, writer, error);
     ::close(fd);
     if (!ok) {
-        std::fprintf(stderr, "%s: %s: %s\n", kProgram, path.c_str(), error.c_str());
+        Complain(path, error);
     }
     if (!writer.Finish()) {
-        std::fprintf(stderr, "%s: <stdout>: write failed\n", kProgram);
+        Complain("<stdout>", "write failed");
         return kExitFailure;
     }
     return ok && !writer.AnyFailed() ? kExitOk : kExitFailure;
@@ -123,7 +120,7 @@ void DecodedReportWriter::Write(const std::string& where, const ReportLine& line
     const std::string error = DecodeErrorText(decoded);
     if (!error.empty()) {
         m_failed = true;
-        std::fprintf(m_err, "%s: %s: %s\n", kProgram, where.c_str(), error.c_str());
+        std::fprintf(m_err, "%s: %s: %s\n", kProgramName, where.c_str(), error.c_str());
     }
     if (m_json) {
         m_jsonText.clear();
@@ -143,7 +140,7 @@ void DecodedReportWriter::WriteInvalid(const std::string& where, const ReportLin
                                        ReportType type)
 {
     m_failed = true;
-    std::fprintf(m_err, "%s: %s: %s\n", kProgram, where.c_str(), line.error.c_str());
+    std::fprintf(m_err, "%s: %s: %s\n", kProgramName, where.c_str(), line.error.c_str());
     if (m_json) {
         m_jsonText.clear();
         AppendReportJson(m_jsonText, line, type, nullptr, line.error);
@@ -165,16 +162,20 @@ int RunDecode(const CommandLine& options)
         return RunCaptureDecode(options);
     }
     if (!options.descriptorFile.empty()) {
-        std::fprintf(stderr, "%s: %s: --descriptor applies to a capture, and this is none\n",
-                     kProgram, options.file.c_str());
+        Complain(options.file, "--descriptor applies to a capture, and this is none");
         return kExitFailure;
     }
     DescriptorInput input;
     if (!ReadCommandInput(options, input)) {
         return kExitFailure;
     }
-    const ReportModel model = BuildReportModel(std::span<const std::uint8_t>(
-        reinterpret_cast<const std::uint8_t*>(input.bytes.data()), input.bytes.size()));
+    AnalysisOptions analysisOptions;
+    analysisOptions.itemList = false;
+    analysisOptions.layoutTexts = false;
+    analysisOptions.findings = false;
+    Analysis analysis;
+    AnalyseDescriptor(input.bytes, analysisOptions, analysis);
+    const ReportModel& model = analysis.reports;
     const ReportType type = ParseReportType(options.reportType);
     if (options.follow) {
         return Follow(options, model, type);
@@ -208,10 +209,7 @@ int RunDecode(const CommandLine& options)
             writer.Write(where, line, decoded);
         }
     } else if (options.file == "-" && options.device.empty()) {
-        std::fprintf(stderr,
-                     "%s: -: the descriptor came from standard input: give the reports as "
-                     "arguments\n",
-                     kProgram);
+        Complain("-", "the descriptor came from standard input: give the reports as arguments");
         return kExitFailure;
     } else {
         LineReader reader(stdin);
@@ -232,7 +230,7 @@ int RunDecode(const CommandLine& options)
         }
     }
     if (!writer.Finish()) {
-        std::fprintf(stderr, "%s: <stdout>: write failed\n", kProgram);
+        Complain("<stdout>", "write failed");
         return kExitFailure;
     }
     return writer.AnyFailed() ? kExitFailure : kExitOk;

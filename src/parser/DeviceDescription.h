@@ -92,8 +92,9 @@ inline constexpr std::size_t kParseMemoryBound = std::size_t{ 64 } << 20;
 
 struct ParseOptions
 {
-    // Where the parser's debug lines and the entry's own lines go; nullptr drops them unformatted.
-    std::FILE* debugOut = stdout;
+    // Where the parser's debug lines and the entry's own lines go; nullptr (the default) drops
+    // them unformatted. The parser chooses no stream of its own.
+    std::FILE* debugOut = nullptr;
     std::size_t memoryBound = kParseMemoryBound;
 };
 
@@ -110,7 +111,6 @@ struct ParseOptions
 // earlier summaries but no arrays. Its own lines go to out (nullptr: none).
 [[nodiscard]] ParseResult BuildDeviceDescription(const ParserCallbacks& callbacks,
                                                  const std::uint8_t* bytes, std::size_t length,
-                                                 DeviceDescription& description,
-                                                 std::FILE* out = stdout);
+                                                 DeviceDescription& description, std::FILE* out);
 
 } // namespace quorlix

@@ -32,14 +32,13 @@ struct LayoutTexts
 // context: each report's header to both texts, each field's lines to the detail text only,
 // depth-first. Writes a plain copy to out (nullptr: none).
 void AppendReportLayout(const std::uint8_t* context, std::uint32_t blockOffset, LayoutTexts& texts,
-                        std::FILE* out = stdout);
+                        std::FILE* out);
 
 // The same from the records of the collection tree, which hold every size and offset in full.
 void AppendReportLayout(const HidCollection& collection, LayoutTexts& texts,
                         std::FILE* out = stdout);
 
 // Both pane texts of a parse: for each top-level collection its header line, then its layout.
-void BuildLayoutTexts(const DeviceDescription& description, LayoutTexts& texts,
-                      std::FILE* out = stdout);
+void BuildLayoutTexts(const DeviceDescription& description, LayoutTexts& texts, std::FILE* out);
 
 } // namespace quorlix
