@@ -2,14 +2,16 @@
 
 #include "Version.h"
 #include "app/ApplicationIcon.h"
-#include "app/DialogUnits.h"
 #include "app/CopiedRows.h"
+#include "app/DialogUnits.h"
+#include "app/FindingDisplay.h"
 #include "app/ItemListModel.h"
 #include "app/ItemListView.h"
 #include "app/MainDialogLayout.h"
 #include "app/MainDialogTemplate.h"
 #include "app/PaneFiller.h"
-#include "app/ProblemsDialog.h"
+#include "app/PastedPath.h"
+#include "app/StatusTexts.h"
 #include "diagnostics/CheckDescriptor.h"
 #include "files/HexDumpWriter.h"
 #include "files/SavedAnalysisWriter.h"
@@ -18,6 +20,8 @@
 #include "parser/ReportLayout.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QAction>
@@ -46,9 +50,14 @@
 namespace quorlix {
 namespace {
 
-// The Save question; its answers in English say what Yes and No choose.
+// The Save question keeps its words; its buttons name the forms they choose.
 const char* const kSaveQuestion = QT_TRANSLATE_NOOP("CQuorlixDlg", "是否存储成带0x格式？");
 const char* const kSaveQuestionCaption = QT_TRANSLATE_NOOP("CQuorlixDlg", "提示");
+const char* const kSaveAsC = QT_TRANSLATE_NOOP("CQuorlixDlg", "C 常量");
+const char* const kSaveAsPlain = QT_TRANSLATE_NOOP("CQuorlixDlg", "纯文本");
+const char* const kSaveCancel = QT_TRANSLATE_NOOP("CQuorlixDlg", "取消");
+// What the saved analysis of mouse.txt is offered as, beside it.
+const char* const kSavedNameSuffix = "-analysis.txt";
 const char* const kCopyEntryText = QT_TRANSLATE_NOOP("CQuorlixDlg", "复制");
 const QString kSaveDone = QStringLiteral("SAVE OK");
 const QString kGeometryKey = QStringLiteral("window/geometry");
@@ -56,7 +65,7 @@ const char* const kReadFromDeviceEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "从�
 const char* const kDecodeReportEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "解码报告…");
 const char* const kFullUsageNamesEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "完整用法名称");
 const QString kFullUsageNamesKey = QStringLiteral("view/fullUsageNames");
-const char* const kProblemsEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "问题列表");
+const char* const kProblemsEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "问题列表…");
 
 QString Text(std::u16string_view text)
 {
@@ -83,74 +92,6 @@ Widget* Identify(Widget* widget, ControlId id)
     widget->setObjectName(QString::number(number));
     widget->setProperty("controlId", number);
     return widget;
-}
-
-QString PathForDisplay(const std::string& path)
-{
-    if (path.empty()) {
-        return QStringLiteral("(no path)");
-    }
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-QString NothingAnalysedMessage(const std::string& path, const InputOutcome& outcome)
-{
-    return QStringLiteral("%1: %2; nothing was analysed")
-        .arg(PathForDisplay(path), QString::fromStdString(DescribeInputOutcome(outcome)));
-}
-
-// How the file was read, when that is news: a form other than plain hex text, a file of several
-// descriptors, text taken as data. Empty otherwise.
-QString InputMessage(const std::string& path, const DescriptorInput& input)
-{
-    QStringList parts;
-    if (input.form != InputForm::HexText) {
-        parts << QStringLiteral("read as %1").arg(QString::fromUtf8(InputFormName(input.form)));
-    }
-    if (input.descriptors > 1) {
-        parts << QStringLiteral("descriptor %1 of %2").arg(input.index + 1).arg(input.descriptors);
-    }
-    for (const InputWarning& warning : input.warnings) {
-        parts << QStringLiteral("%1:%2: %3")
-                     .arg(warning.line)
-                     .arg(warning.column)
-                     .arg(QString::fromStdString(warning.message));
-    }
-    if (parts.isEmpty()) {
-        return {};
-    }
-    return QStringLiteral("%1: %2").arg(PathForDisplay(path), parts.join(QStringLiteral("; ")));
-}
-
-// Empty when the parse and the texts are whole.
-QString BoundMessage(const std::string& path, bool fieldsLost, bool textCut, bool sizesHeld)
-{
-    if (!fieldsLost && !textCut && !sizesHeld) {
-        return {};
-    }
-    QStringList parts;
-    if (fieldsLost) {
-        parts << QStringLiteral("some report fields were not kept");
-    }
-    if (sizesHeld) {
-        parts << QStringLiteral("a size too large to count is shown at its largest value");
-    }
-    if (textCut) {
-        parts << QStringLiteral("the layout text was cut short");
-    }
-    return QStringLiteral("%1: a bound was reached: %2")
-        .arg(PathForDisplay(path), parts.join(QStringLiteral("; ")));
-}
-
-// The counts of what check found, with 问题列表 to list it; empty for a clean descriptor, so
-// the status line keeps out of the way.
-QString FindingsMessage(const std::string& path, const FindingCounts& counts)
-{
-    if (counts.errors + counts.warnings + counts.notes == 0) {
-        return {};
-    }
-    return QStringLiteral("%1: %2 (%3 lists them)")
-        .arg(PathForDisplay(path), FindingCountsText(counts), WindowText(kProblemsEntry));
 }
 
 QPlainTextEdit* CreatePane(QWidget* parent, const DialogBaseUnits& units)
@@ -239,7 +180,6 @@ void CQuorlixDlg::CreateControls()
     m_itemList->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     m_itemList->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_itemList->horizontalHeader()->setHighlightSections(false);
-    m_itemList->horizontalHeader()->setStretchLastSection(false);
     place(m_itemList, kItemListRect);
     connect(m_itemList, &ItemListView::CopyRequested, this, [this] { OnCopy(); });
 
@@ -272,17 +212,21 @@ void CQuorlixDlg::CreateControls()
     place(detailPane, kDetailPaneRect);
     m_controls.detailPane = new PaneFiller(detailPane);
 
-    // The status line runs along the bottom and wraps, so a reason is never cut off; without a
-    // message it takes no room and the panes end where they were designed to.
+    // The status bar runs along the bottom and wraps, so a reason is never cut off.
     m_controls.status = new QLabel(this);
     m_controls.status->setObjectName(QStringLiteral("status"));
     m_controls.status->setTextFormat(Qt::PlainText);
     m_controls.status->setWordWrap(true);
     m_controls.status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_controls.status->hide();
+    m_controls.status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_controls.status->setText(
+        WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "输入或拖入描述符文件，然后按“分析”")));
+    // One line as tall as the Chinese texts make it, which fallback fonts may make taller.
+    m_statusLineHeight = std::max(m_controls.status->fontMetrics().height(),
+                                  m_controls.status->heightForWidth(QWIDGETSIZE_MAX / 2));
 
     setMinimumSize(MinimumClientSize(m_units));
-    resize(DesignedClientSize(m_units));
+    resize(DesignedClientSizeWithStatus(m_statusLineHeight, m_units));
     Relayout();
 
     // The commands' keys work wherever the focus is in the window; Copy only in the item list,
@@ -291,6 +235,9 @@ void CQuorlixDlg::CreateControls()
                 [this] { OnAnalyse(); });
     AddShortcut({ QKeySequence(QKeySequence::Open) }, [this] { OnBrowse(); });
     AddShortcut({ QKeySequence(QKeySequence::Save) }, [this] { OnSave(); });
+    AddShortcut({ QKeySequence(Qt::Key_F8) }, [this] { OnStepFinding(true); });
+    AddShortcut({ QKeySequence(Qt::SHIFT | Qt::Key_F8) }, [this] { OnStepFinding(false); });
+    AddShortcut({ QKeySequence(Qt::SHIFT | Qt::Key_F10) }, [this] { OnContextMenuKey(); });
 }
 
 void CQuorlixDlg::AddShortcut(const QList<QKeySequence>& keys, std::function<void()> handler)
@@ -304,25 +251,22 @@ void CQuorlixDlg::AddShortcut(const QList<QKeySequence>& keys, std::function<voi
 
 void CQuorlixDlg::Relayout()
 {
+    // The status bar always keeps a line, so the panes stay put from one analysis to the next;
+    // a long reason wraps onto more lines rather than be cut.
     QLabel* status = m_controls.status;
-    const bool hasStatus = !status->text().isEmpty();
     const GrowingPlaces unwrapped = PlaceGrowingControls(size(), 0, m_units);
-    const int statusHeight = hasStatus ? status->heightForWidth(unwrapped.statusLine.width()) : 0;
+    const int statusHeight =
+        std::max(status->heightForWidth(unwrapped.statusLine.width()), m_statusLineHeight);
     const GrowingPlaces places = PlaceGrowingControls(size(), statusHeight, m_units);
-    // The name column takes what the list gains or loses in width, so a wider window shows more
-    // of the longest texts; widths the user set stay as they are otherwise.
-    const int nameColumn = static_cast<int>(ItemColumn::Name);
-    const int widthChange = places.itemList.width() - m_itemList->width();
-    if (widthChange != 0) {
-        m_itemList->setColumnWidth(nameColumn,
-                                   std::max(m_itemList->columnWidth(nameColumn) + widthChange,
-                                            kItemListColumns[nameColumn].width / 2));
-    }
     m_itemList->setGeometry(places.itemList);
     FindChild(ControlId::SummaryPane)->setGeometry(places.summaryPane);
     FindChild(ControlId::DetailPane)->setGeometry(places.detailPane);
+    FindChild(ControlId::PathEdit)->setGeometry(places.pathEdit);
+    FindChild(ControlId::Browse)->setGeometry(places.browse);
+    FindChild(ControlId::Analyse)->setGeometry(places.analyse);
+    FindChild(ControlId::Save)->setGeometry(places.save);
+    FindChild(ControlId::LinkDownload)->setGeometry(places.downloadLink);
     status->setGeometry(places.statusLine);
-    status->setVisible(hasStatus);
 }
 
 QWidget* CQuorlixDlg::FindChild(ControlId id) const
@@ -340,8 +284,9 @@ void CQuorlixDlg::FitToScreen()
     // title bar and a few pixels for the borders are about what desktops take.
     const int line = fontMetrics().height();
     const QSize frame(2 * line / 3, 2 * line + line / 2);
-    resize(OpeningClientSize(DesignedClientSize(m_units), MinimumClientSize(m_units),
-                             screen->availableGeometry().size(), frame));
+    resize(OpeningClientSize(DesignedClientSizeWithStatus(m_statusLineHeight, m_units),
+                             MinimumClientSize(m_units), screen->availableGeometry().size(),
+                             frame));
 }
 
 void CQuorlixDlg::RestoreGeometry(const QSettings& settings)
@@ -452,37 +397,63 @@ void CQuorlixDlg::OnBrowse()
     }
     m_platform->SetPathText(*chosen);
     const std::string path = m_platform->PathText();
-    // The dump shows the bytes Analyse will take, in whatever form the file is.
+    // The dump shows the bytes Analyse will take, in whatever form the file is. What was said
+    // about another path no longer holds.
     DescriptorInput input;
-    if (ReadDescriptorInput(path, {}, input).status != InputStatus::Ok) {
+    const InputOutcome outcome = ReadDescriptorInput(path, {}, input);
+    if (outcome.status != InputStatus::Ok) {
+        m_platform->ShowStatus(
+            WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1：%2，没有写出十六进制转储"))
+                .arg(PathForDisplay(path), InputOutcomeText(outcome)));
         return;
     }
-    // A dump that cannot be written costs the user nothing they asked for; Browse stays quiet.
     std::string error;
-    (void)WriteHexDumpFile(*chosen, input.bytes, &error);
+    if (!WriteHexDumpFile(*chosen, input.bytes, &error)) {
+        m_platform->ShowStatus(
+            WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "无法写出十六进制转储：%1"))
+                .arg(QString::fromStdString(error)));
+        return;
+    }
+    m_platform->ShowStatus(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "已选择 %1，按“分析”分析它"))
+                               .arg(PathForDisplay(path)));
+}
+
+std::string CQuorlixDlg::PathToRead()
+{
+    const std::string typed = m_platform->PathText();
+    // A name that really ends in a blank is read as typed; otherwise what was pasted with it
+    // (quotes, a file:// prefix, a line end) is taken off, and the edit shows the clean path.
+    if (QFileInfo::exists(QFile::decodeName(QByteArray::fromStdString(typed)))) {
+        return typed;
+    }
+    const std::string cleaned = CleanPastedPath(typed);
+    if (cleaned != typed) {
+        m_platform->SetPathText(cleaned);
+    }
+    return cleaned;
 }
 
 void CQuorlixDlg::OnAnalyse()
 {
-    const std::string path = m_platform->PathText();
+    const std::string path = PathToRead();
     DescriptorInput input;
     const InputOutcome outcome = ReadDescriptorInput(path, {}, input);
     if (outcome.status != InputStatus::Ok) {
         // Keep the previous result on screen, but never let it pass for this file's.
-        m_platform->ShowStatus(NothingAnalysedMessage(path, outcome));
+        m_platform->ShowStatus(NothingAnalysedText(path, outcome));
         return;
     }
 
     m_analysedPath = path;
-    m_analysedInputMessage = InputMessage(path, input);
-    m_analysedBytes = std::move(input.bytes);
+    m_analysedInput = std::move(input);
+    m_currentFinding.reset();
     ShowAnalysis();
 }
 
 void CQuorlixDlg::ShowAnalysis()
 {
     const std::string& path = m_analysedPath;
-    const std::string& bytes = m_analysedBytes;
+    const std::string& bytes = m_analysedInput.bytes;
     // Whatever the parse gives back is shown: rows up to an error, the collections it found.
     DeviceDescription description;
     ParseOptions options;
@@ -504,12 +475,17 @@ void CQuorlixDlg::ShowAnalysis()
         CheckDescriptor({ reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() });
     const FindingCounts counts = CountFindings(findings);
     m_platform->SetFindings(std::move(findings));
-    QStringList status{ m_analysedInputMessage,
-                        BoundMessage(path, description.boundReached, texts.truncated,
-                                     description.sizesSaturated),
-                        FindingsMessage(path, counts) };
-    status.removeAll(QString());
-    m_platform->ShowStatus(status.join(QStringLiteral("; ")));
+    AnalysedSummary summary;
+    summary.bytes = bytes.size();
+    summary.form = m_analysedInput.form;
+    summary.descriptors = m_analysedInput.descriptors;
+    summary.index = m_analysedInput.index;
+    summary.warnings = &m_analysedInput.warnings;
+    summary.fieldsLost = description.boundReached;
+    summary.textCut = texts.truncated;
+    summary.sizesHeld = description.sizesSaturated;
+    summary.counts = counts;
+    m_platform->ShowStatus(AnalysedText(summary));
     m_platform->SetTitle(TitleText(path));
     // A pipe reading the debug lines gets each analysis whole as soon as it ends.
     if (m_debugOut != nullptr) {
@@ -521,20 +497,30 @@ void CQuorlixDlg::OnFullUsageNames(bool on)
 {
     m_usageNames = on ? UsageNames::Full : UsageNames::Classic;
     // The list is what Save writes, so it changes with the names at once.
-    if (!m_analysedBytes.empty()) {
+    if (!m_analysedInput.bytes.empty()) {
         ShowAnalysis();
     }
 }
 
 void CQuorlixDlg::OnSave()
 {
-    const Answer answer =
-        m_platform->AskYesNoCancel(WindowText(kSaveQuestion), WindowText(kSaveQuestionCaption));
+    const Answer answer = m_platform->AskYesNoCancel(
+        WindowText(kSaveQuestion), WindowText(kSaveQuestionCaption),
+        { WindowText(kSaveAsC), WindowText(kSaveAsPlain), WindowText(kSaveCancel) });
     if (answer == Answer::Cancel) {
         return;
     }
     const SavedForm form = answer == Answer::Yes ? SavedForm::C : SavedForm::Plain;
-    const std::optional<std::string> chosen = m_platform->ChooseSaveFile();
+    // Beside the descriptor, named after it, never over it.
+    std::string suggested;
+    if (!m_analysedPath.empty()) {
+        const QFileInfo analysed(QFile::decodeName(QByteArray::fromStdString(m_analysedPath)));
+        suggested = QFile::encodeName(
+                        analysed.absoluteDir().filePath(analysed.completeBaseName() +
+                                                        QString::fromLatin1(kSavedNameSuffix)))
+                        .toStdString();
+    }
+    const std::optional<std::string> chosen = m_platform->ChooseSaveFile(suggested);
     if (!chosen) {
         return;
     }
@@ -555,7 +541,7 @@ void CQuorlixDlg::OnSave()
     const QString caption = m_platform->ExecutableName();
     std::string error;
     if (!WriteSavedAnalysisFile(*chosen, form, m_platform->ItemCount(), rowAt, &error)) {
-        m_platform->ShowMessage(QStringLiteral("cannot save %1: %2")
+        m_platform->ShowMessage(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "无法存储 %1：%2"))
                                     .arg(PathForDisplay(*chosen), QString::fromStdString(error)),
                                 caption, MessageKind::Error);
         return;
@@ -606,22 +592,82 @@ void CQuorlixDlg::OnReadFromDevice()
 
 void CQuorlixDlg::OnDecodeReport()
 {
-    if (m_analysedBytes.empty()) {
-        m_platform->ShowStatus(
-            QStringLiteral("no descriptor analysed yet: analyse one to decode its reports"));
+    if (m_analysedInput.bytes.empty()) {
+        m_platform->ShowStatus(WindowText(
+            QT_TRANSLATE_NOOP("CQuorlixDlg", "还没有分析描述符：先分析一个，再解码它的报告")));
         return;
     }
-    m_platform->RunDecodeReportDialog(m_analysedBytes);
+    m_platform->RunDecodeReportDialog(m_analysedInput.bytes);
 }
 
 void CQuorlixDlg::OnProblems()
 {
+    m_platform->ShowProblems(m_platform->Findings(),
+                             { [this](std::size_t index) { OnGoToFinding(index); },
+                               [this](bool forward) { OnStepFinding(forward); } });
+    if (m_currentFinding) {
+        m_platform->MarkFinding(*m_currentFinding);
+    }
+}
+
+void CQuorlixDlg::OnGoToFinding(std::size_t index)
+{
     const std::vector<Finding> findings = m_platform->Findings();
-    const std::optional<std::size_t> chosen = m_platform->ChooseFinding(findings);
-    if (!chosen || *chosen >= findings.size()) {
+    if (index >= findings.size()) {
         return;
     }
-    m_platform->SelectItemAt(findings[*chosen].offset);
+    m_currentFinding = index;
+    const Finding& finding = findings[index];
+    m_platform->SelectItemAt(finding.offset);
+    m_platform->MarkFinding(index);
+    m_platform->ShowStatus(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "问题 %1/%2，%3：%4；%5"))
+                               .arg(index + 1)
+                               .arg(findings.size())
+                               .arg(SeverityText(finding.severity), FindingMessageText(finding),
+                                    FindingFixText(finding)));
+}
+
+void CQuorlixDlg::OnStepFinding(bool forward)
+{
+    const std::size_t count = m_platform->Findings().size();
+    // The open list's order and filter, else every finding by offset.
+    std::vector<std::size_t> order;
+    if (std::optional<std::vector<std::size_t>> shown = m_platform->ProblemsOrder()) {
+        order = std::move(*shown);
+    } else {
+        for (std::size_t i = 0; i < count; ++i) {
+            order.push_back(i);
+        }
+    }
+    if (order.empty()) {
+        m_platform->ShowStatus(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "没有可转到的问题")));
+        return;
+    }
+    // From the current finding on, round the ends; the first step goes to either end.
+    const auto current =
+        m_currentFinding ? std::find(order.begin(), order.end(), *m_currentFinding) : order.end();
+    std::size_t position = 0;
+    if (current == order.end()) {
+        position = forward ? 0 : order.size() - 1;
+    } else {
+        const auto at = static_cast<std::size_t>(current - order.begin());
+        position = forward ? (at + 1) % order.size() : (at + order.size() - 1) % order.size();
+    }
+    OnGoToFinding(order[position]);
+}
+
+void CQuorlixDlg::OnContextMenuKey()
+{
+    // As a right click would: the focused control shows its own menu or passes it on to the
+    // window's, placed at the list's current row or the control's middle.
+    QWidget* target = focusWidget() != nullptr ? focusWidget() : this;
+    QPoint place = target->rect().center();
+    if (target == m_itemList && m_itemList->currentIndex().isValid()) {
+        const QRect row = m_itemList->visualRect(m_itemList->currentIndex());
+        place = m_itemList->viewport()->mapTo(m_itemList, row.bottomLeft());
+    }
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, place, target->mapToGlobal(place));
+    QCoreApplication::sendEvent(target, &event);
 }
 
 void CQuorlixDlg::contextMenuEvent(QContextMenuEvent* event)

@@ -5,6 +5,7 @@
 #include "app/MainDialogTemplate.h"
 #include "app/QtDialogPlatform.h"
 #include "annotation/FillInUsageNames.h"
+#include "forms/DescriptorInput.h"
 
 #include <QDialog>
 #include <QList>
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,8 +85,14 @@ public:
     void OnDecodeReport();
     // The 完整用法名称 entry: full usage names on or off, shown at once for the last analysis.
     void OnFullUsageNames(bool on);
-    // 问题列表: lists the findings of the analysis on screen; the chosen one's row is selected.
+    // 问题列表…: lists the findings of the analysis on screen beside the window.
     void OnProblems();
+    // Selects the row of the finding with that index and makes it the current one; an index
+    // beyond the findings does nothing.
+    void OnGoToFinding(std::size_t index);
+    // F8 and Shift+F8: the next or previous finding, in the problems' list's order and filter
+    // while it is open, else by offset; past either end it starts over.
+    void OnStepFinding(bool forward);
 
 protected:
     bool event(QEvent* event) override;
@@ -106,17 +114,22 @@ private:
     // Places the panes, the list and the status line for the window's size and status text.
     void Relayout();
     QWidget* FindChild(ControlId id) const;
+    // The path edit's text as the file to read, cleaned of what pasting brings along.
+    std::string PathToRead();
+    // Shift+F10: the focused control's context menu.
+    void OnContextMenuKey();
 
     MainDialogControls m_controls;
     ItemListView* m_itemList = nullptr;
     QMenu* m_contextMenu = nullptr;
     DialogBaseUnits m_units{};
+    int m_statusLineHeight = 0; // one line of the status bar, in pixels
     std::unique_ptr<QtDialogPlatform> m_ownPlatform;
     DialogPlatform* m_platform = nullptr;
     std::string m_startupPath;
-    std::string m_analysedBytes;    // the descriptor of the last analysis that read one
-    std::string m_analysedPath;     // its file
-    QString m_analysedInputMessage; // how it was read, for the status line
+    DescriptorInput m_analysedInput;             // the last descriptor read, and how it was read
+    std::string m_analysedPath;                  // its file
+    std::optional<std::size_t> m_currentFinding; // the one F8 stepped or went to last
     QAction* m_fullUsageNamesEntry = nullptr;
     UsageNames m_usageNames = UsageNames::Classic;
     std::FILE* m_debugOut = nullptr;

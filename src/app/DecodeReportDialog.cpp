@@ -1,6 +1,7 @@
 #include "app/DecodeReportDialog.h"
 
 #include "app/MainDialogTemplate.h"
+#include "app/RememberedSize.h"
 #include "reports/ReportLine.h"
 #include "reports/ReportText.h"
 
@@ -127,7 +128,8 @@ DecodeReportDialog::DecodeReportDialog(const std::string& descriptor, QWidget* p
     layout->addWidget(m_status);
     layout->addWidget(m_table, 1);
     layout->addWidget(buttons);
-    resize(640, 420);
+    new RememberedSize(this, QStringLiteral("decode"),
+                       QSize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 24));
 
     connect(m_report, &QLineEdit::textChanged, this, [this] { Decode(); });
     connect(m_type, &QComboBox::currentIndexChanged, this, [this] { Decode(); });
@@ -189,6 +191,10 @@ void DecodeReportDialog::ShowEntries()
             }
         }
         ++row;
+    }
+    // Every column but the last as wide as its texts, so no usage name or value is cut.
+    for (int column = 0; column + 1 < ColumnCount; ++column) {
+        m_table->resizeColumnToContents(column);
     }
 }
 

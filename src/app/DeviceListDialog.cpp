@@ -1,15 +1,20 @@
 #include "app/DeviceListDialog.h"
 
 #include "app/MainDialogTemplate.h"
+#include "app/RememberedSize.h"
 #include "devices/HidDevice.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace quorlix {
 namespace {
@@ -21,24 +26,40 @@ QString Hex4(std::uint32_t value)
     return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
 }
 
+QString Utf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString LengthText(const HidDevice& device)
+{
+    if (!device.descriptorLength) {
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "无法读取"));
+    }
+    return QCoreApplication::translate(kTextContext, QT_TRANSLATE_N_NOOP("CQuorlixDlg", "%n 字节"),
+                                       nullptr, static_cast<int>(*device.descriptorLength));
+}
+
 QTreeWidgetItem* DeviceRow(const HidDevice& device)
 {
     const QString name =
         device.name.empty() ? QString::fromStdString(device.id) : QString::fromUtf8(device.name);
     const std::string_view interfaceName = InterfaceName(device);
-    auto* row = new QTreeWidgetItem(QStringList{
-        name, Hex4(device.vendorId) + QLatin1Char(':') + Hex4(device.productId),
-        QString::fromUtf8(BusName(device.bus).data(), static_cast<int>(BusName(device.bus).size())),
-        interfaceName.empty()
-            ? QStringLiteral("-")
-            : QString::fromUtf8(interfaceName.data(), static_cast<int>(interfaceName.size())) });
+    QStringList nodes;
+    for (const std::string& node : device.hidraw) {
+        nodes << QStringLiteral("/dev/") + QString::fromStdString(node);
+    }
+    auto* row = new QTreeWidgetItem(
+        QStringList{ name, Hex4(device.vendorId) + QLatin1Char(':') + Hex4(device.productId),
+                     Utf8(BusName(device.bus)),
+                     interfaceName.empty() ? QStringLiteral("-") : Utf8(interfaceName),
+                     nodes.isEmpty() ? QStringLiteral("-") : nodes.join(QStringLiteral(", ")),
+                     LengthText(device) });
+    row->setTextAlignment(5, Qt::AlignRight | Qt::AlignVCenter);
     const QString path = QFile::decodeName(QByteArray::fromStdString(device.descriptorPath));
     row->setData(0, kPathRole, path);
-    const QString length = device.descriptorLength
-                               ? QStringLiteral("%1 bytes").arg(*device.descriptorLength)
-                               : QStringLiteral("its descriptor cannot be read");
-    const QString tip =
-        QStringLiteral("%1, %2\n%3").arg(QString::fromStdString(device.id), length, path);
+    const QString tip = QStringLiteral("%1, %2\n%3")
+                            .arg(QString::fromStdString(device.id), LengthText(device), path);
     for (int column = 0; column < row->columnCount(); ++column) {
         row->setToolTip(column, tip);
     }
@@ -63,14 +84,18 @@ DeviceListDialog::DeviceListDialog(const HidDeviceList& list, QWidget* parent) :
     m_list->setHeaderLabels({ WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "名称")),
                               WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "厂商:产品")),
                               WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "总线")),
-                              WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "接口")) });
+                              WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "接口")),
+                              WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "节点")),
+                              WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "描述符长度")) });
     for (const HidDevice& device : list.devices) {
         m_list->addTopLevelItem(DeviceRow(device));
     }
+    // Every column as wide as its texts at first, the name taking what the window gains; the
+    // user may drag any of them.
     m_list->header()->setStretchLastSection(false);
-    m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    for (int column = 1; column < m_list->columnCount(); ++column) {
-        m_list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    m_list->header()->setSectionResizeMode(QHeaderView::Interactive);
+    for (int column = 0; column < m_list->columnCount(); ++column) {
+        m_list->resizeColumnToContents(column);
     }
 
     auto* buttons = new QDialogButtonBox(this);
@@ -92,7 +117,7 @@ DeviceListDialog::DeviceListDialog(const HidDeviceList& list, QWidget* parent) :
     // A listing that stopped part way still offers what it found, and says why it stopped.
     QString message = QString::fromStdString(list.error);
     if (list.devices.empty() && message.isEmpty()) {
-        message = QStringLiteral("no HID devices found");
+        message = WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "没有找到 HID 设备"));
     }
     m_message->setText(message);
     m_message->setVisible(!message.isEmpty());
@@ -105,11 +130,25 @@ DeviceListDialog::DeviceListDialog(const HidDeviceList& list, QWidget* parent) :
         m_list->setCurrentItem(m_list->topLevelItem(0));
         m_list->setFocus();
     }
-    // Room for long device names; a dialog that only says there is nothing stays small.
-    if (!list.devices.empty()) {
-        resize(sizeHint().expandedTo(
-            QSize(fontMetrics().averageCharWidth() * 90, fontMetrics().height() * 16)));
+    // Room for every column and for the title; the size the user leaves it at is kept.
+    new RememberedSize(this, QStringLiteral("devices"),
+                       QSize(fontMetrics().averageCharWidth() * 60, fontMetrics().height() * 8));
+}
+
+QSize DeviceListDialog::sizeHint() const
+{
+    QSize hint = QDialog::sizeHint();
+    int width = 0;
+    for (int column = 0; column < m_list->columnCount(); ++column) {
+        width += m_list->columnWidth(column);
     }
+    const QMargins margins = layout()->contentsMargins();
+    const int frame = m_list->frameWidth() * 2 + margins.left() + margins.right() +
+                      style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    // The title needs its room too, or the window manager cuts it.
+    const int title = fontMetrics().horizontalAdvance(windowTitle()) * 2;
+    hint.setWidth(std::max({ hint.width(), width + frame, title }));
+    return hint;
 }
 
 std::string DeviceListDialog::ChosenPath() const

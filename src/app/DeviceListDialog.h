@@ -13,9 +13,9 @@ class QTreeWidget;
 namespace quorlix {
 
 // The list that 从设备读取… (Read from device…) shows: one row per connected HID device with
-// its name, vendor:product, bus and interface. Choosing a row (读取, Enter or a double click)
-// accepts the dialog with that device's report descriptor path. Without devices it says
-// "no HID devices found" and nothing can be chosen.
+// its name, vendor:product, bus, interface, hidraw node and descriptor length. Choosing a row
+// (读取, Enter or a double click) accepts the dialog with that device's report descriptor path.
+// Without devices it says "no HID devices found" and nothing can be chosen.
 class DeviceListDialog final : public QDialog
 {
     Q_OBJECT
@@ -25,6 +25,8 @@ public:
 
     // The sysfs report_descriptor path of the chosen device; empty while none is chosen.
     std::string ChosenPath() const;
+
+    QSize sizeHint() const override;
 
     QTreeWidget* List() const { return m_list; }
     QLabel* Message() const { return m_message; }

@@ -5,8 +5,10 @@
 #include "diagnostics/Finding.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,13 +62,26 @@ public:
     virtual void SetFindings(std::vector<Finding> findings) = 0;
     // The findings the item list carries now.
     virtual std::vector<Finding> Findings() const = 0;
-    // The problems' list (问题列表), run modally: the index of the finding chosen, nothing on
-    // close.
-    virtual std::optional<std::size_t> ChooseFinding(const std::vector<Finding>& findings) = 0;
+    // What the problems' list asks of the window: go to a finding, step to the next (true) or
+    // previous one.
+    struct ProblemsHandlers
+    {
+        std::function<void(std::size_t)> goTo;
+        std::function<void(bool)> step;
+    };
+    // Opens the problems' list (问题列表…) beside the window, or brings the open one forward,
+    // listing findings; it stays open while the user works in the window, and lists the findings
+    // of each new analysis.
+    virtual void ShowProblems(const std::vector<Finding>& findings, ProblemsHandlers handlers) = 0;
+    // The indices of the findings in the order the open list shows them, filtered; nothing
+    // while the list is closed.
+    virtual std::optional<std::vector<std::size_t>> ProblemsOrder() const = 0;
+    // Makes that finding the current row of the open list; nothing when it is closed.
+    virtual void MarkFinding(std::size_t index) = 0;
     // Selects the item list's row of the item at offset and scrolls it into view.
     virtual void SelectItemAt(std::size_t offset) = 0;
 
-    // The status line along the window's bottom, shown whole; an empty text clears it.
+    // The status bar along the window's bottom, shown whole; an empty text clears it.
     virtual void ShowStatus(const QString& text) = 0;
 
     // The window's title.
@@ -75,17 +90,21 @@ public:
     // Puts UTF-8 text on the desktop's clipboard.
     virtual void CopyToClipboard(const std::string& text) = 0;
 
-    // A question with Yes, No and Cancel, owned by no window; Escape and the close box cancel.
-    virtual Answer AskYesNoCancel(const QString& text, const QString& caption) = 0;
+    // A question with three buttons named by answers (Yes, No, Cancel in that order), owned by
+    // no window; the first is the default, Escape and the close box cancel.
+    virtual Answer AskYesNoCancel(const QString& text, const QString& caption,
+                                  const QStringList& answers) = 0;
 
     // A message with an OK button, modal to the window; returns once it is confirmed.
     virtual void ShowMessage(const QString& text, const QString& caption, MessageKind kind) = 0;
 
-    // The file dialogs, offering descriptor files (*.txt *.h *.c *.hpp *.bin *.rec *.hid) and all
-    // files; the save dialog adds .txt to a name without extension and asks before it lets an
-    // existing file be replaced. Nothing on cancel.
+    // The open dialog, offering descriptor files (*.txt *.h *.c *.hpp *.bin *.rec *.hid) and all
+    // files. Nothing on cancel.
     virtual std::optional<std::string> ChooseOpenFile() = 0;
-    virtual std::optional<std::string> ChooseSaveFile() = 0;
+    // The save dialog, offering text files and all files, opened in suggested's folder with its
+    // name filled in (an empty suggestion leaves both to the dialog); it adds .txt to a name
+    // without extension and asks before it lets an existing file be replaced. Nothing on cancel.
+    virtual std::optional<std::string> ChooseSaveFile(const std::string& suggested) = 0;
 
     // The connected devices' list (从设备读取…): the chosen device's report descriptor path;
     // nothing on cancel or when there is no device to choose.

@@ -1,9 +1,12 @@
 #include "app/ItemListModel.h"
 
 #include "annotation/RowColumns.h"
+#include "app/FindingDisplay.h"
 #include "app/MainDialogTemplate.h"
+#include "app/ShownText.h"
 
 #include <QApplication>
+#include <QPixmap>
 #include <QStyle>
 
 #include <algorithm>
@@ -70,6 +73,10 @@ QVariant ItemListModel::data(const QModelIndex& index, int role) const
     const auto row = static_cast<std::size_t>(index.row());
     const bool marked = index.column() == 0 && !m_firstFinding.empty() &&
                         m_firstFinding[row] != m_firstFinding[row + 1];
+    if (!marked && index.column() == 0 && role == Qt::DecorationRole) {
+        // Every row keeps the icon's room, so offsets line up with or without a finding.
+        return BlankIcon();
+    }
     if (marked && role == Qt::DecorationRole) {
         // The findings of a row are in offset order, not by severity: show the worst.
         Severity worst = Severity::Note;
@@ -85,8 +92,8 @@ QVariant ItemListModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole) {
         return {};
     }
-    return QString::fromStdU16String(
-        ItemColumnText(m_rows[row], static_cast<ItemColumn>(index.column())));
+    return CollapsePadding(QString::fromStdU16String(
+        ItemColumnText(m_rows[row], static_cast<ItemColumn>(index.column()))));
 }
 
 QVariant ItemListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -191,20 +198,22 @@ QIcon ItemListModel::SeverityIcon(Severity severity) const
     return icon;
 }
 
+QIcon ItemListModel::BlankIcon() const
+{
+    if (m_blankIcon.isNull()) {
+        const int side = QApplication::style()->pixelMetric(QStyle::PM_SmallIconSize);
+        QPixmap blank(side, side);
+        blank.fill(Qt::transparent);
+        m_blankIcon = QIcon(blank);
+    }
+    return m_blankIcon;
+}
+
 QString ItemListModel::FindingsTip(std::size_t row) const
 {
     QStringList lines;
     for (std::size_t i = m_firstFinding[row]; i < m_firstFinding[row + 1]; ++i) {
-        const Finding& finding = m_findings[i];
-        lines << QStringLiteral("%1: %2; %3 [%4]")
-                     .arg(QString::fromUtf8(
-                              SeverityName(finding.severity).data(),
-                              static_cast<qsizetype>(SeverityName(finding.severity).size())),
-                          QString::fromStdString(finding.message),
-                          QString::fromStdString(finding.fix),
-                          QString::fromUtf8(
-                              CheckName(finding.check).data(),
-                              static_cast<qsizetype>(CheckName(finding.check).size())));
+        lines << FindingTip(m_findings[i]);
     }
     return lines.join(QLatin1Char('\n'));
 }

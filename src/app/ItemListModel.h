@@ -54,6 +54,7 @@ public:
 private:
     void MapFindingsToRows();
     QIcon SeverityIcon(Severity severity) const;
+    QIcon BlankIcon() const;
     QString FindingsTip(std::size_t row) const;
 
     std::vector<ItemRow> m_rows;
@@ -62,6 +63,7 @@ private:
     // empty while there are no findings.
     std::vector<std::size_t> m_firstFinding;
     mutable QIcon m_icons[3];
+    mutable QIcon m_blankIcon;
 };
 
 } // namespace quorlix

@@ -1,10 +1,16 @@
 #include "app/ItemListView.h"
 
+#include "app/ItemColumn.h"
+#include "app/MainDialogTemplate.h"
+
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QToolTip>
+
+#include <algorithm>
 
 namespace quorlix {
 
@@ -13,6 +19,7 @@ ItemListView::ItemListView(QWidget* parent) : QTableView(parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setStretchLastSection(true);
 }
 
 bool ItemListView::IsCut(const QModelIndex& index) const
@@ -26,6 +33,39 @@ bool ItemListView::IsCut(const QModelIndex& index) const
     return fontMetrics().horizontalAdvance(text) + 2 * margin > columnWidth(index.column());
 }
 
+void ItemListView::setModel(QAbstractItemModel* model)
+{
+    QTableView::setModel(model);
+    if (model == nullptr) {
+        return;
+    }
+    // A new list is read from its top, whatever the last one was scrolled to.
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        scrollToTop();
+        horizontalScrollBar()->setValue(0);
+        FitColumnsToContents();
+    });
+}
+
+void ItemListView::FitColumnsToContents()
+{
+    const int columns = model() != nullptr ? model()->columnCount() : 0;
+    if (columns == 0) {
+        return;
+    }
+    int used = 0;
+    for (int column = 0; column + 1 < columns; ++column) {
+        const int designed = kItemListColumns[static_cast<std::size_t>(column)].width;
+        int width = std::max(designed, sizeHintForColumn(column));
+        if (column == static_cast<int>(ItemColumn::Name)) {
+            const int last = kItemListColumns[static_cast<std::size_t>(columns - 1)].width;
+            width = std::max(designed, std::min(width, viewport()->width() - used - last));
+        }
+        setColumnWidth(column, width);
+        used += width;
+    }
+}
+
 bool ItemListView::viewportEvent(QEvent* event)
 {
     if (event->type() != QEvent::ToolTip) {
@@ -33,7 +73,10 @@ bool ItemListView::viewportEvent(QEvent* event)
     }
     const auto* help = static_cast<QHelpEvent*>(event);
     const QModelIndex index = indexAt(help->pos());
-    if (IsCut(index)) {
+    const QString ownTip = index.data(Qt::ToolTipRole).toString();
+    if (!ownTip.isEmpty()) {
+        QToolTip::showText(help->globalPos(), ownTip, viewport(), visualRect(index));
+    } else if (IsCut(index)) {
         QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), viewport(),
                            visualRect(index));
     } else {

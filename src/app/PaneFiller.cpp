@@ -1,5 +1,7 @@
 #include "app/PaneFiller.h"
 
+#include "app/ShownText.h"
+
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -41,7 +43,7 @@ PaneFiller::PaneFiller(QPlainTextEdit* pane) : QObject(pane), m_pane(pane)
 void PaneFiller::SetText(const std::u16string& text)
 {
     m_timer.stop();
-    m_text = DisplayText(text);
+    m_text = CollapsePadding(DisplayText(text));
     m_next = 0;
     const qsizetype end = SliceEnd();
     // Replacing the whole text puts the view back at the top, where the later slices leave it.

@@ -10,6 +10,7 @@
 #include "app/PaneFiller.h"
 #include "app/ProblemsDialog.h"
 
+#include <QAbstractButton>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QEvent>
@@ -36,25 +37,19 @@ const char* const kDescriptorFilesName = QT_TRANSLATE_NOOP("CQuorlixDlg", "描�
 const char* const kAllFilesName = QT_TRANSLATE_NOOP("CQuorlixDlg", "所有文件");
 constexpr const char* kDescriptorPatterns = "*.txt *.h *.c *.hpp *.bin *.rec *.hid";
 
-QStringList FileDialogFilters()
-{
-    return { QStringLiteral("%1 (%2)").arg(WindowText(kDescriptorFilesName),
-                                           QString::fromLatin1(kDescriptorPatterns)),
-             QStringLiteral("%1 (*)").arg(WindowText(kAllFilesName)) };
-}
+const char* const kTextFilesName = QT_TRANSLATE_NOOP("CQuorlixDlg", "文本文件");
 
-std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode)
+std::optional<std::string> RunFileDialog(QFileDialog& dialog)
 {
-    QFileDialog dialog(owner);
-    dialog.setNameFilters(FileDialogFilters());
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+QString AllFilesFilter()
+{
+    return QStringLiteral("%1 (*)").arg(WindowText(kAllFilesName));
 }
 
 } // namespace
@@ -135,20 +130,26 @@ void QtDialogPlatform::ShowStatus(const QString& text)
     QCoreApplication::sendEvent(m_controls.window, &request);
 }
 
-Answer QtDialogPlatform::AskYesNoCancel(const QString& text, const QString& caption)
+Answer QtDialogPlatform::AskYesNoCancel(const QString& text, const QString& caption,
+                                        const QStringList& answers)
 {
     QMessageBox box(QMessageBox::Question, caption, text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const QMessageBox::StandardButton kinds[] = { QMessageBox::Yes, QMessageBox::No,
+                                                  QMessageBox::Cancel };
+    for (qsizetype i = 0; i < answers.size() && i < 3; ++i) {
+        box.button(kinds[i])->setText(answers[i]);
+    }
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
-    case QMessageBox::Yes:
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Yes)) {
         return Answer::Yes;
-    case QMessageBox::No:
-        return Answer::No;
-    default:
-        return Answer::Cancel;
     }
+    if (box.clickedButton() == box.button(QMessageBox::No)) {
+        return Answer::No;
+    }
+    return Answer::Cancel;
 }
 
 void QtDialogPlatform::ShowMessage(const QString& text, const QString& caption, MessageKind kind)
@@ -161,12 +162,29 @@ void QtDialogPlatform::ShowMessage(const QString& text, const QString& caption, 
 
 std::optional<std::string> QtDialogPlatform::ChooseOpenFile()
 {
-    return RunFileDialog(m_controls.window, QFileDialog::AcceptOpen);
+    QFileDialog dialog(m_controls.window, WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "打开")));
+    dialog.setNameFilters({ QStringLiteral("%1 (%2)").arg(WindowText(kDescriptorFilesName),
+                                                          QString::fromLatin1(kDescriptorPatterns)),
+                            AllFilesFilter() });
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return RunFileDialog(dialog);
 }
 
-std::optional<std::string> QtDialogPlatform::ChooseSaveFile()
+std::optional<std::string> QtDialogPlatform::ChooseSaveFile(const std::string& suggested)
 {
-    return RunFileDialog(m_controls.window, QFileDialog::AcceptSave);
+    QFileDialog dialog(m_controls.window, WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "另存为")));
+    dialog.setNameFilters(
+        { QStringLiteral("%1 (*.txt)").arg(WindowText(kTextFilesName)), AllFilesFilter() });
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (!suggested.empty()) {
+        const QFileInfo file(QFile::decodeName(QByteArray::fromStdString(suggested)));
+        dialog.setDirectory(file.absolutePath());
+        dialog.selectFile(file.fileName());
+    }
+    return RunFileDialog(dialog);
 }
 
 void QtDialogPlatform::OpenLink(const std::string& address)
@@ -192,6 +210,9 @@ void QtDialogPlatform::RunDecodeReportDialog(const std::string& descriptor)
 void QtDialogPlatform::SetFindings(std::vector<Finding> findings)
 {
     m_controls.items->SetFindings(std::move(findings));
+    if (m_problems != nullptr) {
+        m_problems->SetFindings(m_controls.items->Findings());
+    }
 }
 
 std::vector<Finding> QtDialogPlatform::Findings() const
@@ -199,13 +220,37 @@ std::vector<Finding> QtDialogPlatform::Findings() const
     return m_controls.items->Findings();
 }
 
-std::optional<std::size_t> QtDialogPlatform::ChooseFinding(const std::vector<Finding>& findings)
+void QtDialogPlatform::ShowProblems(const std::vector<Finding>& findings, ProblemsHandlers handlers)
 {
-    ProblemsDialog dialog(findings, m_controls.window);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (m_problems == nullptr) {
+        m_problems = new ProblemsDialog(findings, m_controls.window);
+        m_problems->setAttribute(Qt::WA_DeleteOnClose);
+    } else {
+        m_problems->SetFindings(findings);
+        m_problems->disconnect(m_controls.window);
+    }
+    QObject::connect(m_problems, &ProblemsDialog::GoToRequested, m_controls.window,
+                     std::move(handlers.goTo));
+    QObject::connect(m_problems, &ProblemsDialog::StepRequested, m_controls.window,
+                     std::move(handlers.step));
+    m_problems->show();
+    m_problems->raise();
+    m_problems->activateWindow();
+}
+
+std::optional<std::vector<std::size_t>> QtDialogPlatform::ProblemsOrder() const
+{
+    if (m_problems == nullptr || !m_problems->isVisible()) {
         return std::nullopt;
     }
-    return dialog.ChosenIndex();
+    return m_problems->ShownOrder();
+}
+
+void QtDialogPlatform::MarkFinding(std::size_t index)
+{
+    if (m_problems != nullptr) {
+        m_problems->MarkFinding(index);
+    }
 }
 
 void QtDialogPlatform::SelectItemAt(std::size_t offset)

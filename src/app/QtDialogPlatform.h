@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/DialogPlatform.h"
+#include "app/ProblemsDialog.h"
+
+#include <QPointer>
 
 class QLabel;
 class QLineEdit;
@@ -42,23 +45,30 @@ public:
     std::vector<std::size_t> SelectedItemRows() const override;
     void SetFindings(std::vector<Finding> findings) override;
     std::vector<Finding> Findings() const override;
-    std::optional<std::size_t> ChooseFinding(const std::vector<Finding>& findings) override;
+    void ShowProblems(const std::vector<Finding>& findings, ProblemsHandlers handlers) override;
+    std::optional<std::vector<std::size_t>> ProblemsOrder() const override;
+    void MarkFinding(std::size_t index) override;
     void SelectItemAt(std::size_t offset) override;
     void ShowStatus(const QString& text) override;
     void SetTitle(const QString& title) override;
     void CopyToClipboard(const std::string& text) override;
-    Answer AskYesNoCancel(const QString& text, const QString& caption) override;
+    Answer AskYesNoCancel(const QString& text, const QString& caption,
+                          const QStringList& answers) override;
     void ShowMessage(const QString& text, const QString& caption, MessageKind kind) override;
     std::optional<std::string> ChooseOpenFile() override;
-    std::optional<std::string> ChooseSaveFile() override;
+    std::optional<std::string> ChooseSaveFile(const std::string& suggested) override;
     std::optional<std::string> ChooseDevice() override;
     void RunDecodeReportDialog(const std::string& descriptor) override;
     void OpenLink(const std::string& address) override;
     void RunAboutBox() override;
     QString ExecutableName() const override;
 
+    // The open problems' list, or nullptr.
+    ProblemsDialog* Problems() const { return m_problems; }
+
 private:
     MainDialogControls m_controls;
+    QPointer<ProblemsDialog> m_problems;
 };
 
 } // namespace quorlix

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -122,7 +123,7 @@ TEST_F(QuorlixDlgAnalyse, MouseFillsListAndBothPanes)
     EXPECT_EQ(platform.ItemText(25, ItemColumn::Offset), u"49");
     EXPECT_EQ(platform.summaryText, kMouseSummary);
     EXPECT_EQ(platform.detailText, kMouseDetail);
-    EXPECT_TRUE(platform.status.isEmpty());
+    EXPECT_EQ(platform.status, QStringLiteral("已分析 50 字节，无问题"));
     EXPECT_EQ(platform.title,
               QStringLiteral("mouse.txt - QuorlixV3.1 Ferrowan - https://www.ferrowan.com"));
     // The list is emptied before the panes are set and filled after them.
@@ -161,17 +162,17 @@ TEST_F(QuorlixDlgAnalyse, NothingToReadKeepsThePreviousResultAndSaysWhy)
     };
     const Case cases[] = {
         { "missing file", folder.filePath("missing.txt").toStdString(),
-          "cannot open file: No such file or directory" },
+          "无法打开文件：文件不存在" },
         { "comments only", WriteTextFile(folder, "comments.txt", "// no bytes here\n"),
-          "no hex digits" },
-        { "empty file", WriteTextFile(folder, "empty.txt", ""), "no hex digits" },
-        { "a folder", folder.path().toStdString(), "not a regular file" },
-        { "empty path", "", "(no path)" },
+          "没有十六进制数字" },
+        { "empty file", WriteTextFile(folder, "empty.txt", ""), "没有十六进制数字" },
+        { "a folder", folder.path().toStdString(), "不是普通文件" },
+        { "empty path", "", "(无路径)" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Analyse(ExamplePath("mouse.txt"));
-        ASSERT_TRUE(platform.status.isEmpty());
+        ASSERT_EQ(platform.status, QStringLiteral("已分析 50 字节，无问题"));
 
         Analyse(c.path);
         EXPECT_EQ(platform.rows.size(), 26u);
@@ -184,7 +185,37 @@ TEST_F(QuorlixDlgAnalyse, NothingToReadKeepsThePreviousResultAndSaysWhy)
         EXPECT_TRUE(platform.status.contains(QString::fromUtf8(c.reason)))
             << platform.status.toStdString();
         EXPECT_FALSE(platform.status.contains(QLatin1Char('\n')));
+        if (!c.path.empty()) {
+            EXPECT_EQ(platform.status.count(QString::fromStdString(c.path)), 1)
+                << "the path is said once";
+        }
     }
+}
+
+TEST_F(QuorlixDlgAnalyse, PastedPathIsCleanedOfBlanksQuotesAndFileAddress)
+{
+    const std::string path = WriteTextFile(folder, "my mouse.txt", "05 01 09 02\n");
+    const QString encoded =
+        QUrl::fromLocalFile(QString::fromStdString(path)).toString(QUrl::FullyEncoded);
+    const std::string typed[] = {
+        path + " ",
+        " \"" + path + "\"\n",
+        "'" + path + "'",
+        encoded.toStdString(),
+    };
+    ASSERT_NE(encoded.indexOf(QStringLiteral("%20")), -1) << "the blank is escaped";
+    for (const std::string& text : typed) {
+        SCOPED_TRACE(text);
+        platform.rows.clear();
+        Analyse(text);
+        EXPECT_EQ(platform.rows.size(), 2u) << platform.status.toStdString();
+        EXPECT_EQ(platform.pathText, path) << "the edit shows the clean path";
+    }
+    // A name that really ends in a blank is read as it is.
+    const std::string blankEnd = WriteTextFile(folder, "blank-end.txt ", "05 01\n");
+    Analyse(blankEnd);
+    EXPECT_EQ(platform.rows.size(), 1u);
+    EXPECT_EQ(platform.pathText, blankEnd);
 }
 
 TEST_F(QuorlixDlgAnalyse, StatusSaysTheFormAndWhereTextWasTakenAsData)
@@ -201,24 +232,25 @@ TEST_F(QuorlixDlgAnalyse, StatusSaysTheFormAndWhereTextWasTakenAsData)
         const char* findings;
     };
     const Case cases[] = {
-        { "plain hex text says nothing", "05 01 09 02\n", 2, "", "0 errors, 1 warning, 0 notes" },
+        { "plain hex text says nothing", "05 01 09 02\n", 2, "已分析 4 字节",
+          "0 个错误，1 个警告，0 个提示（F8 逐个查看）" },
         { "a C array is read as one", "static const char d[] = { 0x05, 0x01, /* x */ 0x09, 2 };\n",
-          2, "read as c-source", "0 errors, 1 warning, 0 notes" },
+          2, "已分析 4 字节（C 源代码）", "0 个错误，1 个警告，0 个提示（F8 逐个查看）" },
         { "a word taken as data", "Usage 05 01\n", 3,
-          "1:3: the letters of \"Usage\" were taken as hex digits, 2 places in all",
-          "2 errors, 2 warnings, 0 notes" },
+          "已分析 4 字节，第 1 行第 3 列：the letters of \"Usage\" were taken as hex digits, 2 "
+          "places in all",
+          "2 个错误，2 个警告，0 个提示（F8 逐个查看）" },
         { "several descriptors", "D: 0\nR: 2 05 01\nD: 1\nR: 1 c0\n", 1,
-          "read as hid-recorder; descriptor 1 of 2", "0 errors, 1 warning, 0 notes" },
+          "已分析 2 字节（hid-recorder 输出），第 1 个描述符，共 2 个",
+          "0 个错误，1 个警告，0 个提示（F8 逐个查看）" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = WriteTextFile(folder, "form.txt", c.text);
         Analyse(path);
         EXPECT_EQ(platform.rows.size(), c.rows);
-        const std::string checked = path + ": " + c.findings + " (问题列表 lists them)";
-        EXPECT_EQ(platform.status,
-                  QString::fromStdString(
-                      *c.status == '\0' ? checked : path + ": " + c.status + "; " + checked));
+        EXPECT_EQ(platform.status, QString::fromUtf8(c.status) + QStringLiteral("，") +
+                                       QString::fromUtf8(c.findings));
     }
 }
 
@@ -283,14 +315,14 @@ TEST_F(QuorlixDlgAnalyse, ReachedBoundIsShownBesideTheResult)
 
     EXPECT_EQ(platform.rows.size(), 26u);
     EXPECT_FALSE(platform.detailText.empty());
-    EXPECT_TRUE(platform.status.contains(QString::fromStdString(path)));
-    EXPECT_TRUE(platform.status.contains(QStringLiteral("some report fields were not kept")))
+    EXPECT_TRUE(platform.status.contains(QStringLiteral("已达上限，部分报告字段未保留")))
         << platform.status.toStdString();
-    EXPECT_TRUE(platform.status.contains(QStringLiteral("the layout text was cut short")))
+    EXPECT_TRUE(platform.status.contains(QStringLiteral("已达上限，布局文本被截短")))
         << platform.status.toStdString();
 
     Analyse(ExamplePath("mouse.txt"));
-    EXPECT_TRUE(platform.status.isEmpty()) << "a whole result clears the status";
+    EXPECT_EQ(platform.status, QStringLiteral("已分析 50 字节，无问题"))
+        << "a whole result leaves no bound on the status";
 }
 
 TEST_F(QuorlixDlgAnalyse, LongUnicodePathIsReadWhole)
@@ -454,8 +486,12 @@ TEST_F(QuorlixDlgBrowse, ChosenFileGoesIntoThePathAndGetsItsDumpButIsNotAnalysed
     EXPECT_EQ(platform.pathText, path);
     EXPECT_EQ(ReadBinaryFile(path + "-hex.txt"), "total = 2\r\n0x05,//0\r\n0x01,//1\r\n");
     EXPECT_TRUE(platform.rows.empty());
-    const std::vector<std::string> order = { "ChooseOpenFile", "SetPathText", "PathText" };
+    const std::vector<std::string> order = { "ChooseOpenFile", "SetPathText", "PathText",
+                                             "ShowStatus" };
     EXPECT_EQ(platform.calls, order);
+    EXPECT_EQ(platform.status,
+              QStringLiteral("已选择 %1，按“分析”分析它").arg(QString::fromStdString(path)))
+        << "an earlier path's error no longer shows";
 }
 
 TEST_F(QuorlixDlgBrowse, CancelOrNoBytesWritesNoDump)
@@ -468,11 +504,26 @@ TEST_F(QuorlixDlgBrowse, CancelOrNoBytesWritesNoDump)
     EXPECT_EQ(platform.calls, std::vector<std::string>{ "ChooseOpenFile" });
     EXPECT_FALSE(FileExists(earlier + "-hex.txt"));
 
+    // A file with nothing to dump, or too large to read, says so.
     const std::string comments = WriteTextFile(folder, "comments.txt", "// nothing\n");
-    platform.openFileAnswer = comments;
-    dialog.OnBrowse();
-    EXPECT_EQ(platform.pathText, comments);
-    EXPECT_FALSE(FileExists(comments + "-hex.txt"));
+    const std::string large =
+        WriteTextFile(folder, "large.txt", std::string(16 * 1024 * 1024 + 1, '0'));
+    struct Case
+    {
+        std::string path;
+        const char* reason;
+    };
+    for (const Case& c : { Case{ comments, "没有十六进制数字" },
+                           Case{ large, "文件太大（超过 16777216 字节）" } }) {
+        SCOPED_TRACE(c.path);
+        platform.openFileAnswer = c.path;
+        dialog.OnBrowse();
+        EXPECT_EQ(platform.pathText, c.path);
+        EXPECT_FALSE(FileExists(c.path + "-hex.txt"));
+        EXPECT_EQ(platform.status,
+                  QStringLiteral("%1：%2，没有写出十六进制转储")
+                      .arg(QString::fromStdString(c.path), QString::fromUtf8(c.reason)));
+    }
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,7 +64,7 @@ const ControlPlace kControlPlaces[] = {
     { 1011, { 251,  26,  48,   8 } },
     { 1012, { 194,  26,  48,   8 } },
     { 1013, {   7,  39, 312, 113 } }, // summary pane
-    { 1014, { 327,  37, 185, 395 } }, // detail pane
+    { 1014, { 327,  39, 185, 393 } }, // detail pane, level with the summary pane
 };
 // clang-format on
 
@@ -102,18 +103,29 @@ TEST_F(QuorlixDlgStartUp, PanesAndListGrowInTheirDesignedProportionsAndTheTopRow
     EXPECT_EQ(FindControl<QWidget>(dialog, 1014)->geometry(),
               QRect(detail.x() + summary.width(), detail.y(), detail.width() * 2,
                     detail.height() + summary.height() + list.height()));
-    // The name column takes the list's new width; the others keep theirs.
+    EXPECT_EQ(FindControl<QWidget>(dialog, 1014)->geometry().top(),
+              FindControl<QWidget>(dialog, 1013)->geometry().top());
+    // The last column takes the list's new width; the others keep theirs.
     auto* view = FindControl<QTableView>(dialog, 1002);
-    const int widths[] = { 60, 80, 300 + list.width(), 70 };
-    for (int column = 0; column < 4; ++column) {
+    const int widths[] = { 60, 80, 300 };
+    for (int column = 0; column < 3; ++column) {
         EXPECT_EQ(view->columnWidth(column), widths[column]) << column;
     }
+    EXPECT_GE(view->columnWidth(3), 70 + list.width() - view->verticalScrollBar()->width() - 4);
+    // The path edit grows; the buttons and the link over the detail pane keep to the right edge;
+    // the links on the left stay.
+    const int grown = summary.width() + detail.width();
     for (const int id : { 1000, 1001, 1004, 1006, 1007, 1008, 1009, 1010, 1012 }) {
         SCOPED_TRACE(id);
         const auto* place = std::find_if(std::begin(kControlPlaces), std::end(kControlPlaces),
                                          [id](const ControlPlace& p) { return p.id == id; });
-        EXPECT_EQ(FindControl<QWidget>(dialog, id)->geometry(),
-                  DialogRectToPixels(place->rect, units));
+        QRect expected = DialogRectToPixels(place->rect, units);
+        if (id == 1001) {
+            expected.setWidth(expected.width() + grown);
+        } else if (id == 1000 || id == 1004 || id == 1006 || id == 1010) {
+            expected.translate(grown, 0);
+        }
+        EXPECT_EQ(FindControl<QWidget>(dialog, id)->geometry(), expected);
     }
 
     // Its minimum leaves room for a 40-pixel panel and a 40-pixel title bar on a 1366x768 screen.

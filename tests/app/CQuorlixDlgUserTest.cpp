@@ -8,7 +8,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
@@ -126,9 +128,10 @@ ModalScript::Step PressEscape()
     return [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); };
 }
 
-ModalScript::Step ChooseFile(const QString& path, QStringList* filters)
+ModalScript::Step ChooseFile(const QString& path, QStringList* filters,
+                             QString* suggested = nullptr)
 {
-    return [path, filters](QWidget* modal) {
+    return [path, filters, suggested](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         *filters = dialog->nameFilters();
@@ -136,6 +139,9 @@ ModalScript::Step ChooseFile(const QString& path, QStringList* filters)
         // it reads the folder.
         auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(name, nullptr);
+        if (suggested != nullptr) {
+            *suggested = QDir(dialog->directory()).filePath(name->text());
+        }
         name->setText(path);
         static_cast<QDialog*>(dialog)->accept(); // as the dialog's own Save button does
     };
@@ -310,8 +316,9 @@ TEST_F(QuorlixDlgItemList, ColumnsResizeByDraggingAndCutCellsShowTheirWholeText)
     const QPoint at = list->visualRect(cut).center();
     QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
     QCoreApplication::sendEvent(list->viewport(), &help);
+    // The whole text as the list shows it, its padding before the parenthesis collapsed.
     EXPECT_EQ(QToolTip::text(), QStringLiteral("MAIN_INPUT(data var absolute NoWrap linear "
-                                               "PreferredState NoNullPosition NonVolatile )"));
+                                               "PreferredState NoNullPosition NonVolatile)"));
     QToolTip::hideText();
 }
 
@@ -335,15 +342,31 @@ TEST_F(QuorlixDlgSaveQuestion, YesNoAndCancelOnTheRealBoxes)
         SCOPED_TRACE(c.name);
         const QString path = folder.filePath(QStringLiteral("saved-%1.txt").arg(++caseNumber));
         QStringList filters;
-        std::vector<ModalScript::Step> steps{ c.answer };
+        QString suggested;
+        QString question;
+        QStringList answers;
+        std::vector<ModalScript::Step> steps{ [&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            question = box->text();
+            for (const QMessageBox::StandardButton button :
+                 { QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel }) {
+                answers << box->button(button)->text();
+            }
+            c.answer(modal);
+        } };
         if (c.golden != nullptr) {
-            steps.push_back(ChooseFile(path, &filters));
+            steps.push_back(ChooseFile(path, &filters, &suggested));
             steps.push_back(ClickButton(QMessageBox::Ok)); // SAVE OK
         }
         ModalScript script(std::move(steps));
 
         QTest::mouseClick(FindControl<QPushButton>(dialog, 1006), Qt::LeftButton);
 
+        // The designed question, with buttons that name what they save.
+        EXPECT_EQ(question, QStringLiteral("是否存储成带0x格式？"));
+        EXPECT_EQ(answers, QStringList({ QStringLiteral("C 常量"), QStringLiteral("纯文本"),
+                                         QStringLiteral("取消") }));
         if (c.golden == nullptr) {
             EXPECT_EQ(script.seen, std::vector<QString>{ "QMessageBox" });
             EXPECT_FALSE(FileExists(path.toStdString()));
@@ -352,10 +375,13 @@ TEST_F(QuorlixDlgSaveQuestion, YesNoAndCancelOnTheRealBoxes)
         const std::vector<QString> dialogs = { "QMessageBox", "QFileDialog", "QMessageBox" };
         EXPECT_EQ(script.seen, dialogs);
         EXPECT_EQ(ReadBinaryFile(path.toStdString()), ReadBinaryFile(GoldenPath(c.golden)));
-        const QStringList offered = { QStringLiteral(
-                                          "描述符文件 (*.txt *.h *.c *.hpp *.bin *.rec *.hid)"),
+        const QStringList offered = { QStringLiteral("文本文件 (*.txt)"),
                                       QStringLiteral("所有文件 (*)") };
         EXPECT_EQ(filters, offered);
+        // Beside the descriptor, named after it.
+        EXPECT_EQ(suggested, QFileInfo(QString::fromStdString(ExamplePath("mouse.txt")))
+                                 .absoluteDir()
+                                 .filePath(QStringLiteral("mouse-analysis.txt")));
     }
 }
 
@@ -396,16 +422,23 @@ TEST(QuorlixDlgEnglish, TextsAreTranslatedFitTheirPlacesAndSavedFilesStayTheSame
     const QString path = folder.filePath(QStringLiteral("english.txt"));
     QStringList filters;
     QString question;
-    ModalScript script({ [&question](QWidget* modal) {
-                            question = qobject_cast<QMessageBox*>(modal)->text();
+    QStringList answers;
+    ModalScript script({ [&](QWidget* modal) {
+                            auto* box = qobject_cast<QMessageBox*>(modal);
+                            question = box->text();
+                            for (const QMessageBox::StandardButton button :
+                                 { QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel }) {
+                                answers << box->button(button)->text();
+                            }
                             ClickButton(QMessageBox::Yes)(modal);
                         },
                          ChooseFile(path, &filters), ClickButton(QMessageBox::Ok) });
     QTest::keyClick(FindControl<QLineEdit>(dialog, 1001), Qt::Key_S, Qt::ControlModifier);
 
     EXPECT_TRUE(question.startsWith(QStringLiteral("Save the bytes as C constants")));
-    EXPECT_EQ(filters, QStringList({ QStringLiteral("Descriptor files (*.txt *.h *.c *.hpp *.bin "
-                                                    "*.rec *.hid)"),
+    EXPECT_EQ(answers, QStringList({ QStringLiteral("C constants"), QStringLiteral("Plain text"),
+                                     QStringLiteral("Cancel") }));
+    EXPECT_EQ(filters, QStringList({ QStringLiteral("Text files (*.txt)"),
                                      QStringLiteral("All files (*)") }));
     EXPECT_EQ(ReadBinaryFile(path.toStdString()), ReadBinaryFile(GoldenPath("mouse-c.txt")));
 }

@@ -130,8 +130,7 @@ TEST(DecodeReport, TheEntryNeedsAnAnalysisAndThenGetsItsDescriptor)
     CQuorlixDlg window(platform);
     window.OnDecodeReport();
     EXPECT_EQ(platform.calls, std::vector<std::string>{ "ShowStatus" });
-    EXPECT_EQ(platform.status,
-              QStringLiteral("no descriptor analysed yet: analyse one to decode its reports"));
+    EXPECT_EQ(platform.status, QStringLiteral("还没有分析描述符：先分析一个，再解码它的报告"));
 
     platform.pathText = ExamplePath("mouse.txt");
     {

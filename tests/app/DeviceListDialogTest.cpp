@@ -141,7 +141,7 @@ TEST(DeviceListDialog, WithoutDevicesSaysSoAndOffersNothing)
     DeviceListDialog dialog(HidDeviceList{});
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    EXPECT_EQ(dialog.Message()->text(), QStringLiteral("no HID devices found"));
+    EXPECT_EQ(dialog.Message()->text(), QStringLiteral("没有找到 HID 设备"));
     EXPECT_TRUE(dialog.Message()->isVisible());
     EXPECT_FALSE(dialog.List()->isVisible());
     EXPECT_FALSE(dialog.ReadButton()->isEnabled());

@@ -78,10 +78,12 @@ void FakeDialogPlatform::ShowStatus(const QString& text)
     status = text;
 }
 
-Answer FakeDialogPlatform::AskYesNoCancel(const QString& text, const QString& caption)
+Answer FakeDialogPlatform::AskYesNoCancel(const QString& text, const QString& caption,
+                                          const QStringList& answers)
 {
     calls.push_back("AskYesNoCancel");
     questions.push_back(caption + QStringLiteral(": ") + text);
+    questionAnswers.push_back(answers);
     return answer;
 }
 
@@ -97,9 +99,10 @@ std::optional<std::string> FakeDialogPlatform::ChooseOpenFile()
     return openFileAnswer;
 }
 
-std::optional<std::string> FakeDialogPlatform::ChooseSaveFile()
+std::optional<std::string> FakeDialogPlatform::ChooseSaveFile(const std::string& suggested)
 {
     calls.push_back("ChooseSaveFile");
+    suggestedSaveFiles.push_back(suggested);
     return saveFileAnswer;
 }
 
@@ -132,11 +135,23 @@ std::vector<Finding> FakeDialogPlatform::Findings() const
     return findings;
 }
 
-std::optional<std::size_t> FakeDialogPlatform::ChooseFinding(const std::vector<Finding>& offered)
+void FakeDialogPlatform::ShowProblems(const std::vector<Finding>& offered,
+                                      ProblemsHandlers handlers)
 {
-    calls.push_back("ChooseFinding");
+    calls.push_back("ShowProblems");
     offeredFindings.push_back(offered);
-    return findingAnswer;
+    problemsHandlers = std::move(handlers);
+}
+
+std::optional<std::vector<std::size_t>> FakeDialogPlatform::ProblemsOrder() const
+{
+    return problemsOrder;
+}
+
+void FakeDialogPlatform::MarkFinding(std::size_t index)
+{
+    calls.push_back("MarkFinding");
+    markedFindings.push_back(index);
 }
 
 void FakeDialogPlatform::SelectItemAt(std::size_t offset)

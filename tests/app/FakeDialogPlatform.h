@@ -27,7 +27,7 @@ public:
     std::optional<std::string> saveFileAnswer;
     std::optional<std::string> deviceAnswer;
     std::vector<std::string> decodedDescriptors; // what each 解码报告… dialog was given
-    std::optional<std::size_t> findingAnswer;
+    std::optional<std::vector<std::size_t>> problemsOrder; // the open list's order; none: closed
     QString executableName = QStringLiteral("quorlix");
 
     // What was shown. calls names each operation but the item list's cell reads, in order.
@@ -39,7 +39,11 @@ public:
     QString title;
     std::string clipboard;
     std::vector<Finding> findings;
-    std::vector<std::vector<Finding>> offeredFindings; // what each ChooseFinding listed
+    std::vector<std::vector<Finding>> offeredFindings; // what each ShowProblems listed
+    ProblemsHandlers problemsHandlers;                 // what the last ShowProblems was given
+    std::vector<std::size_t> markedFindings;
+    std::vector<QStringList> questionAnswers; // the buttons of each question
+    std::vector<std::string> suggestedSaveFiles;
     std::vector<std::size_t> selectedOffsets;
     std::vector<QString> questions;
     std::vector<Message> messages;
@@ -58,15 +62,18 @@ public:
     std::vector<std::size_t> SelectedItemRows() const override;
     void SetFindings(std::vector<Finding> newFindings) override;
     std::vector<Finding> Findings() const override;
-    std::optional<std::size_t> ChooseFinding(const std::vector<Finding>& offered) override;
+    void ShowProblems(const std::vector<Finding>& offered, ProblemsHandlers handlers) override;
+    std::optional<std::vector<std::size_t>> ProblemsOrder() const override;
+    void MarkFinding(std::size_t index) override;
     void SelectItemAt(std::size_t offset) override;
     void ShowStatus(const QString& text) override;
     void SetTitle(const QString& text) override;
     void CopyToClipboard(const std::string& text) override;
-    Answer AskYesNoCancel(const QString& text, const QString& caption) override;
+    Answer AskYesNoCancel(const QString& text, const QString& caption,
+                          const QStringList& answers) override;
     void ShowMessage(const QString& text, const QString& caption, MessageKind kind) override;
     std::optional<std::string> ChooseOpenFile() override;
-    std::optional<std::string> ChooseSaveFile() override;
+    std::optional<std::string> ChooseSaveFile(const std::string& suggested) override;
     std::optional<std::string> ChooseDevice() override;
     void RunDecodeReportDialog(const std::string& descriptor) override;
     void OpenLink(const std::string& address) override;

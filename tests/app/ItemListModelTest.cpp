@@ -1,6 +1,10 @@
 #include "app/ItemListModel.h"
 
+#include "app/ShownText.h"
+
 #include <QAbstractItemModelTester>
+#include <QIcon>
+#include <QImage>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -65,6 +69,25 @@ Finding MakeFinding(Severity severity, CheckId check, std::size_t offset, const 
     return { severity, check, offset, 2, message, "mend it" };
 }
 
+// Whether the cell shows an icon with something drawn in it; an unmarked row's offset keeps a
+// blank one of the same size, so the offsets line up.
+bool ShowsMarker(const QModelIndex& index)
+{
+    const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
+    if (icon.isNull()) {
+        return false;
+    }
+    const QImage image = icon.pixmap(16, 16).toImage();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) != 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 TEST(QuorlixItemList, FindingsMarkTheOffsetCellOfTheirRows)
 {
     ItemListModel model;
@@ -79,27 +102,66 @@ TEST(QuorlixItemList, FindingsMarkTheOffsetCellOfTheirRows)
 
     for (int row : { 0, 2 }) {
         SCOPED_TRACE(row);
-        EXPECT_TRUE(model.index(row, 0).data(Qt::DecorationRole).isNull());
+        EXPECT_FALSE(ShowsMarker(model.index(row, 0)));
+        EXPECT_FALSE(model.index(row, 0).data(Qt::DecorationRole).isNull()) << "room kept";
         EXPECT_TRUE(model.index(row, 0).data(Qt::ToolTipRole).isNull());
     }
-    // Row 1 carries both of its findings, the warning's icon, each line with its fix and name.
-    EXPECT_FALSE(model.index(1, 0).data(Qt::DecorationRole).isNull());
+    // Row 1 carries both of its findings, the warning's icon, each with its fix, its name and
+    // the check's own words.
+    EXPECT_TRUE(ShowsMarker(model.index(1, 0)));
     EXPECT_EQ(model.index(1, 0).data(Qt::ToolTipRole).toString(),
-              QStringLiteral("note: same again; mend it [redundant-global]\n"
-                             "warning: reads as -1; mend it [logical-sign]"));
+              QStringLiteral("提示：这个全局项目的值已经生效；删去这个项目 [redundant-global]\n"
+                             "详情：same again；mend it\n"
+                             "警告：逻辑值按有符号数读出，与本意不符；用更多的数据字节写出这个值 "
+                             "[logical-sign]\n"
+                             "详情：reads as -1；mend it"));
     EXPECT_EQ(model.index(1, 0).data().toString(), QStringLiteral("2"));
     EXPECT_TRUE(model.index(1, 1).data(Qt::DecorationRole).isNull()) << "the offset column only";
-    EXPECT_EQ(model.index(3, 0).data(Qt::ToolTipRole).toString(),
-              QStringLiteral("error: nothing open; mend it [collection-balance]"));
+    EXPECT_TRUE(model.index(3, 0)
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .startsWith(QStringLiteral("错误：Collection 与 End Collection 不成对；")));
 
     // Rows appended later find their place; removing the rows removes the markers.
     model.InsertItemRows({ MakeRow(6, 0xB4, u"pop") });
-    EXPECT_TRUE(model.index(4, 0).data(Qt::DecorationRole).isNull());
-    EXPECT_FALSE(model.index(3, 0).data(Qt::DecorationRole).isNull());
+    EXPECT_FALSE(ShowsMarker(model.index(4, 0)));
+    EXPECT_TRUE(ShowsMarker(model.index(3, 0)));
     model.DeleteAllItems();
     EXPECT_TRUE(model.Findings().empty());
     model.InsertItemRows({ MakeRow(0, 0x05, u"page"), MakeRow(2, 0x25, u"maximum") });
-    EXPECT_TRUE(model.index(1, 0).data(Qt::DecorationRole).isNull());
+    EXPECT_FALSE(ShowsMarker(model.index(1, 0)));
+}
+
+TEST(QuorlixItemList, PaddingShowsCollapsedButTheTextsStayWhole)
+{
+    struct Case
+    {
+        const char* name;
+        QString text;
+        QString shown;
+    };
+    const Case cases[] = {
+        { "blanks inside", QStringLiteral("LOCAL_USAGE(      Pen      )"),
+          QStringLiteral("LOCAL_USAGE(Pen)") },
+        { "a tab inside a nested name",
+          QStringLiteral("UsageMinimum=00090001(\tButton 1 (primary/trigger))"),
+          QStringLiteral("UsageMinimum=00090001(Button 1 (primary/trigger))") },
+        { "a run between words", QStringLiteral("X(a \t  b)"), QStringLiteral("X(a b)") },
+        { "outside parentheses it stays", QStringLiteral("Input 0.3\t  x"),
+          QStringLiteral("Input 0.3\t  x") },
+        { "a line end closes them", QStringLiteral("A(b\nc  d)"), QStringLiteral("A(b\nc  d)") },
+        { "nothing to do", QStringLiteral("GLOBAL_USAGE_PAGE(Button)"),
+          QStringLiteral("GLOBAL_USAGE_PAGE(Button)") },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CollapsePadding(c.text), c.shown);
+    }
+
+    ItemListModel model;
+    model.InsertItemRows({ MakeRow(0, 0x09, u"LOCAL_USAGE(\tPen  )") });
+    EXPECT_EQ(model.index(0, 2).data().toString(), QStringLiteral("LOCAL_USAGE(Pen)"));
+    EXPECT_EQ(model.ItemText(0, ItemColumn::Name), u"LOCAL_USAGE(\tPen  )") << "saved as it is";
 }
 
 TEST(QuorlixItemList, RowOfOffsetIsTheItemHoldingIt)

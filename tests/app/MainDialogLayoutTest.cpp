@@ -14,8 +14,31 @@ TEST(MainDialogLayout, DesignedSizeGivesTheDesignedPlaces)
     const GrowingPlaces places = PlaceGrowingControls(QSize(519, 439), 0, kUnitPixels);
     EXPECT_EQ(places.summaryPane, QRect(7, 39, 312, 113));
     EXPECT_EQ(places.itemList, QRect(7, 155, 312, 277));
-    EXPECT_EQ(places.detailPane, QRect(327, 37, 185, 395));
+    // Level with the summary pane, 2 units lower than the template has it.
+    EXPECT_EQ(places.detailPane, QRect(327, 39, 185, 393));
     EXPECT_EQ(places.statusLine.height(), 0);
+    EXPECT_EQ(places.pathEdit, QRect(34, 7, 306, 14));
+    EXPECT_EQ(places.browse, QRect(345, 7, 50, 14));
+    EXPECT_EQ(places.analyse, QRect(402, 7, 50, 14));
+    EXPECT_EQ(places.save, QRect(462, 7, 50, 14));
+    EXPECT_EQ(places.downloadLink, QRect(473, 26, 32, 8));
+
+    // A status bar of 20 pixels and its 3-unit gap come below the designed bottom.
+    EXPECT_EQ(DesignedClientSizeWithStatus(20, kUnitPixels), QSize(519, 462));
+    const GrowingPlaces withStatus = PlaceGrowingControls(QSize(519, 462), 20, kUnitPixels);
+    EXPECT_EQ(withStatus.itemList, places.itemList);
+    EXPECT_EQ(withStatus.detailPane, places.detailPane);
+    EXPECT_EQ(withStatus.statusLine, QRect(7, 435, 505, 20));
+}
+
+TEST(MainDialogLayout, PathEditGrowsAndTheButtonsKeepToTheRightEdge)
+{
+    const GrowingPlaces wide = PlaceGrowingControls(QSize(1016, 829), 0, kUnitPixels);
+    EXPECT_EQ(wide.pathEdit, QRect(34, 7, 306 + 497, 14));
+    EXPECT_EQ(wide.browse, QRect(345 + 497, 7, 50, 14));
+    EXPECT_EQ(wide.analyse, QRect(402 + 497, 7, 50, 14));
+    EXPECT_EQ(wide.save, QRect(462 + 497, 7, 50, 14));
+    EXPECT_EQ(wide.downloadLink, QRect(473 + 497, 26, 32, 8));
 }
 
 TEST(MainDialogLayout, ChangeIsSharedInTheDesignedRatiosAndTheStatusTakesTheBottom)
@@ -35,21 +58,21 @@ TEST(MainDialogLayout, ChangeIsSharedInTheDesignedRatiosAndTheStatusTakesTheBott
           0,
           { 7, 39, 624, 226 },
           { 7, 268, 624, 554 },
-          { 639, 37, 370, 785 },
+          { 639, 39, 370, 783 },
           { 7, 822, 1002, 0 } },
         { "with a status line",
           { 1016, 829 },
           20,
           { 7, 39, 624, 219 },
           { 7, 261, 624, 538 },
-          { 639, 37, 370, 762 },
+          { 639, 39, 370, 760 },
           { 7, 802, 1002, 20 } },
         { "shrunk to the minimum",
           { 519, 300 },
           0,
           { 7, 39, 312, 73 },
           { 7, 115, 312, 178 },
-          { 327, 37, 185, 256 },
+          { 327, 39, 185, 254 },
           { 7, 293, 505, 0 } },
     };
     for (const Case& c : cases) {

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,8 @@ public:
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
+        // Dialogs keep their sizes in the settings; the tests' go to a folder of their own.
+        QStandardPaths::setTestModeEnabled(true);
         m_application = std::make_unique<QApplication>(m_argc, m_argv);
     }
 

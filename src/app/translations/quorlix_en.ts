@@ -17,8 +17,7 @@
     </message>
     <message>
         <source>是否存储成带0x格式？</source>
-        <translation>Save the bytes as C constants (0x05,0x01,)?
-No saves them as plain hex (05 01).</translation>
+        <translation>Save the bytes as C constants (0x05,0x01,) or as plain text (05 01)?</translation>
     </message>
     <message>
         <source>提示</source>
@@ -197,12 +196,303 @@ No saves them as plain hex (05 01).</translation>
         <translation>Check</translation>
     </message>
     <message>
-        <source>问题与修正</source>
-        <translation>Problem and fix</translation>
+        <source>转到</source>
+        <translation>Go To</translation>
     </message>
     <message>
-        <source>转到</source>
-        <translation>Go to</translation>
+        <source>C 常量</source>
+        <translation>C constants</translation>
+    </message>
+    <message>
+        <source>纯文本</source>
+        <translation>Plain text</translation>
+    </message>
+    <message>
+        <source>问题列表…</source>
+        <translation>Problems…</translation>
+    </message>
+    <message>
+        <source>输入或拖入描述符文件，然后按“分析”</source>
+        <translation>Type or drop a descriptor file, then press Analyse</translation>
+    </message>
+    <message>
+        <source>%1：%2，没有写出十六进制转储</source>
+        <translation>%1: %2; no hex dump was written</translation>
+    </message>
+    <message>
+        <source>无法写出十六进制转储：%1</source>
+        <translation>cannot write the hex dump: %1</translation>
+    </message>
+    <message>
+        <source>已选择 %1，按“分析”分析它</source>
+        <translation>chose %1; Analyse analyses it</translation>
+    </message>
+    <message>
+        <source>无法存储 %1：%2</source>
+        <translation>cannot save %1: %2</translation>
+    </message>
+    <message>
+        <source>还没有分析描述符：先分析一个，再解码它的报告</source>
+        <translation>no descriptor analysed yet: analyse one to decode its reports</translation>
+    </message>
+    <message>
+        <source>问题 %1/%2，%3：%4；%5</source>
+        <translation>problem %1/%2, %3: %4; %5</translation>
+    </message>
+    <message>
+        <source>没有可转到的问题</source>
+        <translation>no problem to go to</translation>
+    </message>
+    <message>
+        <source>无法读取</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>节点</source>
+        <translation>Node</translation>
+    </message>
+    <message>
+        <source>描述符长度</source>
+        <translation>Descriptor length</translation>
+    </message>
+    <message>
+        <source>没有找到 HID 设备</source>
+        <translation>no HID devices found</translation>
+    </message>
+    <message>
+        <source>中文</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>warning</translation>
+    </message>
+    <message>
+        <source>无问题</source>
+        <translation>no problems found</translation>
+    </message>
+    <message>
+        <source>%1，%2，%3</source>
+        <translation>%1, %2, %3</translation>
+    </message>
+    <message>
+        <source>%1：%2；%3 [%4]</source>
+        <translation>%1: %2; %3 [%4]</translation>
+    </message>
+    <message>
+        <source>详情：%1；%2</source>
+        <translation>details: %1; %2</translation>
+    </message>
+    <message>
+        <source>显示：</source>
+        <translation>Show:</translation>
+    </message>
+    <message>
+        <source>错误(&amp;E)</source>
+        <translation>&amp;Errors</translation>
+    </message>
+    <message>
+        <source>警告(&amp;W)</source>
+        <translation>&amp;Warnings</translation>
+    </message>
+    <message>
+        <source>提示(&amp;N)</source>
+        <translation>&amp;Notes</translation>
+    </message>
+    <message>
+        <source>问题</source>
+        <translation>Problem</translation>
+    </message>
+    <message>
+        <source>修正</source>
+        <translation>Fix</translation>
+    </message>
+    <message>
+        <source>上一个</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <source>下一个</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>文本文件</source>
+        <translation>Text files</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <source>没有权限</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>这是一个文件夹</source>
+        <translation>Is a directory</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>(无路径)</source>
+        <translation>(no path)</translation>
+    </message>
+    <message>
+        <source>C 源代码</source>
+        <translation>C source</translation>
+    </message>
+    <message>
+        <source>二进制</source>
+        <translation>binary</translation>
+    </message>
+    <message>
+        <source>hid-recorder 输出</source>
+        <translation>hid-recorder output</translation>
+    </message>
+    <message>
+        <source>usbhid-dump 输出</source>
+        <translation>usbhid-dump output</translation>
+    </message>
+    <message>
+        <source>十六进制转储</source>
+        <translation>hex dump</translation>
+    </message>
+    <message>
+        <source>lsusb 输出</source>
+        <translation>lsusb output</translation>
+    </message>
+    <message>
+        <source>存储的分析</source>
+        <translation>saved analysis</translation>
+    </message>
+    <message>
+        <source>十六进制文本</source>
+        <translation>hex text</translation>
+    </message>
+    <message>
+        <source>无法打开文件</source>
+        <translation>cannot open file</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>文件太大（超过 %1 字节）</source>
+        <translation>file too large (more than %1 bytes)</translation>
+    </message>
+    <message>
+        <source>字节太多，不是描述符（超过 %1 字节）</source>
+        <translation>too many bytes for a descriptor (more than %1)</translation>
+    </message>
+    <message>
+        <source>无法读取文件</source>
+        <translation>cannot read file</translation>
+    </message>
+    <message>
+        <source>没有十六进制数字</source>
+        <translation>no hex digits</translation>
+    </message>
+    <message>
+        <source>格式有误：%1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>没有这个描述符</source>
+        <translation>no such descriptor</translation>
+    </message>
+    <message>
+        <source>%1：%2，未分析任何内容</source>
+        <translation>%1: %2; nothing was analysed</translation>
+    </message>
+    <message>
+        <source>第 %1 个描述符，共 %2 个</source>
+        <translation>descriptor %1 of %2</translation>
+    </message>
+    <message>
+        <source>第 %1 行第 %2 列：%3</source>
+        <translation>%1:%2: %3</translation>
+    </message>
+    <message>
+        <source>已达上限，部分报告字段未保留</source>
+        <translation>a bound was reached: some report fields were not kept</translation>
+    </message>
+    <message>
+        <source>已达上限，布局文本被截短</source>
+        <translation>a bound was reached: the layout text was cut short</translation>
+    </message>
+    <message>
+        <source>（F8 逐个查看）</source>
+        <translation> (F8 steps through them)</translation>
+    </message>
+    <message>
+        <source>，</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <comment>severity</comment>
+        <translation>note</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 字节</source>
+        <translation>
+            <numerusform>%n byte</numerusform>
+            <numerusform>%n bytes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个错误</source>
+        <translation>
+            <numerusform>%n error</numerusform>
+            <numerusform>%n errors</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个警告</source>
+        <translation>
+            <numerusform>%n warning</numerusform>
+            <numerusform>%n warnings</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个提示</source>
+        <translation>
+            <numerusform>%n note</numerusform>
+            <numerusform>%n notes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>已分析 %n 字节</source>
+        <translation>
+            <numerusform>analysed %n byte</numerusform>
+            <numerusform>analysed %n bytes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>已分析 %n 字节（%1）</source>
+        <translation>
+            <numerusform>analysed %n byte (%1)</numerusform>
+            <numerusform>analysed %n bytes (%1)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>已达上限，过大而无法计算的尺寸按其最大值显示</source>
+        <translation>a bound was reached: a size too large to count is shown at its largest value</translation>
     </message>
 </context>
 </TS>

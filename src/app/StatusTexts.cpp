@@ -1,0 +1,167 @@
+#include "app/StatusTexts.h"
+
+#include "app/FindingDisplay.h"
+#include "app/MainDialogTemplate.h"
+#include "files/HexTextReader.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringList>
+
+#include <cerrno>
+#include <cstring>
+
+namespace quorlix {
+namespace {
+
+QString Utf8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// A system error as the window's language says it; the common ones in Chinese, the others as
+// the system words them.
+QString SystemErrorText(int error)
+{
+    if (WindowShowsChinese()) {
+        switch (error) {
+        case ENOENT:
+            return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "文件不存在"));
+        case EACCES:
+        case EPERM:
+            return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "没有权限"));
+        case EISDIR:
+            return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "这是一个文件夹"));
+        default:
+            break;
+        }
+    }
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString WithSystemError(const char* text, int error)
+{
+    if (error == 0) {
+        return WindowText(text);
+    }
+    return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1：%2"))
+        .arg(WindowText(text), SystemErrorText(error));
+}
+
+} // namespace
+
+QString PathForDisplay(const std::string& path)
+{
+    if (path.empty()) {
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "(无路径)"));
+    }
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+QString InputFormText(InputForm form)
+{
+    switch (form) {
+    case InputForm::Auto:
+    case InputForm::HexText:
+        break;
+    case InputForm::CSource:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "C 源代码"));
+    case InputForm::Binary:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "二进制"));
+    case InputForm::HidRecorder:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "hid-recorder 输出"));
+    case InputForm::UsbhidDump:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "usbhid-dump 输出"));
+    case InputForm::HexDump:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "十六进制转储"));
+    case InputForm::Lsusb:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "lsusb 输出"));
+    case InputForm::Saved:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "存储的分析"));
+    }
+    return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "十六进制文本"));
+}
+
+QString InputOutcomeText(const InputOutcome& outcome)
+{
+    switch (outcome.status) {
+    case InputStatus::Ok:
+        break;
+    case InputStatus::CannotOpen:
+        return WithSystemError(QT_TRANSLATE_NOOP("CQuorlixDlg", "无法打开文件"),
+                               outcome.systemError);
+    case InputStatus::NotRegularFile:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "不是普通文件"));
+    case InputStatus::TooLarge:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "文件太大（超过 %1 字节）"))
+            .arg(kMaxDescriptorTextBytes);
+    case InputStatus::TooManyBytes:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "字节太多，不是描述符（超过 %1 字节）"))
+            .arg(kMaxDescriptorBytes);
+    case InputStatus::ReadError:
+        return WithSystemError(QT_TRANSLATE_NOOP("CQuorlixDlg", "无法读取文件"),
+                               outcome.systemError);
+    case InputStatus::NoBytes:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "没有十六进制数字"));
+    case InputStatus::Malformed:
+        // The reader's own words say where and what; they stay as it gives them.
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "格式有误：%1"))
+            .arg(Utf8(DescribeInputOutcome(outcome)));
+    case InputStatus::NoSuchIndex:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "没有这个描述符"));
+    }
+    return Utf8(DescribeInputOutcome(outcome));
+}
+
+QString NothingAnalysedText(const std::string& path, const InputOutcome& outcome)
+{
+    return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1：%2，未分析任何内容"))
+        .arg(PathForDisplay(path), InputOutcomeText(outcome));
+}
+
+QString AnalysedText(const AnalysedSummary& summary)
+{
+    QString text;
+    if (summary.form == InputForm::HexText || summary.form == InputForm::Auto) {
+        text = QCoreApplication::translate(kTextContext,
+                                           QT_TRANSLATE_N_NOOP("CQuorlixDlg", "已分析 %n 字节"),
+                                           nullptr, static_cast<int>(summary.bytes));
+    } else {
+        text = QCoreApplication::translate(
+                   kTextContext, QT_TRANSLATE_N_NOOP("CQuorlixDlg", "已分析 %n 字节（%1）"),
+                   nullptr, static_cast<int>(summary.bytes))
+                   .arg(InputFormText(summary.form));
+    }
+    QStringList parts{ text };
+    if (summary.descriptors > 1) {
+        parts << WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "第 %1 个描述符，共 %2 个"))
+                     .arg(summary.index + 1)
+                     .arg(summary.descriptors);
+    }
+    if (summary.warnings != nullptr) {
+        for (const InputWarning& warning : *summary.warnings) {
+            parts << WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "第 %1 行第 %2 列：%3"))
+                         .arg(warning.line)
+                         .arg(warning.column)
+                         .arg(Utf8(warning.message));
+        }
+    }
+    if (summary.fieldsLost) {
+        parts << WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "已达上限，部分报告字段未保留"));
+    }
+    if (summary.sizesHeld) {
+        parts << WindowText(
+            QT_TRANSLATE_NOOP("CQuorlixDlg", "已达上限，过大而无法计算的尺寸按其最大值显示"));
+    }
+    if (summary.textCut) {
+        parts << WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "已达上限，布局文本被截短"));
+    }
+    const FindingCounts& counts = summary.counts;
+    parts << FindingCountsText(counts);
+    if (counts.errors + counts.warnings + counts.notes > 0) {
+        parts.last() += WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "（F8 逐个查看）"));
+    }
+    return parts.join(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "，")));
+}
+
+} // namespace quorlix

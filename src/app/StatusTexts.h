@@ -1,0 +1,45 @@
+#pragma once
+
+#include "diagnostics/Finding.h"
+#include "forms/DescriptorInput.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <string>
+
+namespace quorlix {
+
+// The status bar's texts, in the window's language. A path is said once, at the front, and only
+// where the text is about a file other than the one the title names.
+
+// The form's name for people: "C 源代码" / "C source".
+QString InputFormText(InputForm form);
+
+// Why nothing was read, without the path: "文件不存在" / "cannot open file: No such file...".
+QString InputOutcomeText(const InputOutcome& outcome);
+
+// "PATH：REASON，未分析任何内容"; the path "(无路径)" when empty.
+QString NothingAnalysedText(const std::string& path, const InputOutcome& outcome);
+
+// After an analysis: its size, its form where it was not plain hex text, which descriptor of a
+// file of several, how the text was read, a bound reached, and what check found.
+// "已分析 50 字节，无问题".
+struct AnalysedSummary
+{
+    std::size_t bytes = 0;
+    InputForm form = InputForm::HexText;
+    std::size_t descriptors = 1;
+    std::size_t index = 0;
+    const std::vector<InputWarning>* warnings = nullptr;
+    bool fieldsLost = false;
+    bool textCut = false;
+    bool sizesHeld = false; // a size too large to count shows at its largest value
+    FindingCounts counts;
+};
+QString AnalysedText(const AnalysedSummary& summary);
+
+// The path as the user reads it.
+QString PathForDisplay(const std::string& path);
+
+} // namespace quorlix
