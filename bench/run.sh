@@ -3,7 +3,8 @@
 # corpus and of the synthetic shapes, the text reader, report decoding, the window (when it is
 # built), quorlix-cli decode of a 100,000-event recording, the command line's start-up against
 # an empty C++ program, and its peak memory on the largest descriptors. The raw results and a
-# summary (summary.md) go to build-bench/results/.
+# summary (summary.md) go to build-bench/results/, and the summary replaces the figures in
+# docs/performance.md (everything below its marker line).
 #
 #   bash bench/run.sh                  # everything, a few minutes
 #   MIN_TIME=0.05 bash bench/run.sh    # quicker, noisier
@@ -72,3 +73,19 @@ done
 rm -f "$results/rss.tmp"
 python3 bench/summarise.py "$results" >"$results/summary.md"
 cat "$results/summary.md"
+
+marker='<!-- bench/run.sh writes everything below this line; edit above it only. -->'
+page=docs/performance.md
+{
+    awk -v marker="$marker" '{ print } $0 == marker { exit }' "$page"
+    echo
+    cat "$results/summary.md"
+} >"$page.new"
+if grep -qx -- "$marker" "$page.new"; then
+    mv "$page.new" "$page"
+    echo "== docs/performance.md: figures replaced"
+else
+    rm -f "$page.new"
+    echo "== docs/performance.md has no marker line: figures left in $results/summary.md" >&2
+    exit 1
+fi

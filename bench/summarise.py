@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Turns the results of bench/run.sh into the Markdown tables the README shows."""
+"""Turns the results of bench/run.sh into the Markdown tables of docs/performance.md."""
 
 import json
 import os
@@ -54,9 +54,10 @@ def shape_table(results):
     runs = medians(results / "shapes.json")
     if not runs:
         return
-    print("Whole analysis of synthetic descriptors (read text, parse, both pane texts, saved")
-    print("analysis, release): median CPU time in ms at each size, wall time at 64 KiB, and the")
-    print("time per descriptor byte at 64 KiB over that at 4 KiB (1.00 is perfectly linear):\n")
+    print("Whole analysis of synthetic descriptors (read the text, analyse it as the window does:")
+    print("item list, both pane texts, report model and findings; write the saved analysis):")
+    print("median CPU time in ms at each size, wall time at 64 KiB, and the time per descriptor")
+    print("byte at 64 KiB over that at 4 KiB (1.00 is perfectly linear):\n")
     print("| shape | 1 KiB | 4 KiB | 16 KiB | 64 KiB | 64 KiB wall | ns/byte 4 KiB "
           "| ns/byte 64 KiB | 64K/4K |")
     print("|---|---:|---:|---:|---:|---:|---:|---:|---:|")
@@ -202,12 +203,45 @@ def memory_table(results):
     print()
 
 
+def check_table(results):
+    runs = medians(results / "check.json")
+    if not runs:
+        return
+    print("The diagnostics pass alone (`quorlix_bench_check`), CPU ms, on the shapes and on")
+    print("descriptors where every item is a finding:\n")
+    print("| shape | " + " | ".join(f"{size}iB" for size in SIZES) + " | findings at 64 KiB |")
+    print("|---|" + "---:|" * (len(SIZES) + 1))
+    worst = ["end-collections", "pushes", "open-collections", "same-report-size"]
+    for shape in SHAPES + worst:
+        cells = [runs.get(f"Check/{shape}/{size}") for size in SIZES]
+        if cells[3] is None:
+            continue
+        print(f"| {shape} | " + " | ".join("" if entry is None else f"{cpu_ms(entry):.3f}"
+                                           for entry in cells) +
+              f" | {int(cells[3].get('findings', 0)):,} |")
+    print()
+
+
+def forms_table(results):
+    runs = medians(results / "forms.json")
+    if not runs:
+        return
+    print("Each descriptor form (`quorlix_bench_forms`), median CPU time:\n")
+    print("| benchmark | CPU time |")
+    print("|---|---:|")
+    for name, entry in runs.items():
+        print(f"| {name} | {cpu_ms(entry):.3f} ms |")
+    print()
+
+
 def main():
     results = Path(sys.argv[1] if len(sys.argv) > 1 else "build-bench/results")
     print(f"Machine: {machine()}.\n")
     shape_table(results)
     corpus_table(results)
     reader_table(results)
+    forms_table(results)
+    check_table(results)
     window_table(results)
     startup_table(results)
     memory_table(results)

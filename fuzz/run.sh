@@ -52,7 +52,7 @@ configure() {
     CC=clang CXX=clang++ cmake -S . -B "build-fuzz-$build" -G Ninja \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORLIX_BUILD_APP=OFF -DQUORLIX_BUILD_TESTS=OFF \
         -DQUORLIX_BUILD_FUZZ=ON -DQUORLIX_FUZZ_SANITIZE="$sanitize" >/dev/null
-    cmake --build "build-fuzz-$build" --target "${targets[@]/#/fuzz_}"
+    cmake --build "build-fuzz-$build" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 }
 configure fast OFF
 configure asan ON

@@ -18,7 +18,7 @@ version=$(sed -n 's/^project(Quorlix VERSION \([0-9][0-9.]*\).*/\1/p' CMakeLists
 
 cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORLIX_BUILD_TESTS=OFF \
     >/dev/null
-cmake --build build-package
+cmake --build build-package -j "$(nproc)"
 rm -f build-package/quorlix_*.deb
 (cd build-package && cpack -G DEB >/dev/null)
 

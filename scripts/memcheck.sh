@@ -12,7 +12,7 @@ corpus=${1:-tests/data/descriptors}
 build=build-valgrind
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORLIX_STATIC_CLI=OFF \
     -DQUORLIX_BUILD_APP=OFF -DQUORLIX_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target quorlix-cli
+cmake --build "$build" -j "$(nproc)" --target quorlix-cli
 cli="$build/src/cli/quorlix-cli"
 
 shopt -s nullglob

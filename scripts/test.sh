@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything in build/ and runs all tests.
+# Builds what is not built yet in build/ (scripts/build.sh: the same options, so what it built
+# before is reused) and runs all tests, as many at once as the machine has cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORLIX_WERROR=ON >/dev/null
-cmake --build build
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2
+bash scripts/build.sh
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$(nproc)"
