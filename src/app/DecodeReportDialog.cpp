@@ -180,6 +180,11 @@ void DecodeReportDialog::ShowEntries()
                 usages.isEmpty() ? QStringLiteral("none") : usages.join(QStringLiteral(", ")));
         } else {
             set(UsageColumn, FromUtf8(ReportUsageName(entry.usage)));
+            if (entry.wide) {
+                set(RawColumn, FromUtf8(WideBytesText(m_decoded, entry)));
+                ++row;
+                continue;
+            }
             set(RawColumn, QString::number(entry.raw));
             set(LogicalColumn,
                 entry.isNull ? QStringLiteral("null") : QString::number(entry.logical));

@@ -109,10 +109,17 @@ void AppendVariable(std::string& out, const DecodedReport& decoded, const Decode
     AppendNumber(out, entry.bitSize);
     out += ',';
     AppendKey(out, "\"raw\":");
-    AppendNumber(out, entry.raw);
+    if (entry.wide) {
+        // Wider than any JSON number: the bytes instead, least significant first.
+        out += "null,";
+        AppendKey(out, "\"bytes\":");
+        AppendString(out, WideBytesText(decoded, entry));
+    } else {
+        AppendNumber(out, entry.raw);
+    }
     out += ',';
     AppendKey(out, "\"logical\":");
-    if (entry.isNull) {
+    if (entry.isNull || entry.wide) {
         out += "null";
     } else {
         AppendNumber(out, entry.logical);
@@ -159,6 +166,11 @@ void AppendReportJson(std::string& out, const ReportLine& line, ReportType type,
         out += ',';
         AppendKey(out, "\"time\":");
         AppendDouble(out, line.seconds);
+    }
+    // Only a report whose id several top-level collections use says so.
+    if (decoded != nullptr && decoded->report != nullptr && decoded->report->spansCollections) {
+        out += ',';
+        AppendKey(out, "\"spansCollections\":true");
     }
     out += ',';
     AppendKey(out, "\"fields\":");

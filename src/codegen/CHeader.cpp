@@ -2,6 +2,7 @@
 
 #include "annotation/FillInUsageNames.h"
 #include "annotation/HidItems.h"
+#include "codegen/BitHelpers.h"
 #include "codegen/CIdentifier.h"
 #include "parser/DeviceDescription.h"
 #include "reports/ReportModel.h"
@@ -307,59 +308,10 @@ void WriteDescriptorArray(std::ostream& out, std::span<const std::uint8_t> descr
 
 // Bit access that any C99 compiler takes without undefined behaviour: unsigned arithmetic
 // only, no shift by the width or more, and a negative value made without converting an
-// out-of-range unsigned one.
+// out-of-range unsigned one. The text lives in BitHelpers.c.inc, compiled into this library too.
 void WriteBitHelpers(std::ostream& out, const std::string& prefix)
 {
-    out << "\n/* The bitSize (1 to 32) bits at bitOffset of a report, least significant first. */\n"
-        << "static inline uint32_t " << prefix
-        << "_read_bits(const uint8_t *report, uint32_t bitOffset, uint32_t bitSize)\n"
-        << "{\n"
-        << "    uint32_t value = 0;\n"
-        << "    uint32_t done = 0;\n"
-        << "    while (done < bitSize) {\n"
-        << "        const uint32_t bit = bitOffset + done;\n"
-        << "        const uint32_t shift = bit & 7u;\n"
-        << "        uint32_t take = 8u - shift;\n"
-        << "        if (take > bitSize - done) {\n"
-        << "            take = bitSize - done;\n"
-        << "        }\n"
-        << "        value |= (((uint32_t)report[bit >> 3] >> shift) & ((1u << take) - 1u)) << "
-           "done;\n"
-        << "        done += take;\n"
-        << "    }\n"
-        << "    return value;\n"
-        << "}\n"
-        << "\n/* The same bits read as a two's complement number of bitSize bits. */\n"
-        << "static inline int32_t " << prefix
-        << "_read_signed_bits(const uint8_t *report, uint32_t bitOffset, uint32_t bitSize)\n"
-        << "{\n"
-        << "    const uint32_t value = " << prefix << "_read_bits(report, bitOffset, bitSize);\n"
-        << "    if (bitSize == 0 || ((value >> (bitSize - 1u)) & 1u) == 0) {\n"
-        << "        return (int32_t)value;\n"
-        << "    }\n"
-        << "    return -(int32_t)(~value & (0xFFFFFFFFu >> (32u - bitSize))) - 1;\n"
-        << "}\n"
-        << "\n/* Stores the low bitSize (1 to 32) bits of value at bitOffset; the other bits of "
-           "the\n"
-        << "   report stay as they are. */\n"
-        << "static inline void " << prefix
-        << "_write_bits(uint8_t *report, uint32_t bitOffset, uint32_t bitSize, uint32_t value)\n"
-        << "{\n"
-        << "    uint32_t done = 0;\n"
-        << "    while (done < bitSize) {\n"
-        << "        const uint32_t bit = bitOffset + done;\n"
-        << "        const uint32_t shift = bit & 7u;\n"
-        << "        uint32_t take = 8u - shift;\n"
-        << "        uint32_t mask;\n"
-        << "        if (take > bitSize - done) {\n"
-        << "            take = bitSize - done;\n"
-        << "        }\n"
-        << "        mask = ((1u << take) - 1u) << shift;\n"
-        << "        report[bit >> 3] = (uint8_t)((report[bit >> 3] & ~mask) |\n"
-        << "                                     (((value >> done) << shift) & mask));\n"
-        << "        done += take;\n"
-        << "    }\n"
-        << "}\n";
+    out << '\n' << BitHelpersText(prefix);
 }
 
 bool HasAccessors(const FieldGroup& group)
@@ -411,6 +363,10 @@ void WriteReport(std::ostream& out, const ReportModel& model, const Report& repo
     out << "\n/* " << type << " report" << (numbered ? " " + std::to_string(report.reportId) : "")
         << ": " << report.byteLength << (report.byteLength == 1 ? " byte" : " bytes")
         << (numbered ? ", the report id in byte 0" : ", not numbered") << ". */\n";
+    if (report.spansCollections) {
+        out << "/* Several top-level collections use this report id: hosts read their fields as\n"
+               "   this one report, in descriptor order, and so do these definitions. */\n";
+    }
     out << "#define " << macroPrefix << '_' << part << "_ID " << int{ report.reportId } << '\n';
     out << "#define " << macroPrefix << '_' << part << "_LENGTH " << Number(report.byteLength)
         << '\n';

@@ -5,34 +5,49 @@
 namespace quorlix {
 namespace {
 
-// The n bits (n at most 32) at offset, least significant bit first, as reports pack them. The
-// caller has checked that they lie inside bytes.
-std::uint32_t ExtractBits(std::span<const std::uint8_t> bytes, std::uint64_t offset, unsigned n)
+constexpr unsigned kWholeBits = 64; // the widest element decoded as a number
+
+// The n bits (n at most 64) at offset, least significant bit first, as reports pack them: the
+// first byte gives its bits from the offset's shift up, each next byte all eight. The caller
+// has checked that they lie inside bytes.
+std::uint64_t ExtractBits(std::span<const std::uint8_t> bytes, std::uint64_t offset, unsigned n)
 {
-    const std::size_t first = static_cast<std::size_t>(offset / 8);
-    const unsigned shift = static_cast<unsigned>(offset % 8);
-    const unsigned byteCount = (shift + n + 7) / 8;
+    std::size_t index = static_cast<std::size_t>(offset / 8);
+    unsigned shift = static_cast<unsigned>(offset % 8);
     std::uint64_t value = 0;
-    for (unsigned i = 0; i < byteCount; ++i) {
-        value |= std::uint64_t{ bytes[first + i] } << (8 * i);
+    for (unsigned done = 0; done < n; done += 8 - shift, shift = 0, ++index) {
+        value |= std::uint64_t{ static_cast<std::uint8_t>(bytes[index] >> shift) } << done;
     }
-    value >>= shift;
-    return n >= 32 ? static_cast<std::uint32_t>(value)
-                   : static_cast<std::uint32_t>(value & ((std::uint64_t{ 1 } << n) - 1));
+    return n >= kWholeBits ? value : value & ((std::uint64_t{ 1 } << n) - 1);
 }
 
 // The raw bits as a number: signed (two's complement of their width) when the field's logical
-// minimum is negative.
-std::int64_t LogicalValue(const ReportField& field, std::uint32_t raw, unsigned width)
+// minimum is negative. An unsigned 64-bit value past the signed range is held at its top.
+std::int64_t LogicalValue(const ReportField& field, std::uint64_t raw, unsigned width)
 {
     if (field.logicalMinimum >= 0 || width == 0) {
-        return raw;
+        return raw > static_cast<std::uint64_t>(INT64_MAX) ? INT64_MAX
+                                                           : static_cast<std::int64_t>(raw);
     }
-    if (width >= 32) {
-        return static_cast<std::int32_t>(raw);
+    if (width >= kWholeBits) {
+        return static_cast<std::int64_t>(raw);
     }
-    const std::uint32_t signBit = std::uint32_t{ 1 } << (width - 1);
+    const std::uint64_t signBit = std::uint64_t{ 1 } << (width - 1);
     return static_cast<std::int64_t>(raw ^ signBit) - static_cast<std::int64_t>(signBit);
+}
+
+// An element wider than any number: its bytes go to the report's pool.
+void DecodeWide(std::span<const std::uint8_t> bytes, DecodedEntry& entry, DecodedReport& decoded)
+{
+    entry.wide = true;
+    entry.firstWideByte = static_cast<std::uint32_t>(decoded.wideBytes.size());
+    for (std::uint32_t done = 0; done < entry.bitSize; done += 8) {
+        const unsigned n = entry.bitSize - done < 8 ? entry.bitSize - done : 8;
+        decoded.wideBytes.push_back(
+            static_cast<std::uint8_t>(ExtractBits(bytes, entry.bitOffset + done, n)));
+    }
+    entry.wideByteCount =
+        static_cast<std::uint32_t>(decoded.wideBytes.size()) - entry.firstWideByte;
 }
 
 double PhysicalValue(const ReportField& field, std::int64_t logical)
@@ -63,13 +78,18 @@ bool IsPadding(const ReportField& field)
 void DecodeVariable(const ReportField& field, std::uint32_t fieldIndex,
                     std::span<const std::uint8_t> bytes, DecodedReport& decoded)
 {
-    const unsigned width = field.bitSize < 32 ? field.bitSize : 32;
+    const unsigned width = field.bitSize;
     for (std::uint32_t i = 0; i < field.count; ++i) {
         DecodedEntry entry;
         entry.fieldIndex = fieldIndex;
         entry.bitOffset = field.bitOffset + std::uint64_t{ i } * field.bitSize;
         entry.bitSize = field.bitSize;
         entry.usage = ElementUsage(field, i);
+        if (width > kWholeBits) {
+            DecodeWide(bytes, entry, decoded);
+            decoded.entries.push_back(entry);
+            continue;
+        }
         entry.raw = ExtractBits(bytes, entry.bitOffset, width);
         entry.logical = LogicalValue(field, entry.raw, width);
         entry.isNull = field.HasNullState() && (entry.logical < field.logicalMinimum ||
@@ -88,7 +108,8 @@ void DecodeVariable(const ReportField& field, std::uint32_t fieldIndex,
 void DecodeArray(const ReportField& field, std::uint32_t fieldIndex,
                  std::span<const std::uint8_t> bytes, DecodedReport& decoded)
 {
-    const unsigned width = field.bitSize < 32 ? field.bitSize : 32;
+    // An index wider than 64 bits names no usage any list can hold.
+    const unsigned width = field.bitSize;
     DecodedEntry entry;
     entry.isArray = true;
     entry.fieldIndex = fieldIndex;
@@ -96,8 +117,8 @@ void DecodeArray(const ReportField& field, std::uint32_t fieldIndex,
     entry.bitSize = field.bitSize;
     entry.count = field.count;
     entry.firstActive = static_cast<std::uint32_t>(decoded.active.size());
-    for (std::uint32_t i = 0; i < field.count; ++i) {
-        const std::uint32_t raw =
+    for (std::uint32_t i = 0; i < field.count && width <= kWholeBits; ++i) {
+        const std::uint64_t raw =
             ExtractBits(bytes, field.bitOffset + std::uint64_t{ i } * field.bitSize, width);
         const std::int64_t value = LogicalValue(field, raw, width);
         if (value < field.logicalMinimum || value > field.logicalMaximum) {
@@ -129,6 +150,7 @@ void DecodeReport(const ReportModel& model, ReportType type, std::span<const std
     decoded.report = nullptr;
     decoded.entries.clear();
     decoded.active.clear();
+    decoded.wideBytes.clear();
     if (bytes.empty()) {
         decoded.status = DecodeStatus::Empty;
         return;
@@ -161,6 +183,22 @@ void DecodeReport(const ReportModel& model, ReportType type, std::span<const std
             DecodeArray(field, i, bytes, decoded);
         }
     }
+}
+
+std::string WideBytesText(const DecodedReport& decoded, const DecodedEntry& entry)
+{
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(std::size_t{ entry.wideByteCount } * 3);
+    for (std::uint32_t i = 0; i < entry.wideByteCount; ++i) {
+        const std::uint8_t byte = decoded.wideBytes[entry.firstWideByte + i];
+        if (i != 0) {
+            text += ' ';
+        }
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0xF];
+    }
+    return text;
 }
 
 namespace {

@@ -31,8 +31,13 @@ struct DecodedEntry
     // A Variable element's usage and value; the null state is a value outside the logical
     // limits of a field that declares one.
     std::uint32_t usage = 0;
-    std::uint32_t raw = 0; // the element's bits; its low 32 bits when it is wider
+    std::uint64_t raw = 0; // the element's bits, whole up to 64 of them; 0 when wider
     std::int64_t logical = 0;
+    // An element wider than 64 bits has no number: its bytes, least significant first, are
+    // wideBytes[firstWideByte, +wideByteCount) of the decoded report.
+    bool wide = false;
+    std::uint32_t firstWideByte = 0;
+    std::uint32_t wideByteCount = 0;
     bool isNull = false;
     bool hasPhysical = false;
     double physical = 0;
@@ -52,7 +57,12 @@ struct DecodedReport
     const Report* report = nullptr;    // in the model; nullptr unless found
     std::vector<DecodedEntry> entries; // constant padding left out
     std::vector<std::uint32_t> active;
+    std::vector<std::uint8_t> wideBytes;
 };
+
+// The bits of an element, bitSize of them at bitOffset, as bytes least significant first,
+// written as hex pairs with blanks: "01 02 0A".
+std::string WideBytesText(const DecodedReport& decoded, const DecodedEntry& entry);
 
 // The longest report the decoder takes: what one hidraw read can deliver at most. It bounds
 // the entries of one decoded report to 8 per byte.
@@ -60,7 +70,9 @@ inline constexpr std::uint64_t kMaxDecodedReportBytes = 16384;
 
 // Decodes one report of the type. Numbered reports are picked by their first byte; the length
 // must match exactly. Fields of size 0 and constant fields without usages (padding) give no
-// entry. Time grows with the report's length only.
+// entry. Elements of up to 64 bits decode whole; wider ones give their bytes. A report id used
+// by several top-level collections is one report of the device, as hosts read it (see
+// Report::spansCollections). Time grows with the report's length only.
 void DecodeReport(const ReportModel& model, ReportType type, std::span<const std::uint8_t> bytes,
                   DecodedReport& decoded);
 

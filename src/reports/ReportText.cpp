@@ -62,7 +62,12 @@ std::string ReportHeading(const DecodedReport& decoded)
         text += ' ';
         text += std::to_string(decoded.reportId);
     }
-    text += " (" + std::to_string(decoded.length) + (decoded.length == 1 ? " byte)" : " bytes)");
+    text += " (" + std::to_string(decoded.length) + (decoded.length == 1 ? " byte" : " bytes");
+    // Hosts join the fields of every top-level collection that uses the id into this report.
+    if (decoded.report != nullptr && decoded.report->spansCollections) {
+        text += ", one report of several top-level collections";
+    }
+    text += ')';
     return text;
 }
 
@@ -70,6 +75,9 @@ std::string EntryText(const DecodedReport& decoded, const DecodedEntry& entry)
 {
     if (entry.isArray) {
         return "array: " + ActiveUsages(decoded, entry);
+    }
+    if (entry.wide) {
+        return ReportUsageName(entry.usage) + ": bytes " + WideBytesText(decoded, entry);
     }
     std::string text = ReportUsageName(entry.usage) + ": raw " + std::to_string(entry.raw) +
                        ", logical " + LogicalText(entry);
@@ -99,6 +107,10 @@ std::string DecodedReportLine(const DecodedReport& decoded)
         first = false;
         if (entry.isArray) {
             text += "array=" + ActiveUsages(decoded, entry);
+            continue;
+        }
+        if (entry.wide) {
+            text += ReportUsageName(entry.usage) + "=bytes " + WideBytesText(decoded, entry);
             continue;
         }
         text += ReportUsageName(entry.usage) + "=" + LogicalText(entry);

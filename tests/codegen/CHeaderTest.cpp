@@ -74,6 +74,29 @@ TEST(WriteCHeader, ElementsSharingAUsageShareAnIndexedName)
                             "        return 0;\n    }\n"));
 }
 
+TEST(WriteCHeader, AccessorsReadTheirOwnElement)
+{
+    // After 4 bits of padding, X and then two Y of 8 bits each: each accessor names the
+    // offset and size of its own field, and an element steps by the element's size.
+    const std::string header = Header("75 04 95 01 81 03 05 01 09 30 09 31 75 08 95 03 81 02");
+    EXPECT_TRUE(Has(header, "#define T_INPUT_X_OFFSET 4\n#define T_INPUT_X_SIZE 8\n"));
+    EXPECT_TRUE(Has(header, "#define T_INPUT_Y_OFFSET 12\n#define T_INPUT_Y_SIZE 8\n"));
+    EXPECT_TRUE(Has(header, "    return t_read_bits(report, T_INPUT_X_OFFSET, T_INPUT_X_SIZE);\n"));
+    EXPECT_TRUE(Has(header, "    return t_read_bits(report, T_INPUT_Y_OFFSET + element * "
+                            "T_INPUT_Y_SIZE, T_INPUT_Y_SIZE);\n"));
+    EXPECT_TRUE(Has(header, "    t_write_bits(report, T_INPUT_Y_OFFSET + element * "
+                            "T_INPUT_Y_SIZE, T_INPUT_Y_SIZE, value);\n"));
+}
+
+TEST(WriteCHeader, AReportIdOfSeveralTopLevelCollectionsIsOneReport)
+{
+    const std::string header = Header("05 01 09 02 A1 01 85 01 09 30 75 04 95 01 81 02 C0 "
+                                      "09 02 A1 01 85 01 09 31 75 08 81 02 C0");
+    EXPECT_TRUE(Has(header, "/* Input report 1: 3 bytes, the report id in byte 0. */\n"
+                            "/* Several top-level collections use this report id"));
+    EXPECT_TRUE(Has(header, "#define T_INPUT_1_Y_OFFSET 12\n"));
+}
+
 TEST(WriteCHeader, ManyElementsKeepTheFirstUsageAsTheirName)
 {
     // 100 buttons, each its own usage: too many to name one by one.

@@ -19,7 +19,7 @@ using test::RealDescriptor;
 struct Expected
 {
     std::uint32_t usage;
-    std::uint32_t raw;
+    std::uint64_t raw;
     std::optional<std::int64_t> logical; // nullopt: the null state
     std::optional<double> physical;
     std::vector<std::uint32_t> active = {};
@@ -226,6 +226,77 @@ TEST(DecodeReport, ValuesAcrossBytesSignsAndScales)
         ASSERT_FALSE(decoded.entries.empty());
         ExpectEntries(decoded, { c.entry });
     }
+}
+
+TEST(DecodeReport, BitsAreTakenFromEveryShift)
+{
+    // An 11-bit X of 0x5A3 after k bits of padding that are all ones, for k = 1 to 7: a
+    // reading that drops, repeats or misplaces the shift takes padding bits or loses value bits.
+    struct Case
+    {
+        const char* padding; // Report Size k of one constant field
+        const char* report;
+    };
+    const Case cases[] = {
+        { "75 01", "47 0B" },    { "75 02", "8F 16" }, { "75 03", "1F 2D" },
+        { "75 04", "3F 5A" },    { "75 05", "7F B4" }, { "75 06", "FF 68 01" },
+        { "75 07", "FF D1 02" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.padding);
+        const ReportModel model = test::ModelOf(std::string("05 01 A1 01 ") + c.padding +
+                                                " 95 01 81 03 09 30 75 0B 81 02 C0");
+        DecodedReport decoded;
+        DecodeReport(model, ReportType::Input, HexBytes(c.report), decoded);
+        ASSERT_EQ(decoded.status, DecodeStatus::Ok) << DecodeErrorText(decoded);
+        ExpectEntries(decoded, { { 0x10030, 0x5A3, 0x5A3, std::nullopt } });
+    }
+}
+
+TEST(DecodeReport, FieldsWiderThanThirtyTwoBitsDecodeWhole)
+{
+    // 4 bits of padding (all ones) before the field, so its bits also cross every byte.
+    const ReportModel forty =
+        test::ModelOf("06 00 FF 09 01 A1 01 75 04 95 01 81 03 09 02 75 28 81 02 C0");
+    DecodedReport decoded;
+    DecodeReport(forty, ReportType::Input, HexBytes("AF 89 67 45 23 01"), decoded);
+    ASSERT_EQ(decoded.status, DecodeStatus::Ok) << DecodeErrorText(decoded);
+    ExpectEntries(decoded, { { 0xFF000002, 0x123456789A, 0x123456789A, std::nullopt } });
+
+    // A 64-bit serial number, unsigned and then signed.
+    const ReportModel serial = test::ModelOf("05 0D 09 01 A1 01 09 5B 75 40 95 01 81 02 C0");
+    DecodeReport(serial, ReportType::Input, HexBytes("01 02 03 04 05 06 07 88"), decoded);
+    ASSERT_EQ(decoded.entries.size(), 1u);
+    EXPECT_EQ(decoded.entries[0].raw, 0x8807060504030201u);
+    const ReportModel signedSerial =
+        test::ModelOf("05 0D 09 01 A1 01 17 00 00 00 80 09 5B 75 40 95 01 81 02 C0");
+    DecodeReport(signedSerial, ReportType::Input, HexBytes("FE FF FF FF FF FF FF FF"), decoded);
+    ASSERT_EQ(decoded.entries.size(), 1u);
+    EXPECT_EQ(decoded.entries[0].logical, -2);
+
+    // An 88-bit vendor field has no number: it shows its bytes, least significant first.
+    const ReportModel vendor =
+        test::ModelOf("06 00 FF 09 01 A1 01 75 04 95 01 81 03 09 03 75 58 81 02 C0");
+    DecodeReport(vendor, ReportType::Input, HexBytes("1F 21 32 43 54 65 76 87 98 A9 BA 0B"),
+                 decoded);
+    ASSERT_EQ(decoded.status, DecodeStatus::Ok) << DecodeErrorText(decoded);
+    ASSERT_EQ(decoded.entries.size(), 1u);
+    EXPECT_TRUE(decoded.entries[0].wide);
+    EXPECT_EQ(WideBytesText(decoded, decoded.entries[0]), "11 22 33 44 55 66 77 88 99 AA BB");
+}
+
+TEST(DecodeReport, AnIdOfTwoTopLevelCollectionsIsOneReport)
+{
+    // Input report 1: 4 bits in the first collection, 8 in the second, after the id byte.
+    const ReportModel model = test::ModelOf("05 01 09 02 A1 01 85 01 09 30 75 04 95 01 81 02 C0 "
+                                            "09 02 A1 01 85 01 09 31 75 08 81 02 C0");
+    DecodedReport decoded;
+    DecodeReport(model, ReportType::Input, HexBytes("01 05"), decoded);
+    EXPECT_EQ(DecodeErrorText(decoded), "input report 1 takes 3 bytes, not 2");
+    DecodeReport(model, ReportType::Input, HexBytes("01 A5 0B"), decoded);
+    ASSERT_EQ(decoded.status, DecodeStatus::Ok);
+    ExpectEntries(decoded,
+                  { { 0x10030, 5, 5, std::nullopt }, { 0x10031, 0xBA, 0xBA, std::nullopt } });
 }
 
 TEST(DecodeReport, ArrayElementsReportUsagesByIndex)
