@@ -1,10 +1,8 @@
 #include "codegen/CHeader.h"
 
-#include "annotation/FillInUsageNames.h"
-#include "annotation/HidItems.h"
 #include "codegen/BitHelpers.h"
 #include "codegen/CIdentifier.h"
-#include "parser/DeviceDescription.h"
+#include "codegen/DescriptorArray.h"
 #include "reports/ReportModel.h"
 #include "usage_names/FullUsageNames.h"
 
@@ -27,8 +25,6 @@ constexpr std::uint32_t kMaxNamedElements = 64;
 constexpr std::size_t kMaxSplitFields = 4096;
 // The accessors carry values in 32 bits, as the decoder reads them.
 constexpr std::uint32_t kMaxAccessorBits = 32;
-// Bytes of the descriptor array's items before their comment, aligned for items of up to five.
-constexpr std::size_t kItemColumn = 30;
 
 // One named run of a report's elements: the macros and accessors of one name.
 struct FieldGroup
@@ -66,70 +62,6 @@ private:
     std::unordered_map<std::string, std::size_t> m_nextNumber;
 };
 
-void AppendUtf8Of(std::string& text, char32_t c)
-{
-    if (c < 0x80) {
-        text += static_cast<char>(c);
-    } else if (c < 0x800) {
-        text += static_cast<char>(0xC0 | (c >> 6));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        text += static_cast<char>(0xE0 | (c >> 12));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | (c >> 18));
-        text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// UTF-8 of an item list text; an unpaired surrogate becomes U+FFFD.
-std::string Utf8Of(std::u16string_view text)
-{
-    std::string utf8;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        const bool high = unit >= 0xD800 && unit <= 0xDBFF;
-        const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
-        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            AppendUtf8Of(utf8, 0x10000 + ((char32_t{ unit } - 0xD800) << 10) +
-                                   (char32_t{ text[i + 1] } - 0xDC00));
-            ++i;
-        } else {
-            AppendUtf8Of(utf8, high || low ? char32_t{ 0xFFFD } : char32_t{ unit });
-        }
-    }
-    return utf8;
-}
-
-// A text made safe inside /* */ on one line: control characters and runs of blanks become one
-// blank, and "*/", "/*" and "??" (which C99 may read as a trigraph) are broken by a blank.
-std::string CommentText(std::string_view text)
-{
-    std::string comment;
-    for (const char c : text) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F || c == ' ') {
-            if (!comment.empty() && comment.back() != ' ') {
-                comment += ' ';
-            }
-            continue;
-        }
-        const char previous = comment.empty() ? '\0' : comment.back();
-        if ((previous == '*' && c == '/') || (previous == '/' && c == '*') ||
-            (previous == '?' && c == '?')) {
-            comment += ' ';
-        }
-        comment += c;
-    }
-    while (!comment.empty() && comment.back() == ' ') {
-        comment.pop_back();
-    }
-    return comment;
-}
-
 std::string Lower(std::string_view text)
 {
     std::string lower(text);
@@ -158,12 +90,6 @@ std::string Number(std::uint64_t value)
     const bool small =
         value <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
     return std::to_string(value) + (small ? "" : "ULL");
-}
-
-std::string HexByte(std::uint8_t byte)
-{
-    constexpr char kDigits[] = "0123456789ABCDEF";
-    return { '0', 'x', kDigits[byte >> 4], kDigits[byte & 0xF] };
 }
 
 std::string UsageName(std::uint32_t usage)
@@ -262,48 +188,6 @@ void AddFieldGroups(std::vector<FieldGroup>& groups, NameSet& names, std::size_t
         AddGroup(groups, names, reportPart, field, IdentifierWords(name), name, first, end - first);
         first = end;
     }
-}
-
-void WriteDescriptorArray(std::ostream& out, std::span<const std::uint8_t> descriptor,
-                          const std::string& prefix)
-{
-    DeviceDescription description;
-    ParseOptions options;
-    options.debugOut = nullptr;
-    // Rows serve only as comments: a parse that stops early leaves the rest without one.
-    (void)ParseDescriptor(descriptor.data(), descriptor.size(), description, options);
-    FillInUsageNames(description.rows);
-    std::size_t row = 0;
-
-    out << "static const uint8_t " << prefix << "_report_descriptor[" << descriptor.size()
-        << "] = {\n";
-    std::size_t offset = 0;
-    while (offset < descriptor.size()) {
-        const DecodedItem item = DecodeItem(descriptor, offset);
-        const std::size_t end = std::min<std::size_t>(offset + item.length, descriptor.size());
-        std::string bytes;
-        for (std::size_t i = offset; i < end; ++i) {
-            bytes += HexByte(descriptor[i]) + ", ";
-        }
-        while (row < description.rows.size() &&
-               static_cast<std::size_t>(description.rows[row].offset) < offset) {
-            ++row;
-        }
-        std::string text;
-        if (row < description.rows.size() &&
-            static_cast<std::size_t>(description.rows[row].offset) == offset) {
-            text = CommentText(Utf8Of(description.rows[row].name));
-        }
-        if (text.empty()) {
-            bytes.pop_back();
-            out << "    " << bytes << '\n';
-        } else {
-            bytes.resize(std::max(bytes.size(), kItemColumn), ' ');
-            out << "    " << bytes << "/* " << text << " */\n";
-        }
-        offset = end;
-    }
-    out << "};\n";
 }
 
 // Bit access that any C99 compiler takes without undefined behaviour: unsigned arithmetic
@@ -409,7 +293,9 @@ bool WriteCHeader(std::ostream& out, std::span<const std::uint8_t> descriptor,
         << "   and the offsets count it. The _get and _set functions take a buffer of the\n"
         << "   report's length; an element past the _COUNT reads 0 and writes nothing. */\n"
         << "#ifndef " << guard << "\n#define " << guard << "\n\n#include <stdint.h>\n\n";
-    WriteDescriptorArray(out, descriptor, prefix);
+    WriteDescriptorArray(out, descriptor,
+                         "static const uint8_t " + prefix + "_report_descriptor[" +
+                             std::to_string(descriptor.size()) + "] = {");
     WriteBitHelpers(out, prefix);
 
     const ReportModel model = BuildReportModel(descriptor);
