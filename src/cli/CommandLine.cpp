@@ -267,12 +267,49 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
         ->option_text("FORM");
     audit->add_flag("--werror", line.werror, "Exit with 3 on warnings too");
 
+    CLI::App* diff = app.add_subcommand(
+        "diff", "Compare two descriptors by meaning: equivalent, compatible or incompatible, "
+                "with every change; exit 0 when equivalent, 1 when different, 2 on trouble");
+    diff->add_option("OLD", line.file, "The descriptor before, or - for standard input")
+        ->required();
+    diff->add_option("NEW", line.secondFile, "The descriptor after")->required();
+    diff->add_option("--format", line.format, "text (default) or json")
+        ->check(CLI::IsMember({ "text", "json" }))
+        ->option_text("FORM");
+    AddInputOptions(*diff, line);
+    diff->add_option("-o", line.outPath, "Write to OUT instead of standard output")
+        ->option_text("OUT");
+
+    CLI::App* fixup = app.add_subcommand(
+        "fixup", "Turn a corrected descriptor into a fix that ships: a HID-BPF program, a "
+                 "kernel driver's report_fixup, or a C array");
+    fixup->add_option("ORIGINAL", line.file, "The descriptor the device sends")->required();
+    fixup->add_option("FIXED", line.secondFile, "The descriptor it should send")->required();
+    fixup->add_option("--emit", line.emit, "hid-bpf, kernel or c")
+        ->required()
+        ->check(CLI::IsMember({ "hid-bpf", "kernel", "c" }))
+        ->option_text("FORM");
+    fixup
+        ->add_option("--device-id", line.deviceId,
+                     "The device to match, as BUS:VID:PID in hexadecimal (0003:11C0:5606); "
+                     "taken from ORIGINAL when it names a device")
+        ->option_text("BUS:VID:PID");
+    fixup->add_option("--name", line.headerName, "What the program's names start with")
+        ->option_text("PREFIX");
+    fixup->add_flag("--force", line.force, "Write the fix even when FIXED has check errors");
+    AddInputOptions(*fixup, line);
+    fixup
+        ->add_option("-o", line.outPath,
+                     "Write to OUT instead of standard output; OUT is replaced only once all is "
+                     "written")
+        ->option_text("OUT");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         // The help of the command asked about, or of the whole program.
-        for (CLI::App* command :
-             { analyse, layout, hexdump, devices, decode, check, header, capture, audit }) {
+        for (CLI::App* command : { analyse, layout, hexdump, devices, decode, check, header,
+                                   capture, audit, diff, fixup }) {
             if (command->parsed()) {
                 return Print(command->help());
             }
@@ -291,7 +328,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
             return Misused("--disable: no check is named " + name);
         }
     }
-    if (header->parsed() && !line.headerName.empty() && !IsHeaderPrefix(line.headerName)) {
+    if ((header->parsed() || fixup->parsed()) && !line.headerName.empty() &&
+        !IsHeaderPrefix(line.headerName)) {
         return Misused("--name: " + line.headerName +
                        " is not a usable prefix: a letter, then letters, digits and single "
                        "underscores, not ending in one");
@@ -305,8 +343,11 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
                    : header->parsed()  ? CliCommand::Header
                    : capture->parsed() ? CliCommand::Capture
                    : audit->parsed()   ? CliCommand::Audit
+                   : diff->parsed()    ? CliCommand::Diff
+                   : fixup->parsed()   ? CliCommand::Fixup
                                        : CliCommand::HexDump;
-    if ((line.command == CliCommand::Decode || line.command == CliCommand::Capture) &&
+    if ((line.command == CliCommand::Decode || line.command == CliCommand::Capture ||
+         line.command == CliCommand::Diff) &&
         line.format == "plain") {
         line.format = "text";
     }

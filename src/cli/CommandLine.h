@@ -19,6 +19,8 @@ enum class CliCommand
     Header,
     Capture,
     Audit,
+    Diff,
+    Fixup,
 };
 
 // What the program was asked to do. Help and version requests, and usage errors, carry the text
@@ -57,6 +59,11 @@ struct CommandLine
     std::string interfaceSelector; // --interface BUS.ADDR[:IF]: a capture's interface
     std::string descriptorFile;    // decode, audit: --descriptor FILE for a capture's reports
     std::string endpointText;      // decode, audit: --endpoint EP of a capture
+    // diff OLD NEW and fixup ORIGINAL FIXED: the second file (the first is file).
+    std::string secondFile;
+    std::string emit;     // fixup: --emit hid-bpf|kernel|c
+    std::string deviceId; // fixup: --device-id BUS:VID:PID, as given
+    bool force = false;   // fixup: --force, even when FIXED has check errors
 };
 
 // Reads the arguments of quorlix-cli: a command (analyse, layout, hexdump, devices, decode,

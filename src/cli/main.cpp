@@ -6,6 +6,7 @@
 #include "cli/CommandLine.h"
 #include "cli/CommandOutput.h"
 #include "cli/DecodeCommand.h"
+#include "cli/DiffCommand.h"
 #include "cli/DeviceListOutput.h"
 #include "cli/HeaderCommand.h"
 #include "cli/JsonDocument.h"
@@ -124,9 +125,14 @@ int main(int argc, char** argv)
         break;
     }
     // Checked before the input is read or anything written, so the descriptor stays whole.
-    if (line.command != CliCommand::Devices && OutputIsTheInput(line)) {
+    const bool twoInputs = line.command == CliCommand::Diff || line.command == CliCommand::Fixup;
+    CommandLine second = line;
+    second.file = line.secondFile;
+    if (line.command != CliCommand::Devices &&
+        (OutputIsTheInput(line) || (twoInputs && OutputIsTheInput(second)))) {
         Complain(line.outPath, "-o names the input file, which the output would replace");
-        return kExitFailure;
+        // diff(1)'s trouble is 2; every other command's failure is 1.
+        return line.command == CliCommand::Diff ? kExitUsage : kExitFailure;
     }
     switch (line.command) {
     case CliCommand::Analyse:
@@ -147,6 +153,10 @@ int main(int argc, char** argv)
         return RunCapture(line);
     case CliCommand::Audit:
         return RunAudit(line);
+    case CliCommand::Diff:
+        return RunDiff(line);
+    case CliCommand::Fixup:
+        return kExitUsage;
     }
     return kExitUsage;
 }
