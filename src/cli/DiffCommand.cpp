@@ -99,9 +99,9 @@ void WriteDiffJson(std::ostream& out, const DescriptorDiff& diff,
         const std::vector<ItemLine> oldLines = DescribeItems(oldBytes);
         const std::vector<ItemLine> newLines = DescribeItems(newBytes);
         for (const ItemHunk& hunk : diff.hunks) {
-            hunks.push_back({ { "old", HunkItems(oldBytes, oldLines, hunk.oldFirst, hunk.oldCount) },
-                              { "new", HunkItems(newBytes, newLines, hunk.newFirst,
-                                                 hunk.newCount) } });
+            hunks.push_back(
+                { { "old", HunkItems(oldBytes, oldLines, hunk.oldFirst, hunk.oldCount) },
+                  { "new", HunkItems(newBytes, newLines, hunk.newFirst, hunk.newCount) } });
         }
     }
     document["hunks"] = std::move(hunks);

@@ -132,8 +132,8 @@ std::string UsagesText(const ReportControl& control)
     }
     std::string text;
     for (std::size_t i = 0; i < control.usages.size() && i < kNamedUsageRuns; ++i) {
-        const std::uint32_t end = i + 1 < control.usages.size() ? control.usages[i + 1].firstIndex
-                                                                : control.usageCount;
+        const std::uint32_t end =
+            i + 1 < control.usages.size() ? control.usages[i + 1].firstIndex : control.usageCount;
         const UsageRun& run = control.usages[i];
         if (!text.empty()) {
             text += ", ";
@@ -170,8 +170,7 @@ public:
     DiffBuilder(std::span<const std::uint8_t> oldBytes, std::span<const std::uint8_t> newBytes,
                 DescriptorDiff& diff)
         : m_oldBytes(oldBytes), m_newBytes(newBytes), m_diff(diff)
-    {
-    }
+    {}
 
     void CompareReports(const DiffModel& oldModel, const DiffModel& newModel)
     {
@@ -316,8 +315,8 @@ private:
             if (partner[k] == kNone) {
                 DiffChange& change = Add(DiffChangeKind::FieldRemoved, false, oldReport);
                 change.subject = Subject(control);
-                change.oldValue = "bit " + std::to_string(control.bitOffset) + ", " +
-                                  SizeText(control);
+                change.oldValue =
+                    "bit " + std::to_string(control.bitOffset) + ", " + SizeText(control);
                 change.oldItem = OldItem(control.itemOffset);
                 continue;
             }
@@ -390,8 +389,8 @@ private:
 
     void CollectionChange(const ControlCollection& collection, DiffChangeKind kind)
     {
-        static constexpr const char* kKinds[] = { "Physical",     "Application",  "Logical",
-                                                  "Report",       "Named Array",  "Usage Switch",
+        static constexpr const char* kKinds[] = { "Physical",      "Application", "Logical",
+                                                  "Report",        "Named Array", "Usage Switch",
                                                   "Usage Modifier" };
         const bool added = kind == DiffChangeKind::CollectionAdded;
         DiffChange& change = m_diff.changes.emplace_back();
@@ -401,12 +400,11 @@ private:
         const std::string kindText =
             collection.kind < std::size(kKinds)
                 ? std::string(kKinds[collection.kind])
-                : (collection.kind >= 0x80 ? "vendor-defined" : "reserved") +
-                      std::string(" (") + std::to_string(collection.kind) + ")";
+                : (collection.kind >= 0x80 ? "vendor-defined" : "reserved") + std::string(" (") +
+                      std::to_string(collection.kind) + ")";
         change.subject = kindText + " collection " + UsageText(collection.usage) + " (" +
                          PageText(collection.usage) + ")";
-        (added ? change.newValue : change.oldValue) =
-            "depth " + std::to_string(collection.depth);
+        (added ? change.newValue : change.oldValue) = "depth " + std::to_string(collection.depth);
         (added ? change.newItem : change.oldItem) =
             added ? NewItem(collection.itemOffset) : OldItem(collection.itemOffset);
     }
@@ -473,10 +471,9 @@ std::string_view DiffVerdictName(DiffVerdict verdict)
 std::string_view DiffChangeKindName(DiffChangeKind kind)
 {
     static constexpr std::string_view kNames[] = {
-        "report-added",  "report-removed", "report-resized", "field-added",
-        "field-removed", "field-moved",    "field-resized",  "logical-range",
-        "physical-range", "unit",          "flags",          "usages",
-        "collection-added", "collection-removed",
+        "report-added", "report-removed", "report-resized",   "field-added",        "field-removed",
+        "field-moved",  "field-resized",  "logical-range",    "physical-range",     "unit",
+        "flags",        "usages",         "collection-added", "collection-removed",
     };
     return kNames[static_cast<std::size_t>(kind)];
 }
@@ -484,10 +481,20 @@ std::string_view DiffChangeKindName(DiffChangeKind kind)
 std::string_view DiffChangeKindText(DiffChangeKind kind)
 {
     static constexpr std::string_view kTexts[] = {
-        "added",   "removed", "resized", "added",
-        "removed", "moved",   "resized", "logical range changed",
-        "physical range changed", "unit changed", "flags changed", "usages changed",
-        "added",   "removed",
+        "added",
+        "removed",
+        "resized",
+        "added",
+        "removed",
+        "moved",
+        "resized",
+        "logical range changed",
+        "physical range changed",
+        "unit changed",
+        "flags changed",
+        "usages changed",
+        "added",
+        "removed",
     };
     return kTexts[static_cast<std::size_t>(kind)];
 }

@@ -1,7 +1,8 @@
 #include "diff/DiffModel.h"
 
+#include "annotation/CheckedSize.h"
 #include "annotation/HidItems.h"
-#include "parser/DeviceDescription.h"
+#include "annotation/ItemStateWalker.h"
 
 #include <algorithm>
 #include <limits>
@@ -14,16 +15,12 @@ constexpr std::uint32_t kMeaningfulFlags = 0x1FF;
 
 std::uint64_t SaturatingAdd(std::uint64_t a, std::uint64_t b)
 {
-    return a > std::numeric_limits<std::uint64_t>::max() - b
-               ? std::numeric_limits<std::uint64_t>::max()
-               : a + b;
+    return (CheckedSize(a) + b).Value();
 }
 
 std::uint64_t SaturatingMultiply(std::uint64_t a, std::uint64_t b)
 {
-    return b != 0 && a > std::numeric_limits<std::uint64_t>::max() / b
-               ? std::numeric_limits<std::uint64_t>::max()
-               : a * b;
+    return (CheckedSize(a) * b).Value();
 }
 
 ControlAttributes AttributesOf(const ReportField& field)
@@ -109,8 +106,7 @@ void AddVariable(std::vector<ReportControl>& controls, const ReportField& field)
                               std::uint64_t count) {
         piece.firstUsage = first;
         piece.usageStep = step;
-        piece.bitOffset =
-            SaturatingAdd(field.bitOffset, SaturatingMultiply(start, field.bitSize));
+        piece.bitOffset = SaturatingAdd(field.bitOffset, SaturatingMultiply(start, field.bitSize));
         piece.count = count;
         Add(controls, piece);
     };
@@ -118,8 +114,7 @@ void AddVariable(std::vector<ReportControl>& controls, const ReportField& field)
     for (std::size_t i = 0; i < field.usages.size(); ++i) {
         const std::uint64_t start = field.usages[i].firstIndex;
         const std::uint64_t end = std::min<std::uint64_t>(
-            i + 1 < field.usages.size() ? field.usages[i + 1].firstIndex : field.usageCount,
-            count);
+            i + 1 < field.usages.size() ? field.usages[i + 1].firstIndex : field.usageCount, count);
         if (start >= end) {
             break;
         }
@@ -197,60 +192,32 @@ std::uint64_t PathKey(std::uint64_t parentKey, std::uint8_t kind, std::uint32_t 
     return key;
 }
 
-// The collections of the parser's tree in the order their items came, each paired with its
-// Collection item's offset from the rows.
+// The collections in the order of their items, each with its kind, the usage the walker gives
+// it and a key of its path from the top level.
 void DescribeCollections(std::span<const std::uint8_t> descriptor, DiffModel& model)
 {
-    DeviceDescription description;
-    ParseOptions options;
-    options.debugOut = nullptr;
-    const ParseResult result =
-        ParseDescriptor(descriptor.data(), descriptor.size(), description, options);
-    if (result != ParseResult::Ok || description.boundReached) {
-        model.boundReached = true;
-    }
-    if (description.state == nullptr || description.state->rootCollection == nullptr) {
-        return;
-    }
-    std::vector<std::size_t> collectionOffsets;
-    for (const ItemRow& row : description.rows) {
-        if (ItemTypeOf(row.prefix) == ItemType::Main &&
-            TagOf(row.prefix) == static_cast<std::uint8_t>(MainTag::Collection)) {
-            collectionOffsets.push_back(static_cast<std::size_t>(row.offset));
+    ItemStateWalker walker;
+    std::vector<std::uint64_t> pathKeys; // of the collections open, the innermost last
+    WalkItems(descriptor, walker, [&](const DecodedItem& item, const ItemStateWalker& state) {
+        if (IsItem(item, MainTag::EndCollection)) {
+            if (!pathKeys.empty()) {
+                pathKeys.pop_back();
+            }
+            return;
         }
-    }
-    // Depth first, children in the order they were opened, which is the order of their items;
-    // the walk keeps its place in each parent instead of a stack.
-    struct Place
-    {
-        const HidCollection* node;
-        std::uint64_t key;
-    };
-    std::vector<Place> path{ { description.state->rootCollection, 0 } };
-    std::vector<std::uint32_t> nextChild{ 0 };
-    std::size_t index = 0;
-    while (!path.empty()) {
-        const HidCollection* node = path.back().node;
-        std::uint32_t& next = nextChild.back();
-        if (next >= node->childCount) {
-            path.pop_back();
-            nextChild.pop_back();
-            continue;
+        if (!IsItem(item, MainTag::Collection)) {
+            return;
         }
-        const HidCollection* child = node->children[next++];
         ControlCollection collection;
-        collection.kind = child->type;
-        collection.usage = child->usage;
-        collection.pathKey = PathKey(path.back().key, child->type, child->usage);
-        collection.depth = path.size();
-        if (index < collectionOffsets.size()) {
-            collection.itemOffset = collectionOffsets[index];
-        }
-        ++index;
+        collection.kind = static_cast<std::uint8_t>(item.value);
+        collection.usage = state.FirstUsage();
+        collection.pathKey =
+            PathKey(pathKeys.empty() ? 0 : pathKeys.back(), collection.kind, collection.usage);
+        collection.depth = pathKeys.size() + 1;
+        collection.itemOffset = item.offset;
+        pathKeys.push_back(collection.pathKey);
         model.collections.push_back(collection);
-        path.push_back({ child, collection.pathKey });
-        nextChild.push_back(0);
-    }
+    });
 }
 
 } // namespace
@@ -264,7 +231,7 @@ DiffModel BuildDiffModel(std::span<const std::uint8_t> descriptor)
 {
     DiffModel model;
     const ReportModel reports = BuildReportModel(descriptor);
-    model.boundReached = reports.boundReached;
+    model.boundReached = reports.boundReached || reports.sizesSaturated;
     for (const Report& report : reports.reports) {
         model.reports.push_back(DescribeReport(report));
     }

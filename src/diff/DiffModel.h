@@ -86,7 +86,7 @@ struct DiffModel
 {
     std::vector<ControlReport> reports;
     std::vector<ControlCollection> collections;
-    bool boundReached = false; // the model or the parse stopped at a bound: the view is partial
+    bool boundReached = false; // a usage list was cut or a size saturated: the view is partial
 };
 
 // The diff's view of a descriptor. Any bytes are fine. Time and memory grow linearly with the

@@ -4,33 +4,70 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace quorlix {
 namespace {
 
+// Items compared through a key each: the bytes of an item of up to five fit 64 bits with its
+// length, so equal keys mean equal bytes; the rare longer (long) items are compared byte by
+// byte.
 class ItemComparer
 {
 public:
     ItemComparer(std::span<const std::uint8_t> oldBytes, std::span<const ItemSpan> oldItems,
                  std::span<const std::uint8_t> newBytes, std::span<const ItemSpan> newItems)
-        : m_oldBytes(oldBytes), m_oldItems(oldItems), m_newBytes(newBytes), m_newItems(newItems)
-    {
-    }
+        : m_oldBytes(oldBytes), m_oldItems(oldItems), m_newBytes(newBytes), m_newItems(newItems),
+          m_oldKeys(Keys(oldBytes, oldItems)), m_newKeys(Keys(newBytes, newItems))
+    {}
 
     bool Equal(std::size_t oldIndex, std::size_t newIndex) const
     {
-        const ItemSpan& a = m_oldItems[oldIndex];
-        const ItemSpan& b = m_newItems[newIndex];
-        return a.length == b.length &&
-               std::memcmp(m_oldBytes.data() + a.offset, m_newBytes.data() + b.offset,
-                           a.length) == 0;
+        const Key& a = m_oldKeys[oldIndex];
+        const Key& b = m_newKeys[newIndex];
+        if (!a.isLong || !b.isLong) {
+            return a.isLong == b.isLong && a.value == b.value;
+        }
+        const ItemSpan& x = m_oldItems[oldIndex];
+        const ItemSpan& y = m_newItems[newIndex];
+        return x.length == y.length && std::memcmp(m_oldBytes.data() + x.offset,
+                                                   m_newBytes.data() + y.offset, x.length) == 0;
     }
 
 private:
+    struct Key
+    {
+        std::uint64_t value = 0;
+        bool isLong = false;
+    };
+
+    static std::vector<Key> Keys(std::span<const std::uint8_t> bytes,
+                                 std::span<const ItemSpan> items)
+    {
+        std::vector<Key> keys;
+        keys.reserve(items.size());
+        for (const ItemSpan& item : items) {
+            Key key;
+            if (item.length > 5) {
+                key.isLong = true;
+            } else {
+                // The length in the top byte keeps "05" apart from "05 00".
+                key.value = std::uint64_t{ item.length } << 56;
+                for (std::size_t i = 0; i < item.length; ++i) {
+                    key.value |= std::uint64_t{ bytes[item.offset + i] } << (8 * i);
+                }
+            }
+            keys.push_back(key);
+        }
+        return keys;
+    }
+
     std::span<const std::uint8_t> m_oldBytes;
     std::span<const ItemSpan> m_oldItems;
     std::span<const std::uint8_t> m_newBytes;
     std::span<const ItemSpan> m_newItems;
+    std::vector<Key> m_oldKeys;
+    std::vector<Key> m_newKeys;
 };
 
 void AddHunk(std::vector<ItemHunk>& hunks, std::size_t oldFirst, std::size_t oldEnd,

@@ -71,16 +71,18 @@ TEST(DiffDescriptors, OtherBytesOfTheSameMeaningAreEquivalent)
     };
     const Case cases[] = {
         { "globals reordered in their scope", "15 00 25 01  //", "25 01 15 00  //" },
-        { "usage page after the usages it names", "05 09        //     Usage Page (Button)\n"
-                                                  "    19 01 29 03",
+        { "usage page after the usages it names",
+          "05 09        //     Usage Page (Button)\n"
+          "    19 01 29 03",
           "19 01 29 03 05 09" },
         { "a value in a longer form", "25 01  //", "26 01 00  //" },
         { "a four-byte value", "75 08 95 02", "77 08 00 00 00 95 02" },
         { "a redundant global repeated", "95 01 75 05", "95 01 75 05 75 05" },
-        { "buttons as three items of one each", "19 01 29 03  //     Usage Minimum (1), Usage "
-                                                "Maximum (3)\n    15 00 25 01  //     Logical "
-                                                "0 to 1\n    95 03 75 01  //     3 x 1 bit\n    "
-                                                "81 02",
+        { "buttons as three items of one each",
+          "19 01 29 03  //     Usage Minimum (1), Usage "
+          "Maximum (3)\n    15 00 25 01  //     Logical "
+          "0 to 1\n    95 03 75 01  //     3 x 1 bit\n    "
+          "81 02",
           "15 00 25 01 95 01 75 01 09 01 81 02 09 02 81 02 09 03 81 02" },
         { "padding as two constant items", "95 01 75 05  //     1 x 5 bits\n    81 03",
           "95 01 75 02 81 03 75 03 81 01" },
@@ -111,8 +113,8 @@ TEST(DiffDescriptors, NamesEachChangeWithItsValuesAndItems)
         const char* newValue;
     };
     const Case cases[] = {
-        { "logical range", "15 81 25 7F", "15 80 25 7F", DiffChangeKind::LogicalRangeChanged,
-          false, "X (Generic Desktop)", "-127 to 127", "-128 to 127" },
+        { "logical range", "15 81 25 7F", "15 80 25 7F", DiffChangeKind::LogicalRangeChanged, false,
+          "X (Generic Desktop)", "-127 to 127", "-128 to 127" },
         { "data to constant", "81 02        //     Input (Data, Variable, Absolute)", "81 03",
           DiffChangeKind::FlagsChanged, false, "Button 1 (Button)", "data", "constant" },
         { "relative to absolute", "81 06", "81 02", DiffChangeKind::FlagsChanged, false,
@@ -123,8 +125,8 @@ TEST(DiffDescriptors, NamesEachChangeWithItsValuesAndItems)
           DiffChangeKind::FieldMoved, false, "X (Generic Desktop)", "bit 8", "bit 16" },
         { "a field resized", "75 08 95 02", "75 10 95 02", DiffChangeKind::FieldResized, false,
           "X (Generic Desktop)", "2 x 8 bits", "2 x 16 bits" },
-        { "usages changed in place", "09 30 09 31", "09 32 09 33",
-          DiffChangeKind::UsagesChanged, false, "X (Generic Desktop)", "X to Y", "Z to Rx" },
+        { "usages changed in place", "09 30 09 31", "09 32 09 33", DiffChangeKind::UsagesChanged,
+          false, "X (Generic Desktop)", "X to Y", "Z to Rx" },
         { "physical range", "15 81 25 7F", "15 81 25 7F 35 00 45 0A",
           DiffChangeKind::PhysicalRangeChanged, false, "X (Generic Desktop)", "-127 to 127",
           "0 to 10" },
@@ -136,8 +138,8 @@ TEST(DiffDescriptors, NamesEachChangeWithItsValuesAndItems)
           "    95 03 75 01  //     3 x 1 bit\n"
           "    81 02        //     Input (Data, Variable, Absolute)\n"
           "    95 01 75 05",
-          "29 04 15 00 25 01 95 04 75 01 81 02 95 01 75 04",
-          DiffChangeKind::FieldResized, true, "Button 1 (Button)", "3 x 1 bit", "4 x 1 bit" },
+          "29 04 15 00 25 01 95 04 75 01 81 02 95 01 75 04", DiffChangeKind::FieldResized, true,
+          "Button 1 (Button)", "3 x 1 bit", "4 x 1 bit" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -153,15 +155,14 @@ TEST(DiffDescriptors, NamesEachChangeWithItsValuesAndItems)
         EXPECT_EQ(found->type, ReportType::Input);
         EXPECT_GT(found->oldItem.length, 0u);
         EXPECT_GT(found->newItem.length, 0u);
-        EXPECT_EQ(diff.verdict,
-                  c.compatible ? DiffVerdict::Compatible : DiffVerdict::Incompatible);
+        EXPECT_EQ(diff.verdict, c.compatible ? DiffVerdict::Compatible : DiffVerdict::Incompatible);
     }
 }
 
 TEST(DiffDescriptors, ANewReportAndCollectionAreOnlyAdditions)
 {
-    const std::string feature = std::string(kMouse) +
-                                "06 00 FF 09 01 A1 01 85 05 09 02 75 08 95 01 B1 02 C0";
+    const std::string feature =
+        std::string(kMouse) + "06 00 FF 09 01 A1 01 85 05 09 02 75 08 95 01 B1 02 C0";
     const DescriptorDiff diff = Diff(kMouse, feature);
     EXPECT_EQ(diff.verdict, DiffVerdict::Compatible);
     ASSERT_EQ(diff.changes.size(), 2u);
@@ -183,8 +184,9 @@ TEST(DiffDescriptors, ANewReportAndCollectionAreOnlyAdditions)
 TEST(DiffDescriptors, CollectionsAreMatchedWithinTheirParents)
 {
     // The Physical collection and its usage taken away: the fields stay, the collection is gone.
-    const std::string flat = Replace(Replace(kMouse, "09 01        //   Usage (Pointer)\n    A1 00", ""),
-                                     "C0           //   End Collection", "");
+    const std::string flat =
+        Replace(Replace(kMouse, "09 01        //   Usage (Pointer)\n    A1 00", ""),
+                "C0           //   End Collection", "");
     const DescriptorDiff diff = Diff(kMouse, flat);
     ASSERT_EQ(diff.changes.size(), 1u);
     EXPECT_EQ(diff.changes[0].kind, DiffChangeKind::CollectionRemoved);

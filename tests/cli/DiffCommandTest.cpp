@@ -1,0 +1,109 @@
+#include "cli/CliFixture.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <string>
+
+namespace quorlix::test {
+namespace {
+
+const std::string kData = std::string(QUORLIX_TEST_DATA_DIR) + "/";
+const std::string kFrtec = kData + "descriptors/frtec-raptor-mach2-original.txt";
+const std::string kFrtecFixed = kData + "fixups/frtec-raptor-mach2-fixed.txt";
+const std::string kKye = kData + "descriptors/kye-easypen-i405x-original.txt";
+const std::string kKyeFixed = kData + "fixups/kye-easypen-i405x-fixed.txt";
+
+using DiffCommand = CliFixture;
+
+TEST_F(DiffCommand, ExitsAsDiffDoes)
+{
+    struct Case
+    {
+        std::string arguments;
+        int status;
+        std::string lastLine;
+    };
+    const Case cases[] = {
+        { kFrtec + " " + kFrtec, 0, "equivalent: the same bytes\n" },
+        // The kernel's fix in the other order: the range widens again.
+        { kFrtecFixed + " " + kFrtec, 1,
+          "incompatible: input report 1: Hat Switch (Generic Desktop) logical range changed: 0 "
+          "to 7 -> 0 to 239\n" },
+        // Pushes without Pops removed and 0xFF maxima written in two bytes: other bytes, the
+        // same reports.
+        { kKye + " " + kKyeFixed, 0,
+          "equivalent: the bytes differ in 6 places, the meaning "
+          "does not\n" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const CliRun run = Cli("diff " + c.arguments);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_EQ(run.err, "");
+        ASSERT_GE(run.out.size(), c.lastLine.size());
+        EXPECT_EQ(run.out.substr(run.out.size() - c.lastLine.size()), c.lastLine);
+    }
+}
+
+TEST_F(DiffCommand, TroubleIsTwoWithOneLineSaying)
+{
+    const CliRun missing = Cli("diff " + kFrtec + " " + (Dir() / "none.txt").string());
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("none.txt: cannot open file"), std::string::npos) << missing.err;
+
+    const CliRun twice = Cli("diff - -");
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_NE(twice.err.find("standard input can be only one"), std::string::npos) << twice.err;
+
+    const CliRun overwrite = Cli("diff " + kFrtec + " " + kFrtecFixed + " -o " + kFrtecFixed);
+    EXPECT_EQ(overwrite.status, 2);
+    EXPECT_NE(overwrite.err.find("-o names the input file"), std::string::npos) << overwrite.err;
+}
+
+TEST_F(DiffCommand, ComparesAcrossInputForms)
+{
+    // The same descriptor as binary on one side and hex text from standard input on the other.
+    const std::string binary = (Dir() / "frtec.bin").string();
+    {
+        std::ofstream out(binary, std::ios::binary);
+        const std::string hex = ReadFile(kFrtecFixed);
+        for (std::size_t i = 0; i + 1 < hex.size(); i += 3) {
+            out.put(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+        }
+    }
+    const CliRun automatic = Cli("diff - " + binary, kFrtecFixed);
+    EXPECT_EQ(automatic.status, 0) << automatic.err;
+    EXPECT_EQ(automatic.out, "equivalent: the same bytes\n");
+}
+
+TEST_F(DiffCommand, JsonGivesChangesAndHunksWithTheirItems)
+{
+    const CliRun run = Cli("diff --format json " + kFrtec + " " + kFrtecFixed);
+    EXPECT_EQ(run.status, 1) << run.err;
+    const nlohmann::json document = nlohmann::json::parse(run.out);
+    EXPECT_EQ(document["verdict"], "incompatible");
+    ASSERT_EQ(document["changes"].size(), 2u);
+    const nlohmann::json& hat = document["changes"][0];
+    EXPECT_EQ(hat["kind"], "logical-range");
+    EXPECT_EQ(hat["compatible"], false);
+    EXPECT_EQ(hat["report"]["type"], "input");
+    EXPECT_EQ(hat["report"]["id"], 1);
+    EXPECT_EQ(hat["subject"], "Hat Switch (Generic Desktop)");
+    EXPECT_EQ(hat["old"], "0 to 239");
+    EXPECT_EQ(hat["new"], "0 to 7");
+    EXPECT_EQ(hat["oldItem"]["offset"], 188);
+    EXPECT_EQ(hat["oldItem"]["length"], 2);
+    ASSERT_EQ(document["hunks"].size(), 1u);
+    const nlohmann::json& hunk = document["hunks"][0];
+    ASSERT_EQ(hunk["old"].size(), 1u);
+    EXPECT_EQ(hunk["old"][0]["offset"], 176);
+    EXPECT_EQ(hunk["old"][0]["bytes"], "26 EF 00");
+    EXPECT_EQ(hunk["new"][0]["bytes"], "26 07 00");
+    EXPECT_EQ(hunk["new"][0]["text"], "GLOBAL_LOCAL_MAXIMUM(7)");
+}
+
+} // namespace
+} // namespace quorlix::test
