@@ -228,7 +228,6 @@ std::vector<AuditFinding> TrafficAudit::Finish(const std::string& name)
     for (const ReportType type : types) {
         for (unsigned id = 0; id < 256; ++id) {
             const std::uint8_t reportId = static_cast<std::uint8_t>(id);
-            const std::string report = ReportName(m_model, type, reportId);
             if (const auto u = state.undeclared.find(Key(type, reportId));
                 u != state.undeclared.end()) {
                 add(Severity::Error, AuditCheck::UndeclaredId, type, reportId,
@@ -244,12 +243,15 @@ std::vector<AuditFinding> TrafficAudit::Finish(const std::string& name)
             if (found == state.reports.end()) {
                 if (modelled != nullptr && type == ReportType::Input) {
                     add(Severity::Note, AuditCheck::NeverSeen, type, reportId,
-                        report + " (" + std::to_string(modelled->byteLength) +
+                        ReportName(m_model, type, reportId) + " (" +
+                            std::to_string(modelled->byteLength) +
                             " bytes) is declared but never seen",
                         Occurrence{});
                 }
                 continue;
             }
+            // Named only here: the loop visits every type and id, and most were never seen.
+            const std::string report = ReportName(m_model, type, reportId);
             const ReportState& r = found->second;
             if (r.shortReports.count > 0) {
                 add(Severity::Error, AuditCheck::ShortReport, type, reportId,
