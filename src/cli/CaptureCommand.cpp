@@ -423,7 +423,7 @@ bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input)
                        "ran?)");
         return false;
     }
-    std::size_t chosen = options.index;
+    std::size_t chosen = options.index.value_or(0);
     if (!options.interfaceSelector.empty()) {
         std::uint16_t bus = 0;
         std::uint8_t address = 0;
@@ -457,6 +457,18 @@ bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input)
     input.bytes.assign(d.bytes.begin(), d.bytes.end());
     input.descriptors = descriptors.size();
     input.index = chosen;
+    // The same list every other source gives, so -v and JSON show what the capture holds.
+    for (std::size_t k = 0; k < descriptors.size(); ++k) {
+        DescriptorCandidate candidate;
+        candidate.index = k;
+        candidate.length = descriptors[k].bytes.size();
+        candidate.reportDescriptor = ParsesAsReportDescriptor(
+            std::string_view(reinterpret_cast<const char*>(descriptors[k].bytes.data()),
+                             descriptors[k].bytes.size()));
+        candidate.label =
+            InterfaceName(descriptors[k].bus, descriptors[k].address, descriptors[k].interface);
+        input.candidates.push_back(std::move(candidate));
+    }
     if (descriptors.size() > 1) {
         Complain(file, "holds " + std::to_string(descriptors.size()) +
                            " report descriptors; this is the one at index " +

@@ -1,6 +1,7 @@
 #include "cli/CheckCommand.h"
 
 #include "analysis/AnalyseDescriptor.h"
+#include "cli/JsonDocument.h"
 #include "cli/CommandInput.h"
 #include "cli/CommandOutput.h"
 
@@ -47,7 +48,7 @@ void WriteCheckText(std::ostream& out, std::string_view fileName, std::span<cons
 }
 
 void WriteCheckJson(std::ostream& out, std::span<const Finding> findings,
-                    std::span<const SourcePosition> positions)
+                    std::span<const SourcePosition> positions, const DescriptorInput* input)
 {
     nlohmann::ordered_json diagnostics = nlohmann::ordered_json::array();
     for (const Finding& finding : findings) {
@@ -69,6 +70,9 @@ void WriteCheckJson(std::ostream& out, std::span<const Finding> findings,
     document["errors"] = counts.errors;
     document["warnings"] = counts.warnings;
     document["notes"] = counts.notes;
+    if (input != nullptr) {
+        document["input"] = nlohmann::ordered_json::parse(InputJsonText(*input));
+    }
     out << document.dump(2) << '\n';
 }
 
@@ -102,7 +106,7 @@ int RunCheck(const CommandLine& options)
     const std::span<const SourcePosition> positions = input.positions;
     const std::string fileName = options.file == "-" ? "<stdin>" : InputName(options);
     if (options.checkFormat == "json") {
-        WriteCheckJson(std::cout, findings, positions);
+        WriteCheckJson(std::cout, findings, positions, &input);
     } else {
         WriteCheckText(std::cout, fileName, findings, positions);
     }

@@ -16,10 +16,12 @@ namespace quorlix {
 void WriteCheckText(std::ostream& out, std::string_view fileName, std::span<const Finding> findings,
                     std::span<const SourcePosition> positions);
 
-// {"diagnostics": [...], "errors": N, "warnings": N, "notes": N}, line and column null when
-// positions is empty.
+// {"diagnostics": [...], "errors": N, "warnings": N, "notes": N, "input": {...}}, line and
+// column null when positions is empty; "input" (the reader's form, warnings and candidates as in
+// analyse's JSON) only when input is given.
 void WriteCheckJson(std::ostream& out, std::span<const Finding> findings,
-                    std::span<const SourcePosition> positions);
+                    std::span<const SourcePosition> positions,
+                    const DescriptorInput* input = nullptr);
 
 // 0 without errors, 3 with errors (or warnings when warningsFail).
 int CheckExitStatus(const FindingCounts& counts, bool warningsFail);

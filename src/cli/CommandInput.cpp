@@ -28,8 +28,9 @@ bool ReadDeviceInput(const CommandLine& options, DescriptorInput& input, std::st
         return false;
     }
     path = descriptor.path;
-    const InputOutcome outcome = ReadDescriptorContent(descriptor.bytes, descriptor.path,
-                                                       { InputForm::Binary, options.index }, input);
+    const InputOutcome outcome =
+        ReadDescriptorContent(descriptor.bytes, descriptor.path,
+                              { InputForm::Binary, options.index, options.arrayName }, input);
     if (outcome.status != InputStatus::Ok) {
         Complain(name, DescribeInputOutcome(outcome));
         return false;
@@ -55,7 +56,7 @@ bool ReadCommandInput(const CommandLine& options, DescriptorInput& input)
         }
     } else {
         // A report_descriptor of a stand-in sysfs tree is as binary as one under /sys.
-        InputRequest request{ options.inputForm, options.index };
+        InputRequest request{ options.inputForm, options.index, options.arrayName };
         if (request.form == InputForm::Auto && IsUnderSysfsRoot(options.file)) {
             request.form = InputForm::Binary;
         }
@@ -71,15 +72,25 @@ bool ReadCommandInput(const CommandLine& options, DescriptorInput& input)
                      warning.message.c_str());
     }
     if (input.descriptors > 1) {
-        Complain(InputName(options), "holds " + std::to_string(input.descriptors) +
-                                         " descriptors; this is the one at index " +
-                                         std::to_string(input.index) + " (--index 0 to " +
-                                         std::to_string(input.descriptors - 1) + " picks one)");
+        Complain(InputName(options),
+                 "holds " + std::to_string(input.descriptors) +
+                     " descriptors; this is the one at index " + std::to_string(input.index) +
+                     (input.choice.empty() ? std::string{} : ", " + input.choice) +
+                     " (--index 0 to " + std::to_string(input.descriptors - 1) + " picks one)");
     }
     if (options.verbose) {
         Complain(InputName(options), "read as " + std::string(InputFormName(input.form)) +
                                          (devicePath.empty() ? "" : " from " + devicePath) + ", " +
                                          std::to_string(input.bytes.size()) + " bytes");
+        if (input.descriptors > 1) {
+            for (const DescriptorCandidate& candidate : input.candidates) {
+                std::fprintf(stderr, "  %s\n", DescribeCandidate(candidate).c_str());
+            }
+        }
+    }
+    if (options.strict && !input.warnings.empty()) {
+        Complain(InputName(options), "--strict: the reader warned, so nothing is analysed");
+        return false;
     }
     return true;
 }

@@ -39,8 +39,9 @@ CommandLine Misused(const std::string& reason)
     return line;
 }
 
-// --input, --index and -v: how FILE is read.
-void AddInputOptions(CLI::App& command, CommandLine& line)
+// --input, --index, --name, --strict and -v: how FILE is read. header's --name is its prefix, so
+// there the array is named by --array alone.
+void AddInputOptions(CLI::App& command, CommandLine& line, bool nameTaken = false)
 {
     std::vector<std::string> formNames;
     for (const InputForm form : { InputForm::Auto, InputForm::HexText, InputForm::CSource,
@@ -62,8 +63,10 @@ void AddInputOptions(CLI::App& command, CommandLine& line)
         ->check(CLI::IsMember(formNames))
         ->option_text("FORM");
     command
-        .add_option("--index", line.index,
-                    "Which descriptor of a file that holds several, from 0 (default 0)")
+        .add_option_function<std::size_t>(
+            "--index", [&line](const std::size_t& index) { line.index = index; },
+            "Which descriptor of a file that holds several, from 0 (default: the only one that "
+            "parses as a report descriptor)")
         ->check(CLI::NonNegativeNumber)
         ->option_text("N");
     command
@@ -71,12 +74,18 @@ void AddInputOptions(CLI::App& command, CommandLine& line)
                     "Of a capture: the report descriptor of that bus, address and interface, "
                     "such as 1.4:0 (see quorlix-cli capture)")
         ->option_text("BUS.ADDR:IF");
+    command
+        .add_option(nameTaken ? "--array" : "--name,--array", line.arrayName,
+                    "Which array of a source file that holds several, by its name")
+        ->option_text("NAME");
+    command.add_flag("--strict", line.strict,
+                     "Fail (exit 1) when the reader warns about anything in FILE");
     command.add_flag("-v,--verbose", line.verbose,
                      "Say on standard error which form FILE was read as, and how many bytes");
 }
 
 // FILE or --device SEL, and how FILE is read.
-void AddFileAndInput(CLI::App& command, CommandLine& line)
+void AddFileAndInput(CLI::App& command, CommandLine& line, bool nameTaken = false)
 {
     CLI::Option* file =
         command.add_option("FILE", line.file, "Descriptor file, or - for standard input");
@@ -94,12 +103,12 @@ void AddFileAndInput(CLI::App& command, CommandLine& line)
                                      CLI::ExitCodes::RequiredError);
         }
     });
-    AddInputOptions(command, line);
+    AddInputOptions(command, line, nameTaken);
 }
 
-void AddFileAndOutput(CLI::App& command, CommandLine& line)
+void AddFileAndOutput(CLI::App& command, CommandLine& line, bool nameTaken = false)
 {
-    AddFileAndInput(command, line);
+    AddFileAndInput(command, line, nameTaken);
     command
         .add_option("-o", line.outPath,
                     "Write to OUT instead of standard output; OUT is replaced only once all is "
@@ -229,7 +238,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
     CLI::App* header = app.add_subcommand(
         "header", "A C header: the descriptor as an array, and each report's fields as macros "
                   "and functions that get and set their values");
-    AddFileAndOutput(*header, line);
+    AddFileAndOutput(*header, line, true);
     header
         ->add_option("--name", line.headerName,
                      "What every name in the header starts with (default: from FILE's name)")

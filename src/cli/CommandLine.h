@@ -3,6 +3,7 @@
 #include "forms/DescriptorInput.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,9 @@ struct CommandLine
     bool debug = false;
     bool summary = false;
     InputForm inputForm = InputForm::Auto; // --input FORM
-    std::size_t index = 0;                 // --index N: which descriptor of the file, from 0
+    std::optional<std::size_t> index;      // --index N: which descriptor of the file, from 0
+    std::string arrayName;                 // --name NAME (--array NAME): which array of the file
+    bool strict = false;                   // --strict: any reader warning fails the command
     bool verbose = false;                  // -v: say on standard error how FILE was read
     std::string usageNames = "classic";    // or "full"
     std::vector<std::string> reports;      // decode: REPORT arguments, in order

@@ -156,12 +156,26 @@ Json InputJson(const DescriptorInput& input)
                              { "column", warning.column },
                              { "message", warning.message } });
     }
+    Json candidates = Json::array();
+    for (const DescriptorCandidate& candidate : input.candidates) {
+        Json entry = { { "index", candidate.index },
+                       { "name", candidate.name },
+                       { "line", candidate.line },
+                       { "length", candidate.length },
+                       { "reportDescriptor", candidate.reportDescriptor },
+                       { "label", candidate.label } };
+        if (!candidate.error.empty()) {
+            entry["error"] = candidate.error;
+        }
+        candidates.push_back(std::move(entry));
+    }
     return {
         { "form", std::string(InputFormName(input.form)) },
         { "length", input.bytes.size() },
         { "descriptors", input.descriptors },
         { "index", input.index },
         { "warnings", std::move(warnings) },
+        { "candidates", std::move(candidates) },
     };
 }
 
@@ -220,6 +234,11 @@ std::vector<std::string> AnalysisWarnings(const DeviceDescription& description,
         }
     }
     return warnings;
+}
+
+std::string InputJsonText(const DescriptorInput& input)
+{
+    return InputJson(input).dump();
 }
 
 void WriteJsonDocument(std::ostream& out, ParseResult result, const DeviceDescription& description,

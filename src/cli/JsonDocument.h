@@ -24,4 +24,8 @@ void WriteJsonDocument(std::ostream& out, ParseResult result, const DeviceDescri
 std::vector<std::string> AnalysisWarnings(const DeviceDescription& description,
                                           const ReportModel* model);
 
+// How the input was read, as the "input" object of every JSON output: form, length, descriptors,
+// index, warnings and candidates.
+std::string InputJsonText(const DescriptorInput& input);
+
 } // namespace quorlix

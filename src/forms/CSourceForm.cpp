@@ -3,6 +3,7 @@
 #include "forms/FormReaders.h"
 #include "forms/FormText.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -276,14 +277,97 @@ bool HasCSourceSign(std::string_view text, const TextSigns& signs)
     return false;
 }
 
-InputOutcome ReadCSource(std::string_view text, DescriptorInput& input)
+namespace {
+
+// The name the source gives the array whose initializer opens at open: the identifier before
+// the "=" in front of it, past an array size or a type ("desc[] =", "DESC: [u8; 50] =",
+// "byte[] desc =", "desc = bytes(("). Empty when there is none on the opener's statement.
+std::string NameBefore(std::string_view text, std::size_t open)
 {
-    ByteSink sink(input);
-    Locator locator(text);
+    constexpr std::size_t kLookBack = 160;
+    const std::size_t from = open > kLookBack ? open - kLookBack : 0;
+    std::string_view before = text.substr(from, open - from);
+    const std::size_t stop = before.find_last_of(";{}");
+    if (stop != npos) {
+        before.remove_prefix(stop + 1);
+    }
+    const std::size_t equals = before.rfind('=');
+    if (equals == npos) {
+        return {};
+    }
+    before = before.substr(0, equals);
+    // C names the array before its brackets ("desc[] __attribute__ ="); Java and C# put them
+    // after the type ("byte[] desc ="). Else the name is the last identifier, a ": type" aside.
+    constexpr std::array<std::string_view, 12> kTypes = {
+        "byte",     "sbyte", "char", "int",     "short",  "long",
+        "unsigned", "u8",    "i8",   "uint8_t", "int8_t", "new",
+    };
+    std::string_view name;
+    std::string_view last;
+    for (std::size_t p = 0; p < before.size();) {
+        if (!IsIdentifierStart(before[p]) || (p > 0 && IsIdentifierCharacter(before[p - 1]))) {
+            ++p;
+            continue;
+        }
+        const std::size_t end = IdentifierEnd(before, p);
+        const std::string_view word = before.substr(p, end - p);
+        std::size_t after = end;
+        while (after < before.size() && IsSpace(before[after])) {
+            ++after;
+        }
+        const bool isType = std::find(kTypes.begin(), kTypes.end(), word) != kTypes.end();
+        if (after < before.size() && before[after] == '[' && !isType) {
+            name = word;
+        }
+        if (after < before.size() && before[after] == ':' &&
+            (after + 1 >= before.size() || before[after + 1] != ':')) {
+            last = word; // "NAME: [u8; 50]": the type that follows is no name
+            break;
+        }
+        if (!isType) {
+            last = word;
+        }
+        p = end;
+    }
+    return std::string(name.empty() ? last : name);
+}
+
+// The position just past the brace or bracket that closes the one opened before from, strings
+// and comments skipped; the text's size when it never closes.
+std::size_t PastClose(std::string_view text, std::size_t from)
+{
+    int depth = 1;
+    std::size_t p = from;
+    while (depth > 0) {
+        p = SkipSpace(text, p);
+        if (p == npos || p >= text.size()) {
+            return text.size();
+        }
+        const char c = text[p];
+        if (c == '{' || c == '[' || c == '(') {
+            ++depth;
+        } else if (c == '}' || c == ']' || c == ')') {
+            --depth;
+        } else if (c == '"' || c == '\'') {
+            const std::size_t feed = text.find('\n', p);
+            const std::size_t close = text.find(c, p + 1);
+            if (close != npos && (feed == npos || close < feed)) {
+                p = close;
+            }
+        }
+        ++p;
+    }
+    return p;
+}
+
+// Reads the elements after from up to the close of the initializer open (npos: loose literals
+// to the end of the text). Gives where it stopped in end.
+InputOutcome ReadElements(std::string_view text, std::size_t open, std::size_t from,
+                          Locator& locator, ByteSink& sink, std::size_t& end)
+{
     // Where the outermost brace or bracket still open was opened: the initializer's, or one
     // met in text that has no initializer of its own.
-    std::size_t open = FindInitializer(text);
-    std::size_t p = open == npos ? 0 : open + 1;
+    std::size_t p = from;
     int depth = open == npos ? 0 : 1;
     for (;;) {
         const std::size_t next = SkipSpace(text, p);
@@ -291,6 +375,7 @@ InputOutcome ReadCSource(std::string_view text, DescriptorInput& input)
             return Malformed("the comment at " + locator.PlaceOf(p) + " never ends");
         }
         p = next;
+        end = p;
         if (p == text.size()) {
             if (depth > 0) {
                 return Malformed("the initializer opened at " + locator.PlaceOf(open) +
@@ -313,6 +398,7 @@ InputOutcome ReadCSource(std::string_view text, DescriptorInput& input)
         if ((c == '}' || c == ']') && depth > 0) {
             ++p;
             if (--depth == 0) {
+                end = p;
                 return {}; // what follows the initializer is no part of it
             }
             continue;
@@ -360,6 +446,46 @@ InputOutcome ReadCSource(std::string_view text, DescriptorInput& input)
         return Malformed(Quoted(text.substr(p, 1)) + " at " + locator.PlaceOf(p) +
                          " has no place in an initializer of numbers");
     }
+}
+
+} // namespace
+
+InputOutcome ReadCSource(std::string_view text, DescriptorInput& input)
+{
+    ByteSink sink(input);
+    Locator locator(text);
+    // Braces when the text has an initializer in them; brackets (Python, Rust, JSON) only when it
+    // has none, since C indexes arrays with brackets too.
+    const char opener = FindOpener(text, '{', true) != npos ? '{' : '[';
+    std::size_t open = FindInitializer(text);
+    if (open == npos) {
+        std::size_t end = 0;
+        return ReadElements(text, npos, 0, locator, sink, end);
+    }
+    // Every initializer of numbers is a descriptor of its own. One that cannot be read stays
+    // listed with the reason, so a file whose report descriptor sits beside configuration
+    // descriptors written with macros still gives it, and a file of macros alone says why.
+    while (open != npos) {
+        const SourcePosition place = locator.At(open);
+        BeginCandidate(input, place.line, NameBefore(text, open));
+        std::size_t end = open + 1;
+        const InputOutcome outcome = ReadElements(text, open, open + 1, locator, sink, end);
+        if (outcome.status == InputStatus::TooManyBytes) {
+            return outcome;
+        }
+        if (outcome.status != InputStatus::Ok) {
+            DescriptorCandidate& candidate = input.candidates.back();
+            candidate.error = outcome.message;
+            input.bytes.resize(candidate.offset);
+            input.positions.resize(candidate.offset);
+            if (end == text.size()) {
+                break;
+            }
+            end = PastClose(text, open + 1);
+        }
+        open = end >= text.size() ? npos : FindOpener(text, opener, opener == '{', end);
+    }
+    return {};
 }
 
 } // namespace quorlix::forms

@@ -90,14 +90,7 @@ bool IsUnderSys(std::string_view path)
     return forms::StartsWith(path, "/sys/");
 }
 
-bool TakesIndex(InputForm form)
-{
-    return form == InputForm::HidRecorder || form == InputForm::UsbhidDump ||
-           form == InputForm::Lsusb;
-}
-
-InputOutcome ReadText(std::string_view text, InputForm form, std::size_t index,
-                      DescriptorInput& input)
+InputOutcome ReadText(std::string_view text, InputForm form, DescriptorInput& input)
 {
     switch (form) {
     case InputForm::Auto:
@@ -108,13 +101,13 @@ InputOutcome ReadText(std::string_view text, InputForm form, std::size_t index,
     case InputForm::Binary:
         return forms::ReadBinary(text, input);
     case InputForm::HidRecorder:
-        return forms::ReadHidRecorder(text, index, input);
+        return forms::ReadHidRecorder(text, input);
     case InputForm::UsbhidDump:
-        return forms::ReadUsbhidDump(text, index, input);
+        return forms::ReadUsbhidDump(text, input);
     case InputForm::HexDump:
         return forms::ReadHexDump(text, input);
     case InputForm::Lsusb:
-        return forms::ReadLsusb(text, index, input);
+        return forms::ReadLsusb(text, input);
     case InputForm::Saved:
         return forms::ReadSaved(text, input);
     }
@@ -154,15 +147,70 @@ InputOutcome Read(std::string_view content, std::string_view path, const InputRe
         form = forms::DetectTextForm(text, signs);
     }
     input.form = form;
-    if (!TakesIndex(form)) {
-        input.descriptors = 1;
-        if (const InputOutcome outcome = forms::CheckIndex(request.index, 1);
-            outcome.status != InputStatus::Ok) {
-            return outcome;
+    return ReadText(form == InputForm::Binary ? content : text, form, input);
+}
+
+// Completes the readers' list of candidates (one of all the bytes when they made none), drops
+// those without bytes, and keeps only the bytes, places and events of the one the request picks.
+InputOutcome Choose(const InputRequest& request, DescriptorInput& input)
+{
+    std::vector<DescriptorCandidate>& candidates = input.candidates;
+    if (candidates.empty()) {
+        DescriptorCandidate whole;
+        whole.line = input.positions.empty() ? 0 : input.positions.front().line;
+        candidates.push_back(std::move(whole));
+    }
+    std::vector<DescriptorCandidate> kept;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        DescriptorCandidate& candidate = candidates[i];
+        const std::size_t end =
+            i + 1 < candidates.size() ? candidates[i + 1].offset : input.bytes.size();
+        candidate.length = end - candidate.offset;
+        if (candidate.length == 0 && candidate.error.empty() && candidates.size() > 1) {
+            continue;
+        }
+        candidate.index = kept.size();
+        candidate.reportDescriptor = ParsesAsReportDescriptor(
+            std::string_view(input.bytes).substr(candidate.offset, candidate.length));
+        kept.push_back(std::move(candidate));
+    }
+    candidates = std::move(kept);
+    input.descriptors = candidates.size();
+    std::size_t chosen = 0;
+    if (InputOutcome outcome = ChooseCandidate(candidates, request, chosen);
+        outcome.status != InputStatus::Ok) {
+        return outcome;
+    }
+    input.index = chosen;
+    const DescriptorCandidate& candidate = candidates[chosen];
+    if (!candidate.error.empty()) {
+        if (candidates.size() == 1) {
+            return forms::Malformed(candidate.error);
+        }
+        return forms::Malformed("descriptor " + DescribeCandidate(candidate));
+    }
+    if (candidates.size() > 1) {
+        input.bytes = input.bytes.substr(candidate.offset, candidate.length);
+        if (!input.positions.empty()) {
+            const auto first =
+                input.positions.begin() + static_cast<std::ptrdiff_t>(candidate.offset);
+            input.positions = std::vector<SourcePosition>(
+                first, first + static_cast<std::ptrdiff_t>(candidate.length));
+        }
+        if (!request.index && request.name.empty()) {
+            input.choice = "the only one that parses as a report descriptor";
         }
     }
-    input.index = request.index;
-    return ReadText(form == InputForm::Binary ? content : text, form, request.index, input);
+    if (!input.events.empty()) {
+        std::vector<RecordedEvent> events;
+        for (RecordedEvent& event : input.events) {
+            if (event.descriptor == chosen) {
+                events.push_back(std::move(event));
+            }
+        }
+        input.events = std::move(events);
+    }
+    return {};
 }
 
 } // namespace
@@ -183,24 +231,140 @@ std::string Quoted(std::string_view text)
     return quoted + "\"";
 }
 
-InputOutcome CheckIndex(std::size_t index, std::size_t count)
+} // namespace forms
+
+namespace {
+
+std::string CandidateList(const std::vector<DescriptorCandidate>& candidates)
 {
-    if (index < count) {
-        return {};
+    std::string list;
+    for (const DescriptorCandidate& candidate : candidates) {
+        list += "\n  " + DescribeCandidate(candidate);
     }
-    const std::string holds = count == 1 ? "1 descriptor" : std::to_string(count) + " descriptors";
-    return { InputStatus::NoSuchIndex, 0,
-             "no descriptor at index " + std::to_string(index) + ": the file holds " + holds +
-                 " (--index 0 to " + std::to_string(count == 0 ? 0 : count - 1) + ")" };
+    return list;
 }
 
-} // namespace forms
+std::string Holds(std::size_t count)
+{
+    return count == 1 ? "1 descriptor" : std::to_string(count) + " descriptors";
+}
+
+} // namespace
+
+bool ParsesAsReportDescriptor(std::string_view bytes)
+{
+    std::size_t depth = 0;
+    bool mainItems = false;
+    for (std::size_t p = 0; p < bytes.size();) {
+        const auto prefix = static_cast<std::uint8_t>(bytes[p]);
+        std::size_t size = 0;
+        if (prefix == 0xFE) { // a long item: its data size in the next byte
+            if (p + 1 >= bytes.size()) {
+                return false;
+            }
+            size = 2 + static_cast<std::uint8_t>(bytes[p + 1]);
+        } else {
+            size = (prefix & 0x03) == 3 ? 4 : prefix & 0x03;
+        }
+        if (p == 0) {
+            const std::uint8_t tag = prefix & 0xFC;
+            if (tag != 0x04 && tag != 0x08) { // Usage Page, Usage
+                return false;
+            }
+        }
+        if (prefix != 0xFE && (prefix & 0x0C) == 0) {
+            mainItems = true;
+        }
+        if ((prefix & 0xFC) == 0xA0) {
+            ++depth;
+        } else if ((prefix & 0xFC) == 0xC0) {
+            if (depth == 0) {
+                return false;
+            }
+            --depth;
+        }
+        if (bytes.size() - p - 1 < size) {
+            return false;
+        }
+        p += 1 + size;
+    }
+    return mainItems && depth == 0;
+}
+
+InputOutcome ChooseCandidate(const std::vector<DescriptorCandidate>& candidates,
+                             const InputRequest& request, std::size_t& chosen)
+{
+    const std::size_t count = candidates.size();
+    if (request.index) {
+        if (*request.index < count) {
+            chosen = *request.index;
+            return {};
+        }
+        return { InputStatus::NoSuchIndex, 0,
+                 "no descriptor at index " + std::to_string(*request.index) + ": the file holds " +
+                     Holds(count) + " (--index 0 to " + std::to_string(count == 0 ? 0 : count - 1) +
+                     ")" + (count > 1 ? CandidateList(candidates) : std::string{}) };
+    }
+    if (!request.name.empty()) {
+        for (const DescriptorCandidate& candidate : candidates) {
+            if (candidate.name == request.name) {
+                chosen = candidate.index;
+                return {};
+            }
+        }
+        return { InputStatus::NoSuchName, 0,
+                 "no array named \"" + request.name + "\": the file holds " + Holds(count) +
+                     CandidateList(candidates) };
+    }
+    if (count == 1) {
+        chosen = 0;
+        return {};
+    }
+    std::size_t parsing = 0;
+    for (const DescriptorCandidate& candidate : candidates) {
+        if (candidate.reportDescriptor) {
+            chosen = candidate.index;
+            ++parsing;
+        }
+    }
+    if (parsing == 1) {
+        return {};
+    }
+    return { InputStatus::Ambiguous, 0,
+             "the file holds " + Holds(count) + ", " + std::to_string(parsing) +
+                 (parsing == 1 ? " of them parses" : " of them parse") +
+                 " as a report descriptor; choose one with --index N or --name NAME" +
+                 CandidateList(candidates) };
+}
+
+std::string DescribeCandidate(const DescriptorCandidate& candidate)
+{
+    std::string text = std::to_string(candidate.index);
+    if (!candidate.name.empty()) {
+        text += "  " + candidate.name;
+    }
+    if (!candidate.label.empty()) {
+        text += "  " + candidate.label;
+    }
+    if (candidate.line > 0) {
+        text += "  line " + std::to_string(candidate.line);
+    }
+    if (!candidate.error.empty()) {
+        return text + "  unreadable: " + candidate.error;
+    }
+    text += "  " + std::to_string(candidate.length) + (candidate.length == 1 ? " byte" : " bytes");
+    text += candidate.reportDescriptor ? "  report descriptor" : "  not a report descriptor";
+    return text;
+}
 
 InputOutcome ReadDescriptorContent(std::string_view content, std::string_view path,
                                    const InputRequest& request, DescriptorInput& input)
 {
     input = DescriptorInput{};
     InputOutcome outcome = Read(content, path, request, input);
+    if (outcome.status == InputStatus::Ok && (!input.bytes.empty() || !input.candidates.empty())) {
+        outcome = Choose(request, input);
+    }
     if (outcome.status == InputStatus::Ok && input.bytes.empty()) {
         outcome.status = InputStatus::NoBytes;
         if (input.form == InputForm::Binary) {
@@ -211,10 +375,18 @@ InputOutcome ReadDescriptorContent(std::string_view content, std::string_view pa
         }
     }
     if (outcome.status != InputStatus::Ok) {
-        // Half a descriptor would pass for a whole one, so a failed read gives nothing.
+        // Half a descriptor would pass for a whole one, so a failed read gives nothing but the
+        // list of what the file holds, for choosing one.
         const InputForm form = input.form;
+        const bool listed = outcome.status == InputStatus::Ambiguous ||
+                            outcome.status == InputStatus::NoSuchIndex ||
+                            outcome.status == InputStatus::NoSuchName;
+        std::vector<DescriptorCandidate> candidates =
+            listed ? std::move(input.candidates) : std::vector<DescriptorCandidate>{};
         input = DescriptorInput{};
         input.form = form;
+        input.candidates = std::move(candidates);
+        input.descriptors = input.candidates.size();
     }
     return outcome;
 }
@@ -308,6 +480,12 @@ std::string DescribeInputOutcome(const InputOutcome& outcome)
         return "malformed input";
     case InputStatus::NoSuchIndex:
         return "no such descriptor";
+    case InputStatus::NoSuchName:
+        return "no array of that name";
+    case InputStatus::Ambiguous:
+        return "several descriptors; choose one with --index or --name";
+    case InputStatus::Refused:
+        return "no form reads this text exactly";
     }
     return "unknown read outcome";
 }

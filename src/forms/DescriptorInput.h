@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quorlix {
@@ -48,6 +49,23 @@ struct RecordedEvent
     double seconds = 0;
     std::string bytes;
     std::uint32_t line = 0;
+    std::size_t descriptor = 0; // the device ("D:") it came from, which is its descriptor's index
+};
+
+// One descriptor a source holds: an array of a source file, a block of a dump, a device of a
+// recording, an interface of a capture. Readers list every one they find; the entry then picks
+// one by the request, or refuses and shows the list.
+struct DescriptorCandidate
+{
+    std::size_t index = 0;         // from 0, in the order the source holds them
+    std::string name;              // the array's name where the source gives one, else empty
+    std::uint32_t line = 0;        // where it starts, 1-based; 0 for binary sources
+    std::size_t length = 0;        // its bytes
+    bool reportDescriptor = false; // its items run to the end, collections balance, it starts
+                                   // with a Usage Page or a Usage and holds a main item
+    std::string label;             // what else tells it apart ("interface 1", "device 2")
+    std::string error;             // why its bytes cannot be read (then it has none), else empty
+    std::size_t offset = 0;        // where its bytes start among all the bytes the source gave
 };
 
 // What reading a descriptor gave: the form it was read as (never Auto), the bytes, and where
@@ -56,9 +74,11 @@ struct DescriptorInput
 {
     InputForm form = InputForm::HexText;
     std::string bytes;
-    std::vector<SourcePosition> positions; // one per byte; empty for binary input
-    std::size_t descriptors = 0;           // how many the file holds (1 for most forms)
-    std::size_t index = 0;                 // which of them was read, from 0
+    std::vector<SourcePosition> positions;       // one per byte; empty for binary input
+    std::size_t descriptors = 0;                 // how many the file holds: candidates.size()
+    std::size_t index = 0;                       // which of them was read, from 0
+    std::vector<DescriptorCandidate> candidates; // every descriptor the file holds
+    std::string choice; // how the one read was chosen, when the file holds several; else empty
     std::vector<InputWarning> warnings;
     std::vector<RecordedEvent> events; // hid-recorder events of the chosen device, in file order
 };
@@ -74,6 +94,9 @@ enum class InputStatus
     NoBytes,        // read, but it holds no descriptor byte
     Malformed,      // the form's own rules are broken; message says where and how
     NoSuchIndex,    // --index beyond the descriptors the file holds
+    NoSuchName,     // --name names none of the file's arrays
+    Ambiguous,      // several descriptors and nothing to choose one by; candidates lists them
+    Refused,        // no form reads the text exactly; message says what was seen and what to use
 };
 
 struct InputOutcome
@@ -83,15 +106,23 @@ struct InputOutcome
     std::string message; // for Malformed: the reason, with its place
 };
 
-// What to read and how.
+// What to read and how. With neither index nor name, a file of several descriptors gives the only
+// one of them that parses as a report descriptor, and is refused when there is not exactly one.
 struct InputRequest
 {
-    InputForm form = InputForm::Auto;
-    std::size_t index = 0;
+    InputRequest(InputForm form_ = InputForm::Auto, std::optional<std::size_t> index_ = {},
+                 std::string name_ = {})
+        : form(form_), index(index_), name(std::move(name_))
+    {}
+
+    InputForm form;
+    std::optional<std::size_t> index;
+    std::string name; // an array's name, as DescriptorCandidate::name
 };
 
 // Reads the descriptor at path ("-" is standard input) in the requested form. On any status but
-// Ok, input holds no bytes. A path under /sys is binary under Auto.
+// Ok, input holds no bytes; on Ambiguous, NoSuchIndex and NoSuchName its candidates still list
+// what the file holds. A path under /sys is binary under Auto.
 InputOutcome ReadDescriptorInput(const std::string& path, const InputRequest& request,
                                  DescriptorInput& input);
 
@@ -112,5 +143,18 @@ std::optional<InputForm> InputFormFromName(std::string_view name);
 
 // A one-line, lower-case reason for an outcome, without the file name.
 std::string DescribeInputOutcome(const InputOutcome& outcome);
+
+// Whether bytes read as a report descriptor: every item whole up to the end, no End Collection
+// without its Collection and none left open, a Usage Page or a Usage first, and a main item.
+bool ParsesAsReportDescriptor(std::string_view bytes);
+
+// Picks one of candidates by request (index, then name), or when neither is given the only one
+// that parses as a report descriptor (or the only one there is). Gives Ok and sets chosen, or
+// NoSuchIndex, NoSuchName or Ambiguous with a message that lists the candidates.
+InputOutcome ChooseCandidate(const std::vector<DescriptorCandidate>& candidates,
+                             const InputRequest& request, std::size_t& chosen);
+
+// One candidate as a line of that list: "1  mouse  line 12  50 bytes  report descriptor".
+std::string DescribeCandidate(const DescriptorCandidate& candidate);
 
 } // namespace quorlix

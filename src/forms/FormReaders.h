@@ -8,17 +8,18 @@
 #include <string_view>
 
 // The readers of the single forms, each over the whole text (or, for binary, the whole content).
-// They fill input's bytes, positions, warnings, events and descriptors count, and give Ok or a
-// reason; the entry resets input and sets its form and index around them.
+// They fill input's bytes, positions, warnings and events, and for a source of several
+// descriptors a candidate for each (BeginCandidate), and give Ok or a reason; the entry resets
+// input around them and picks the candidate to give.
 namespace quorlix::forms {
 
 InputOutcome ReadHexText(std::string_view text, DescriptorInput& input);
 InputOutcome ReadCSource(std::string_view text, DescriptorInput& input);
 InputOutcome ReadBinary(std::string_view content, DescriptorInput& input);
-InputOutcome ReadHidRecorder(std::string_view text, std::size_t index, DescriptorInput& input);
-InputOutcome ReadUsbhidDump(std::string_view text, std::size_t index, DescriptorInput& input);
+InputOutcome ReadHidRecorder(std::string_view text, DescriptorInput& input);
+InputOutcome ReadUsbhidDump(std::string_view text, DescriptorInput& input);
 InputOutcome ReadHexDump(std::string_view text, DescriptorInput& input);
-InputOutcome ReadLsusb(std::string_view text, std::size_t index, DescriptorInput& input);
+InputOutcome ReadLsusb(std::string_view text, DescriptorInput& input);
 InputOutcome ReadSaved(std::string_view text, DescriptorInput& input);
 
 // What one pass over a text finds for the signs of the forms: a byte that text never holds (NUL

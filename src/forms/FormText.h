@@ -107,6 +107,20 @@ private:
     DescriptorInput& m_input;
 };
 
+// Starts the next descriptor of a source that holds several; the bytes added after it are its
+// own. A reader that never calls it gives one descriptor of all its bytes.
+inline void BeginCandidate(DescriptorInput& input, std::uint32_t line, std::string name = {},
+                           std::string label = {})
+{
+    DescriptorCandidate candidate;
+    candidate.index = input.candidates.size();
+    candidate.name = std::move(name);
+    candidate.line = line;
+    candidate.label = std::move(label);
+    candidate.offset = input.bytes.size();
+    input.candidates.push_back(std::move(candidate));
+}
+
 inline InputOutcome Malformed(std::string message)
 {
     return { InputStatus::Malformed, 0, std::move(message) };
@@ -125,8 +139,5 @@ inline std::string Place(std::uint32_t line, std::size_t column)
 
 // A piece of the text for a message: at most 40 characters, all but printable ASCII as '?'.
 std::string Quoted(std::string_view text);
-
-// Picks descriptor index of count, or says there is no such one.
-InputOutcome CheckIndex(std::size_t index, std::size_t count);
 
 } // namespace quorlix::forms

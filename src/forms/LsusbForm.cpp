@@ -56,21 +56,21 @@ int TypeOfKind(std::string_view kind)
 }
 
 // One item line, "Item(Global): Usage Page, data= [ 0x01 ] 1", rebuilt into its bytes.
-std::string ReadItem(std::string_view line, std::size_t start, std::uint32_t lineNumber,
-                     ByteSink* sink, std::size_t& count)
+InputOutcome ReadItem(std::string_view line, std::size_t start, std::uint32_t lineNumber,
+                      ByteSink& sink, std::size_t& count)
 {
     const std::size_t close = line.find("):", start);
     if (close == std::string_view::npos) {
-        return LsusbError(lineNumber, "no \"):\" after the item's kind");
+        return Malformed(LsusbError(lineNumber, "no \"):\" after the item's kind"));
     }
     const std::string_view kind = TrimBlanks(line.substr(start + 5, close - start - 5));
     const int type = TypeOfKind(kind);
     if (type < 0) {
-        return LsusbError(lineNumber, "a " + Quoted(kind) + " item cannot be rebuilt");
+        return Malformed(LsusbError(lineNumber, "a " + Quoted(kind) + " item cannot be rebuilt"));
     }
     const std::size_t comma = line.find(", data=", close);
     if (comma == std::string_view::npos) {
-        return LsusbError(lineNumber, "no \", data=\" after the item's name");
+        return Malformed(LsusbError(lineNumber, "no \", data=\" after the item's name"));
     }
     const std::string_view name = TrimBlanks(line.substr(close + 2, comma - close - 2));
     const ItemName* item = nullptr;
@@ -81,8 +81,9 @@ std::string ReadItem(std::string_view line, std::size_t start, std::uint32_t lin
     }
     if (item == nullptr) {
         const std::size_t nameStart = line.find_first_not_of(" \t", close + 2);
-        return LsusbError(lineNumber, Quoted(name) + " at " + Place(lineNumber, nameStart + 1) +
-                                          " is no item name known here; its tag is unknown");
+        return Malformed(
+            LsusbError(lineNumber, Quoted(name) + " at " + Place(lineNumber, nameStart + 1) +
+                                       " is no item name known here; its tag is unknown"));
     }
 
     // The data: "none", or "[ 0x01 0x02 ] 513" with the value the bytes make.
@@ -95,7 +96,7 @@ std::string ReadItem(std::string_view line, std::size_t start, std::uint32_t lin
         const std::size_t open = line.find('[', p);
         const std::size_t shut = line.find(']', p);
         if (open == std::string_view::npos || shut == std::string_view::npos || shut < open) {
-            return LsusbError(lineNumber, "no \"[ ... ]\" of data bytes");
+            return Malformed(LsusbError(lineNumber, "no \"[ ... ]\" of data bytes"));
         }
         for (p = open + 1; p < shut;) {
             if (IsBlank(line[p])) {
@@ -104,8 +105,8 @@ std::string ReadItem(std::string_view line, std::size_t start, std::uint32_t lin
             }
             if (shut - p < 4 || line[p] != '0' || line[p + 1] != 'x' || HexValue(line[p + 2]) < 0 ||
                 HexValue(line[p + 3]) < 0 || (p + 4 < shut && !IsBlank(line[p + 4])) || size == 4) {
-                return LsusbError(lineNumber, "the data at " + Place(lineNumber, p + 1) +
-                                                  " is not one to four bytes 0xNN");
+                return Malformed(LsusbError(lineNumber, "the data at " + Place(lineNumber, p + 1) +
+                                                            " is not one to four bytes 0xNN"));
             }
             data[size] =
                 static_cast<std::uint8_t>(HexValue(line[p + 2]) << 4 | HexValue(line[p + 3]));
@@ -113,7 +114,7 @@ std::string ReadItem(std::string_view line, std::size_t start, std::uint32_t lin
             p += 4;
         }
         if (size == 3) {
-            return LsusbError(lineNumber, "three data bytes make no item");
+            return Malformed(LsusbError(lineNumber, "three data bytes make no item"));
         }
         // The value after the bracket tells the bytes' order; it is the little-endian one.
         const std::string_view value = TrimBlanks(line.substr(shut + 1));
@@ -127,26 +128,23 @@ std::string ReadItem(std::string_view line, std::size_t start, std::uint32_t lin
             std::reverse(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(size));
             std::reverse(columns.begin(), columns.begin() + static_cast<std::ptrdiff_t>(size));
         } else if (!value.empty() && value != std::to_string(little)) {
-            return LsusbError(lineNumber,
-                              "the value " + Quoted(value) + " is not what the data bytes make");
+            return Malformed(LsusbError(lineNumber, "the value " + Quoted(value) +
+                                                        " is not what the data bytes make"));
         }
     }
     const std::uint8_t sizeCode = size == 4 ? 3 : static_cast<std::uint8_t>(size);
     const auto prefix = static_cast<std::uint8_t>(item->tag << 4 | item->type << 2 | sizeCode);
     count += 1 + size;
-    if (sink == nullptr) {
-        return {};
-    }
-    bool fits = sink->Add(prefix, lineNumber, static_cast<std::uint32_t>(start + 1));
+    bool fits = sink.Add(prefix, lineNumber, static_cast<std::uint32_t>(start + 1));
     for (std::size_t i = 0; i < size && fits; ++i) {
-        fits = sink->Add(data[i], lineNumber, columns[i]);
+        fits = sink.Add(data[i], lineNumber, columns[i]);
     }
-    return fits ? std::string{} : std::string{ "\n" };
+    return fits ? InputOutcome{} : TooManyBytes();
 }
 
 } // namespace
 
-InputOutcome ReadLsusb(std::string_view text, std::size_t index, DescriptorInput& input)
+InputOutcome ReadLsusb(std::string_view text, DescriptorInput& input)
 {
     ByteSink sink(input);
     LineWalker lines(text);
@@ -184,6 +182,7 @@ InputOutcome ReadLsusb(std::string_view text, std::size_t index, DescriptorInput
             count = 0;
             sectionLine = lines.Number();
             ++descriptors;
+            BeginCandidate(input, sectionLine);
             continue;
         }
         const std::size_t start = line.find_first_not_of(" \t");
@@ -196,25 +195,21 @@ InputOutcome ReadLsusb(std::string_view text, std::size_t index, DescriptorInput
             saysLength = false;
             count = 0;
             ++descriptors;
+            BeginCandidate(input, lines.Number());
         }
-        const std::string error = ReadItem(line, start, lines.Number(),
-                                           descriptors - 1 == index ? &sink : nullptr, count);
-        if (error == "\n") {
-            return TooManyBytes();
-        }
-        if (!error.empty()) {
-            return Malformed(error);
+        if (InputOutcome outcome = ReadItem(line, start, lines.Number(), sink, count);
+            outcome.status != InputStatus::Ok) {
+            return outcome;
         }
     }
     if (InputOutcome outcome = closeSection(); outcome.status != InputStatus::Ok) {
         return outcome;
     }
-    input.descriptors = descriptors;
     if (descriptors == 0) {
         return Malformed("no Report Descriptor items in this lsusb text (lsusb shows them only "
                          "when run as root with the driver detached)");
     }
-    return CheckIndex(index, descriptors);
+    return {};
 }
 
 } // namespace quorlix::forms

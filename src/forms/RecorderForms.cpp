@@ -119,7 +119,7 @@ bool IsUsbhidDumpHeader(std::string_view line, std::string_view kind)
 
 } // namespace
 
-InputOutcome ReadHidRecorder(std::string_view text, std::size_t index, DescriptorInput& input)
+InputOutcome ReadHidRecorder(std::string_view text, DescriptorInput& input)
 {
     ByteSink sink(input);
     LineWalker lines(text);
@@ -137,9 +137,9 @@ InputOutcome ReadHidRecorder(std::string_view text, std::size_t index, Descripto
             }
             std::size_t count = 0;
             bool over = false;
+            BeginCandidate(input, number, {}, "device " + std::to_string(descriptors));
             const std::string error =
-                ReadHexPairs(line, p + taken, number, descriptors == index ? &sink : nullptr,
-                             nullptr, count, over);
+                ReadHexPairs(line, p + taken, number, &sink, nullptr, count, over);
             if (over) {
                 return TooManyBytes();
             }
@@ -157,8 +157,9 @@ InputOutcome ReadHidRecorder(std::string_view text, std::size_t index, Descripto
             if (ReadDecimal(line.substr(p), device) == 0) {
                 return Malformed(RecorderError(number, "D: has no device number"));
             }
-        } else if (StartsWith(line, "E:") && device == index) {
+        } else if (StartsWith(line, "E:")) {
             RecordedEvent event;
+            event.descriptor = device;
             if (const std::string error = ReadEvent(line, number, event); !error.empty()) {
                 return Malformed(error);
             }
@@ -166,14 +167,13 @@ InputOutcome ReadHidRecorder(std::string_view text, std::size_t index, Descripto
         }
         // "#" comments, N:, P:, I: and whatever else the tool may add are no descriptor bytes.
     }
-    input.descriptors = descriptors;
     if (descriptors == 0) {
         return Malformed("no R: line in this hid-recorder text");
     }
-    return CheckIndex(index, descriptors);
+    return {};
 }
 
-InputOutcome ReadUsbhidDump(std::string_view text, std::size_t index, DescriptorInput& input)
+InputOutcome ReadUsbhidDump(std::string_view text, DescriptorInput& input)
 {
     ByteSink sink(input);
     LineWalker lines(text);
@@ -199,6 +199,11 @@ InputOutcome ReadUsbhidDump(std::string_view text, std::size_t index, Descriptor
             blockBytes = 0;
             blockLine = lines.Number();
             ++blocks;
+            // BUS:DEVICE:INTERFACE: the interface tells the blocks of one device apart.
+            const unsigned interface = static_cast<unsigned>(line[8] - '0') * 100 +
+                                       static_cast<unsigned>(line[9] - '0') * 10 +
+                                       static_cast<unsigned>(line[10] - '0');
+            BeginCandidate(input, blockLine, {}, "interface " + std::to_string(interface));
             continue;
         }
         if (IsUsbhidDumpHeader(line, "STREAM")) {
@@ -218,8 +223,8 @@ InputOutcome ReadUsbhidDump(std::string_view text, std::size_t index, Descriptor
         }
         std::size_t count = 0;
         bool over = false;
-        const std::string error = ReadHexPairs(
-            line, 0, lines.Number(), blocks - 1 == index ? &sink : nullptr, nullptr, count, over);
+        const std::string error =
+            ReadHexPairs(line, 0, lines.Number(), &sink, nullptr, count, over);
         if (over) {
             return TooManyBytes();
         }
@@ -231,11 +236,10 @@ InputOutcome ReadUsbhidDump(std::string_view text, std::size_t index, Descriptor
     if (InputOutcome outcome = endBlock(); outcome.status != InputStatus::Ok) {
         return outcome;
     }
-    input.descriptors = blocks;
     if (blocks == 0) {
         return Malformed("no BUS:DEVICE:INTERFACE:DESCRIPTOR header in this usbhid-dump text");
     }
-    return CheckIndex(index, blocks);
+    return {};
 }
 
 } // namespace quorlix::forms

@@ -77,7 +77,7 @@ InputOutcome ReadHexDumpFile(std::string_view text, DescriptorInput& input)
 }
 
 // One row's bytes as its line shows them: "05 01" in the plain form, "0x05,0x01," in the C form.
-std::string ReadRowBytes(std::string_view field, std::uint32_t lineNumber, ByteSink& sink)
+InputOutcome ReadRowBytes(std::string_view field, std::uint32_t lineNumber, ByteSink& sink)
 {
     const bool cForm = StartsWith(field, "0x");
     const std::size_t step = cForm ? 5 : 3;
@@ -88,11 +88,12 @@ std::string ReadRowBytes(std::string_view field, std::uint32_t lineNumber, ByteS
         const char after = p + digits + 2 < field.size() ? field[p + digits + 2] : '\0';
         const bool separated = cForm ? after == ',' : (after == ' ' || after == '\0');
         if (!prefixed || !HexByte(field, p + digits, byte) || !separated) {
-            return SavedError(lineNumber, "the item bytes " + Quoted(field) + " are not " +
-                                              (cForm ? "\"0xHH,\" constants" : "hex pairs"));
+            return Malformed(
+                SavedError(lineNumber, "the item bytes " + Quoted(field) + " are not " +
+                                           (cForm ? "\"0xHH,\" constants" : "hex pairs")));
         }
         if (!sink.Add(byte, lineNumber, static_cast<std::uint32_t>(p + digits + 1))) {
-            return "\n";
+            return TooManyBytes();
         }
     }
     return {};
@@ -125,12 +126,9 @@ InputOutcome ReadAnalysis(std::string_view text, DescriptorInput& input)
                                                " follows " + std::to_string(input.bytes.size()) +
                                                " bytes; the rows do not hold every byte"));
         }
-        const std::string error = ReadRowBytes(field, lines.Number(), sink);
-        if (error == "\n") {
-            return TooManyBytes();
-        }
-        if (!error.empty()) {
-            return Malformed(error);
+        if (InputOutcome outcome = ReadRowBytes(field, lines.Number(), sink);
+            outcome.status != InputStatus::Ok) {
+            return outcome;
         }
     }
     return {};

@@ -62,7 +62,11 @@ TEST_F(FormsCliTest, JsonSaysHowTheInputWasRead)
     ASSERT_EQ(run.status, 0) << run.err;
     const nlohmann::json document = nlohmann::json::parse(run.out);
     EXPECT_EQ(document["input"], nlohmann::json::parse(R"({"form": "hid-recorder", "length": 63,
-        "descriptors": 2, "index": 1, "warnings": []})"));
+        "descriptors": 2, "index": 1, "warnings": [], "candidates": [
+          {"index": 0, "name": "", "line": 31, "length": 54, "reportDescriptor": true,
+           "label": "device 0"},
+          {"index": 1, "name": "", "line": 69, "length": 63, "reportDescriptor": true,
+           "label": "device 1"}]})"));
     EXPECT_EQ(run.err, "quorlix-cli: " + kForms +
                            "two-devices.hid-recorder.txt: holds 2 descriptors; this is the one at "
                            "index 1 (--index 0 to 1 picks one)\n");
@@ -74,6 +78,62 @@ TEST_F(FormsCliTest, JsonSaysHowTheInputWasRead)
     EXPECT_EQ(nlohmann::json::parse(warned.out)["input"]["warnings"],
               nlohmann::json::parse(R"([{"line": 1, "column": 3, "message":
                   "the letters of \"static\" were taken as hex digits, 2 places in all"}])"));
+}
+
+TEST_F(FormsCliTest, SeveralArraysAreChosenByNameOrRefusedWithTheirList)
+{
+    const fs::path file = Dir() / "two.c";
+    std::ofstream(file) << "const uint8_t mouse[] = { 0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0xC0 };\n"
+                           "const uint8_t pad[] = { 0x05, 0x01, 0x09, 0x05, 0xA1, 0x01, 0xC0 };\n";
+    for (const char* command : { "analyse", "layout", "hexdump", "check", "header" }) {
+        SCOPED_TRACE(command);
+        const CliRun refused = Cli(std::string(command) + " " + file.string());
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_EQ(refused.out, "");
+        EXPECT_EQ(refused.err, "quorlix-cli: " + file.string() +
+                                   ": the file holds 2 descriptors, 2 of them parse as a report "
+                                   "descriptor; choose one with --index N or --name NAME\n"
+                                   "  0  mouse  line 1  7 bytes  report descriptor\n"
+                                   "  1  pad  line 2  7 bytes  report descriptor\n");
+    }
+    // header's --name is its prefix, so there the array goes by --array.
+    const CliRun named = Cli("hexdump --name pad " + file.string());
+    ASSERT_EQ(named.status, 0) << named.err;
+    EXPECT_NE(named.out.find("0x05,//3"), std::string::npos);
+    EXPECT_EQ(Cli("header --array pad --name pad " + file.string()).status, 0);
+    EXPECT_EQ(Cli("hexdump --index 1 " + file.string()).out, named.out);
+    const CliRun json = Cli("check --format json --array mouse " + file.string());
+    ASSERT_EQ(json.status, 0) << json.err;
+    const nlohmann::json input = nlohmann::json::parse(json.out)["input"];
+    EXPECT_EQ(input["form"], "c-source");
+    EXPECT_EQ(input["index"], 0);
+    EXPECT_EQ(input["candidates"][1]["name"], "pad");
+}
+
+TEST_F(FormsCliTest, StrictMakesAnyReaderWarningFatalInEveryCommand)
+{
+    const fs::path file = Dir() / "usage.txt";
+    std::ofstream(file) << "Usage 05 01 09 02 A1 01 C0\n";
+    const std::string warning = "quorlix-cli: " + file.string() +
+                                ":1:3: warning: the letters of \"Usage\" were taken as hex "
+                                "digits, 2 places in all\n";
+    for (const char* command : { "analyse", "analyse --format json", "layout", "hexdump", "check",
+                                 "check --format json", "header", "decode" }) {
+        SCOPED_TRACE(command);
+        const std::string reports = std::string(command) == "decode" ? " 00" : "";
+        if (reports.empty()) {
+            EXPECT_EQ(Cli(std::string(command) + " " + file.string()).status,
+                      std::string(command).starts_with("check") ? 3 : 0);
+        }
+        const CliRun strict = Cli(std::string(command) + " --strict " + file.string() + reports);
+        EXPECT_EQ(strict.status, 1);
+        EXPECT_EQ(strict.out, "");
+        EXPECT_EQ(strict.err, warning + "quorlix-cli: " + file.string() +
+                                  ": --strict: the reader warned, so nothing is analysed\n");
+    }
+    const fs::path clean = Dir() / "clean.txt";
+    std::ofstream(clean) << "05 01 09 02 A1 01 C0\n";
+    EXPECT_EQ(Cli("hexdump --strict " + clean.string()).status, 0);
 }
 
 TEST_F(FormsCliTest, UnreadableFormIsOneLineAndExitOne)

@@ -112,7 +112,10 @@ TEST(FormsTable, IndexPicksAnotherDescriptorAndItsEvents)
         kForms + "ms-natural-ergonomic-4000.usbhid-dump.txt", { InputForm::Auto, 2 }, input);
     EXPECT_EQ(beyond.status, InputStatus::NoSuchIndex);
     EXPECT_EQ(DescribeInputOutcome(beyond),
-              "no descriptor at index 2: the file holds 2 descriptors (--index 0 to 1)");
+              "no descriptor at index 2: the file holds 2 descriptors (--index 0 to 1)\n"
+              "  0  interface 0  line 1  60 bytes  report descriptor\n"
+              "  1  interface 1  line 5  86 bytes  report descriptor");
+    EXPECT_EQ(input.candidates.size(), 2u);
     EXPECT_TRUE(input.bytes.empty());
     EXPECT_EQ(ReadText("05 01\n", InputForm::Auto, input, 1).status, InputStatus::NoSuchIndex);
 }

@@ -23,9 +23,10 @@ inline std::string HexOf(std::string_view bytes)
     return text;
 }
 
-// Reads text held in memory as form would, index 0, with no path.
+// Reads text held in memory as form would, with no path; without an index as the command line
+// reads without --index.
 inline InputOutcome ReadText(std::string_view text, InputForm form, DescriptorInput& input,
-                             std::size_t index = 0)
+                             std::optional<std::size_t> index = {})
 {
     return ReadDescriptorContent(text, {}, { form, index }, input);
 }

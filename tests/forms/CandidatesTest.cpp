@@ -1,0 +1,154 @@
+#include "forms/DescriptorInput.h"
+#include "forms/FormsTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quorlix {
+namespace {
+
+using test::HexOf;
+using test::ReadText;
+
+// A firmware file in the shape many are: a device descriptor, a configuration written with
+// macros, then the report descriptor; and a second report descriptor for another interface.
+constexpr const char* kFirmware = R"(#include "usb.h"
+static const uint8_t device_desc[] = { 0x12, 0x01, 0x00, 0x02, 0x00, 0x00 };
+static const uint8_t config_desc[CONFIG_SIZE] = {
+    0x09, USB_DESC_TYPE_CONFIGURATION, LOBYTE(CONFIG_SIZE), HIBYTE(CONFIG_SIZE),
+};
+__ALIGN_BEGIN static uint8_t mouse_report_desc[] __ALIGN_END = {
+    0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0xC0
+};
+)";
+
+constexpr const char* kSecond = R"(
+const uint8_t kbd_report_desc[] = { 0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x81, 0x02, 0xC0 };
+)";
+
+TEST(Candidates, AutoTakesTheOnlyReportDescriptorAndListsTheOthers)
+{
+    DescriptorInput input;
+    const InputOutcome outcome = ReadText(kFirmware, InputForm::Auto, input);
+    ASSERT_EQ(outcome.status, InputStatus::Ok) << DescribeInputOutcome(outcome);
+    EXPECT_EQ(input.form, InputForm::CSource);
+    EXPECT_EQ(HexOf(input.bytes), "05 01 09 02 A1 01 75 08 95 01 81 02 C0");
+    EXPECT_EQ(input.positions.front().line, 7u);
+    EXPECT_EQ(input.index, 2u);
+    ASSERT_EQ(input.candidates.size(), 3u);
+    EXPECT_EQ(DescribeCandidate(input.candidates[0]),
+              "0  device_desc  line 2  6 bytes  not a report descriptor");
+    EXPECT_EQ(DescribeCandidate(input.candidates[1]),
+              "1  config_desc  line 3  unreadable: USB_DESC_TYPE_CONFIGURATION at 4:11 is an "
+              "identifier; its value is unknown");
+    EXPECT_EQ(input.candidates[2].name, "mouse_report_desc");
+    EXPECT_EQ(input.candidates[2].length, 13u);
+    EXPECT_TRUE(input.candidates[2].reportDescriptor);
+    EXPECT_FALSE(input.choice.empty());
+}
+
+TEST(Candidates, SeveralReportDescriptorsAreRefusedUntilOneIsChosen)
+{
+    const std::string text = std::string(kFirmware) + kSecond;
+    DescriptorInput input;
+    const InputOutcome refused = ReadText(text, InputForm::Auto, input);
+    ASSERT_EQ(refused.status, InputStatus::Ambiguous);
+    EXPECT_TRUE(input.bytes.empty());
+    EXPECT_EQ(input.candidates.size(), 4u); // kept, so a chooser can offer them
+    const std::string message = DescribeInputOutcome(refused);
+    EXPECT_NE(message.find("2 of them parse as a report descriptor"), std::string::npos) << message;
+    EXPECT_NE(message.find("3  kbd_report_desc  line 10  9 bytes  report descriptor"),
+              std::string::npos)
+        << message;
+
+    ASSERT_EQ(
+        ReadDescriptorContent(text, {}, { InputForm::Auto, {}, "kbd_report_desc" }, input).status,
+        InputStatus::Ok);
+    EXPECT_EQ(HexOf(input.bytes), "05 01 09 06 A1 01 81 02 C0");
+    ASSERT_EQ(ReadText(text, InputForm::CSource, input, 2).status, InputStatus::Ok);
+    EXPECT_EQ(input.bytes.size(), 13u);
+    // An index reads what it names, report descriptor or not.
+    ASSERT_EQ(ReadText(text, InputForm::Auto, input, 0).status, InputStatus::Ok);
+    EXPECT_EQ(HexOf(input.bytes), "12 01 00 02 00 00");
+
+    const InputOutcome unnamed =
+        ReadDescriptorContent(text, {}, { InputForm::Auto, {}, "nothing" }, input);
+    EXPECT_EQ(unnamed.status, InputStatus::NoSuchName);
+    const InputOutcome unreadable = ReadText(text, InputForm::Auto, input, 1);
+    EXPECT_EQ(unreadable.status, InputStatus::Malformed);
+    EXPECT_NE(DescribeInputOutcome(unreadable).find("USB_DESC_TYPE_CONFIGURATION at 4:11"),
+              std::string::npos);
+}
+
+TEST(Candidates, MacrosAloneAreRefusedByTheirNameAndPlace)
+{
+    constexpr const char* kMacros = R"(uint8_t const desc_hid_report[] =
+{
+  TUD_HID_REPORT_DESC_KEYBOARD( HID_REPORT_ID(1) ),
+  TUD_HID_REPORT_DESC_MOUSE   ( HID_REPORT_ID(2) )
+};
+static char const *strings[] = { (const char[]) { 0x09, 0x04 }, "Vendor" };
+)";
+    DescriptorInput input;
+    const InputOutcome outcome = ReadText(kMacros, InputForm::Auto, input);
+    ASSERT_NE(outcome.status, InputStatus::Ok);
+    EXPECT_NE(DescribeInputOutcome(outcome).find(
+                  "TUD_HID_REPORT_DESC_KEYBOARD(...) at 3:3 is a macro; its bytes are unknown"),
+              std::string::npos)
+        << DescribeInputOutcome(outcome);
+}
+
+TEST(Candidates, ParsingAsAReportDescriptor)
+{
+    struct Case
+    {
+        const char* bytes;
+        bool parses;
+    };
+    const Case cases[] = {
+        { "05 01 09 02 A1 01 81 02 C0", true },
+        { "06 00 FF 0A 01 00 A1 01 FE 02 00 11 22 C0", true }, // a long item inside
+        { "09 04", false },                                    // no main item
+        { "05 01 09 02 A1 01 81 02", false },                  // a collection left open
+        { "05 01 81 02 C0", false },                           // an End Collection too many
+        { "05 01 09 02 A1 01 81 02 C0 26 FF", false },         // the last item cut short
+        { "12 01 00 02 00 00 00 40", false },                  // a device descriptor
+        { "A1 01 05 01 C0", false },                           // no usage before it
+        { "", false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        DescriptorInput input;
+        std::string bytes;
+        if (*c.bytes != '\0') {
+            ASSERT_EQ(ReadText(c.bytes, InputForm::HexText, input).status, InputStatus::Ok);
+            bytes = input.bytes;
+        }
+        EXPECT_EQ(ParsesAsReportDescriptor(bytes), c.parses);
+    }
+}
+
+TEST(Candidates, EveryLiteralOfAnArrayIsReadUpToTheEndOfTheText)
+{
+    // The last literal has nothing after it: no comma, no brace, no line feed.
+    const struct
+    {
+        const char* text;
+        const char* bytes;
+    } cases[] = {
+        { "0x05, 0x01, 0x09, 0x02, 5, 1", "05 01 09 02 05 01" },
+        { "5, 1", "05 01" },
+        { "{ 0x05, 0x01 }", "05 01" },
+        { "0x05,0x01,\n0xc0", "05 01 C0" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        DescriptorInput input;
+        ASSERT_EQ(ReadText(c.text, InputForm::CSource, input).status, InputStatus::Ok);
+        EXPECT_EQ(HexOf(input.bytes), c.bytes);
+    }
+}
+
+} // namespace
+} // namespace quorlix
