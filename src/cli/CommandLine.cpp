@@ -306,7 +306,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
     fixup->add_option("--name", line.headerName, "What the program's names start with")
         ->option_text("PREFIX");
     fixup->add_flag("--force", line.force, "Write the fix even when FIXED has check errors");
-    AddInputOptions(*fixup, line);
+    AddInputOptions(*fixup, line, true);
     fixup
         ->add_option("-o", line.outPath,
                      "Write to OUT instead of standard output; OUT is replaced only once all is "
