@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev qt6-tools-dev qt6-l10n-tools libgl-dev fonts-wqy-microhei
     xvfb xauth x11-apps imagemagick openbox wmctrl xdotool
     clang libclang-rt-14-dev valgrind
+    libbpf-dev bpftool
     desktop-file-utils dpkg-dev file man-db
 )
 

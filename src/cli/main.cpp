@@ -7,6 +7,7 @@
 #include "cli/CommandOutput.h"
 #include "cli/DecodeCommand.h"
 #include "cli/DiffCommand.h"
+#include "cli/FixupCommand.h"
 #include "cli/DeviceListOutput.h"
 #include "cli/HeaderCommand.h"
 #include "cli/JsonDocument.h"
@@ -156,7 +157,7 @@ int main(int argc, char** argv)
     case CliCommand::Diff:
         return RunDiff(line);
     case CliCommand::Fixup:
-        return kExitUsage;
+        return RunFixup(line);
     }
     return kExitUsage;
 }

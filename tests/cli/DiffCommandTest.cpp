@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -103,6 +104,64 @@ TEST_F(DiffCommand, JsonGivesChangesAndHunksWithTheirItems)
     EXPECT_EQ(hunk["old"][0]["bytes"], "26 EF 00");
     EXPECT_EQ(hunk["new"][0]["bytes"], "26 07 00");
     EXPECT_EQ(hunk["new"][0]["text"], "GLOBAL_LOCAL_MAXIMUM(7)");
+}
+
+} // namespace
+} // namespace quorlix::test
+
+namespace quorlix::test {
+namespace {
+
+using FixupCommand = CliFixture;
+
+TEST_F(FixupCommand, RefusesAFixWithCheckErrorsUnlessForced)
+{
+    // The kernel's fix keeps the original's Usage Page 0, an error of check.
+    const CliRun refused = Cli("fixup --emit c " + kFrtec + " " + kFrtecFixed);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err.find("frtec-raptor-mach2-fixed.txt: has 1 check error (see quorlix-cli "
+                               "check); --force writes the fix anyway"),
+              std::string::npos)
+        << refused.err;
+
+    const CliRun forced = Cli("fixup --force --emit kernel " + kFrtec + " " + kFrtecFixed);
+    EXPECT_EQ(forced.status, 0) << forced.err;
+    EXPECT_NE(forced.out.find("frtec_raptor_mach2_original_report_fixup("), std::string::npos);
+    EXPECT_NE(forced.err.find("frtec-raptor-mach2-fixed.txt: incompatible: input report 1: Hat "
+                              "Switch (Generic Desktop) logical range changed: 0 to 239 -> 0 to 7"),
+              std::string::npos)
+        << forced.err;
+}
+
+TEST_F(FixupCommand, MatchesTheDeviceGivenOrNamedByTheInput)
+{
+    const CliRun given =
+        Cli("fixup --emit hid-bpf --device-id 0003:11c0:5606 --name kye " + kKye + " " + kKyeFixed);
+    EXPECT_EQ(given.status, 0) << given.err;
+    EXPECT_NE(given.out.find("HID_DEVICE(0x0003, HID_GROUP_ANY, 0x11C0, 0x5606)"),
+              std::string::npos);
+    EXPECT_NE(given.err.find("kye-easypen-i405x-fixed.txt: equivalent: "), std::string::npos);
+
+    // A sysfs device's descriptor names its device in its path.
+    const std::filesystem::path device = Dir() / "0003:172F:0500.0007";
+    std::filesystem::create_directories(device);
+    std::filesystem::copy_file(kKye, device / "report_descriptor.txt");
+    const CliRun named = Cli("fixup --emit hid-bpf " + (device / "report_descriptor.txt").string() +
+                             " " + kKyeFixed);
+    EXPECT_EQ(named.status, 0) << named.err;
+    EXPECT_NE(named.out.find("HID_DEVICE(0x0003, HID_GROUP_ANY, 0x172F, 0x0500)"),
+              std::string::npos);
+
+    const CliRun unknown = Cli("fixup --emit hid-bpf " + kKye + " " + kKyeFixed);
+    EXPECT_EQ(unknown.status, 0) << unknown.err;
+    EXPECT_NE(unknown.err.find("no device id known"), std::string::npos) << unknown.err;
+
+    const CliRun wrong =
+        Cli("fixup --emit hid-bpf --device-id 11C0:5606 " + kKye + " " + kKyeFixed);
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_EQ(wrong.out, "");
+    EXPECT_NE(wrong.err.find("--device-id: 11C0:5606 is not BUS:VID:PID"), std::string::npos);
 }
 
 } // namespace

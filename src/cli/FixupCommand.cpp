@@ -1,0 +1,125 @@
+#include "cli/FixupCommand.h"
+
+#include "cli/CommandInput.h"
+#include "codegen/CIdentifier.h"
+#include "diagnostics/CheckDescriptor.h"
+#include "diff/DescriptorDiff.h"
+#include "files/OutputFile.h"
+#include "fixup/FixupProgram.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <sstream>
+#include <iostream>
+#include <string>
+
+namespace quorlix {
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr const char* kProgram = "quorlix-cli";
+
+void Complain(const std::string& file, const std::string& reason)
+{
+    std::fprintf(stderr, "%s: %s: %s\n", kProgram, file.c_str(), reason.c_str());
+}
+
+std::span<const std::uint8_t> BytesOf(const std::string& bytes)
+{
+    return { reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() };
+}
+
+FixupForm FormOf(const std::string& emit)
+{
+    return emit == "kernel" ? FixupForm::Kernel : emit == "c" ? FixupForm::C : FixupForm::HidBpf;
+}
+
+// --device-id exactly as BUS:VID:PID; nothing (and a complaint) for anything else.
+bool ParseDeviceIdOption(const std::string& text, std::optional<HidDeviceId>& id)
+{
+    id = FindDeviceId(text);
+    const std::size_t colons = static_cast<std::size_t>(std::count(text.begin(), text.end(), ':'));
+    if (!id || colons != 2 ||
+        text.find_first_not_of("0123456789abcdefABCDEF:") != std::string::npos) {
+        std::fprintf(stderr,
+                     "%s: --device-id: %s is not BUS:VID:PID in hexadecimal, such as "
+                     "0003:11C0:5606\n",
+                     kProgram, text.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int RunFixup(const CommandLine& options)
+{
+    FixupRequest request;
+    request.form = FormOf(options.emit);
+    request.originalName = options.file;
+    request.fixedName = options.secondFile;
+    if (!options.deviceId.empty()) {
+        if (!ParseDeviceIdOption(options.deviceId, request.device)) {
+            return kExitFailure;
+        }
+    } else {
+        // A sysfs path names its device: /sys/bus/hid/devices/0003:11C0:5606.0001/...
+        request.device = FindDeviceId(options.file);
+    }
+    request.prefix = !options.headerName.empty() ? options.headerName
+                     : options.file == "-"       ? std::string("hid")
+                                                 : DefaultHeaderPrefix(options.file);
+
+    DescriptorInput original;
+    DescriptorInput fixed;
+    CommandLine second = options;
+    second.file = options.secondFile;
+    if (!ReadCommandInput(options, original) || !ReadCommandInput(second, fixed)) {
+        return kExitFailure;
+    }
+    const std::span<const std::uint8_t> originalBytes = BytesOf(original.bytes);
+    const std::span<const std::uint8_t> fixedBytes = BytesOf(fixed.bytes);
+
+    const FindingCounts counts = CountFindings(CheckDescriptor(fixedBytes));
+    if (counts.errors > 0 && !options.force) {
+        Complain(options.secondFile, "has " + std::to_string(counts.errors) +
+                                         (counts.errors == 1 ? " check error" : " check errors") +
+                                         " (see quorlix-cli check); --force writes the fix anyway");
+        return kExitFailure;
+    }
+    const DescriptorDiff diff = DiffDescriptors(originalBytes, fixedBytes);
+    // Made whole first, so that an error writes nothing anywhere.
+    std::ostringstream program;
+    const FixupError error = WriteFixup(program, originalBytes, fixedBytes, request);
+    if (error != FixupError::None) {
+        Complain(options.secondFile, std::string(FixupErrorText(error)));
+        return kExitFailure;
+    }
+    const std::string text = program.str();
+    if (options.outPath.empty()) {
+        std::cout << text;
+        std::cout.flush();
+        if (!std::cout) {
+            Complain("<stdout>", "write failed");
+            return kExitFailure;
+        }
+    } else {
+        std::string writeError;
+        if (!WriteOutputFile(
+                options.outPath, [&](std::ostream& out) { out << text; }, &writeError)) {
+            Complain(options.outPath, "cannot write file: " + writeError);
+            return kExitFailure;
+        }
+    }
+    std::fprintf(stderr, "%s: %s: %s: %s\n", kProgram, options.secondFile.c_str(),
+                 std::string(DiffVerdictName(diff.verdict)).c_str(), diff.reason.c_str());
+    if (!request.device && request.form == FixupForm::HidBpf) {
+        Complain(options.file, "no device id known: the program matches every device; give "
+                               "--device-id BUS:VID:PID");
+    }
+    return kExitOk;
+}
+
+} // namespace quorlix
