@@ -1,9 +1,11 @@
-// The whole analysis of arbitrary bytes, as the window and the command line run it: parse, both
-// pane texts, the saved analysis in plain form (and for small parses in C form and as the JSON
-// document), then release. Besides the outputs it checks the parse itself: every item has its
-// row, and each top-level collection holds at most one report record per type and report id,
-// the one a depth-first search finds.
+// The whole analysis of arbitrary bytes through the analysis entry the window and the command
+// line call: parse, both pane texts and the report model (with full usage names for inputs of
+// odd length, as --usage-names full gives them), the saved analysis in plain form (and for small
+// parses in C form and as the JSON document), then release. Besides the outputs it checks the
+// parse itself: every item has its row, and each top-level collection holds at most one report
+// record per type and report id, the one a depth-first search finds.
 
+#include "analysis/AnalyseDescriptor.h"
 #include "cli/JsonDocument.h"
 #include "cli/SavedRows.h"
 #include "cli/Utf8.h"
@@ -18,6 +20,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -200,11 +203,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > kLargestInput) {
         return -1; // not kept in the corpus
     }
-    DeviceDescription description;
-    ParseOptions options;
+    AnalysisOptions options;
+    options.usageNames = size % 2 == 1 ? UsageNames::Full : UsageNames::Classic;
+    options.findings = false; // fuzz_check runs the diagnostics pass
     options.debugOut = DebugSink();
     options.memoryBound = kFuzzMemoryBound;
-    const ParseResult result = ParseDescriptor(data, size, description, options);
+    options.layoutTextLimit = kFuzzLayoutTextChars;
+    Analysis analysis;
+    AnalyseDescriptor(std::span<const std::uint8_t>(data, size), options, analysis);
+    const ParseResult result = analysis.result;
+    DeviceDescription& description = analysis.description;
     if (size == 0) {
         Require(result == ParseResult::EmptyDescriptor, "no bytes did not give -4");
         Require(description.rows.empty(), "no bytes gave rows");
@@ -218,9 +226,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 result == ParseResult::NoMemory,
             "collections and summaries differ in number");
 
-    LayoutTexts texts;
-    texts.limit = kFuzzLayoutTextChars;
-    BuildLayoutTexts(description, texts, DebugSink());
+    for (std::size_t i = 1; i < analysis.notices.size(); ++i) {
+        Require(analysis.notices[i - 1] < analysis.notices[i], "notices repeated or out of order");
+    }
+    Require(result != ParseResult::NoMemory || !analysis.notices.empty(),
+            "a parse cut short at the memory bound without a notice");
+
+    const LayoutTexts& texts = analysis.layout;
     Require(texts.detail.size() <= texts.limit, "the detail text passed its bound");
     Require(texts.summary.size() <= texts.limit, "the summary text passed its bound");
     Require(texts.summary.size() <= texts.detail.size(), "the summary is longer than the detail");
@@ -245,7 +257,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (small) {
         std::ostringstream json;
-        WriteJsonDocument(json, result, description);
+        WriteJsonDocument(json, result, description, nullptr, &analysis.reports);
         Require(IsWellFormedJson(json.str()), "the JSON document is not well formed");
     }
 
