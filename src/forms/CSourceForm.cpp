@@ -72,6 +72,27 @@ bool IsCall(std::string_view text, std::size_t p)
     return after < text.size() && text[after] == '(';
 }
 
+// Past a cast to a byte type before a literal, as Java and C# need one: "(byte) 0x81",
+// "(uint8_t)0x05". Gives p itself when there is none.
+std::size_t SkipCast(std::string_view text, std::size_t p)
+{
+    if (p >= text.size() || text[p] != '(') {
+        return p;
+    }
+    std::size_t q = p + 1;
+    while (q < text.size() && (IsIdentifierCharacter(text[q]) || IsBlank(text[q]))) {
+        ++q;
+    }
+    if (q == p + 1 || q >= text.size() || text[q] != ')') {
+        return p;
+    }
+    ++q;
+    while (q < text.size() && IsBlank(text[q])) {
+        ++q;
+    }
+    return q < text.size() && IsDecimalDigit(text[q]) ? q : p;
+}
+
 enum class FirstElement
 {
     Other,
@@ -81,13 +102,21 @@ enum class FirstElement
 
 FirstElement FirstElementAt(std::string_view text, std::size_t p)
 {
+    p = SkipCast(text, p);
     if (p >= text.size()) {
         return FirstElement::Other;
     }
     if (IsDecimalDigit(text[p])) {
         return FirstElement::Literal;
     }
+    // Macros are written in capitals; "return(", "sizeof(" and "Ok(" open code, not data.
     if (IsIdentifierStart(text[p]) && IsCall(text, p)) {
+        const std::size_t end = IdentifierEnd(text, p);
+        for (std::size_t q = p; q < end; ++q) {
+            if (text[q] >= 'a' && text[q] <= 'z') {
+                return FirstElement::Other;
+            }
+        }
         return FirstElement::Macro;
     }
     return FirstElement::Other;
@@ -208,6 +237,13 @@ Literal ReadLiteral(std::string_view text, std::size_t p)
            (text[p] == 'u' || text[p] == 'U' || text[p] == 'l' || text[p] == 'L')) {
         ++p;
     }
+    // Kotlin turns each literal into a byte by a call.
+    for (const std::string_view call :
+         { std::string_view(".toByte()"), std::string_view(".toUByte()") }) {
+        if (digits > 0 && text.substr(p, call.size()) == call) {
+            p += call.size();
+        }
+    }
     if (digits == 0 || (p < text.size() && (IsIdentifierCharacter(text[p]) || text[p] == '.'))) {
         literal.valid = false;
         p = IdentifierEnd(text, p);
@@ -218,10 +254,31 @@ Literal ReadLiteral(std::string_view text, std::size_t p)
 
 } // namespace
 
+// Where a call that makes bytes of its arguments opens them: Python's "bytes((", "bytearray(("
+// and Kotlin's "byteArrayOf(". The '(' of the elements, or npos.
+std::size_t FindByteCall(std::string_view text, std::size_t from)
+{
+    std::size_t best = npos;
+    for (const std::string_view call :
+         { std::string_view("bytes(("), std::string_view("bytearray(("),
+           std::string_view("byteArrayOf(") }) {
+        const std::size_t at = text.find(call, from);
+        if (at != npos && (best == npos || at + call.size() - 1 < best)) {
+            best = at + call.size() - 1;
+        }
+    }
+    return best;
+}
+
 std::size_t FindInitializer(std::string_view text)
 {
     const std::size_t brace = FindOpener(text, '{', true);
-    return brace != npos ? brace : FindOpener(text, '[', false);
+    if (brace != npos) {
+        return brace;
+    }
+    const std::size_t bracket = FindOpener(text, '[', false);
+    const std::size_t call = FindByteCall(text, 0);
+    return call < bracket ? call : bracket;
 }
 
 bool HasCSourceSign(std::string_view text, const TextSigns& signs)
@@ -230,8 +287,11 @@ bool HasCSourceSign(std::string_view text, const TextSigns& signs)
     if (open == npos && signs.bracket != npos) {
         open = FindOpener(text, '[', false, signs.bracket);
     }
+    if (open == npos && FindByteCall(text, 0) != npos) {
+        open = FindByteCall(text, 0);
+    }
     if (open != npos) {
-        const std::size_t first = SkipSpace(text, open + 1);
+        const std::size_t first = SkipCast(text, SkipSpace(text, open + 1));
         if (FirstElementAt(text, first) == FirstElement::Macro) {
             return true;
         }
@@ -243,6 +303,12 @@ bool HasCSourceSign(std::string_view text, const TextSigns& signs)
                    (HexValue(text[digits]) >= 0 || text[digits] == 'u' || text[digits] == 'U' ||
                     text[digits] == 'l' || text[digits] == 'L')) {
                 ++digits;
+            }
+            for (const std::string_view call :
+                 { std::string_view(".toByte()"), std::string_view(".toUByte()") }) {
+                if (text.substr(digits, call.size()) == call) {
+                    digits += call.size();
+                }
             }
             const std::size_t after = SkipSpace(text, digits);
             return after != npos && after < text.size() &&
@@ -395,7 +461,12 @@ InputOutcome ReadElements(std::string_view text, std::size_t open, std::size_t f
             ++p;
             continue;
         }
-        if ((c == '}' || c == ']') && depth > 0) {
+        if (c == '(' && SkipCast(text, p) != p) {
+            p = SkipCast(text, p);
+            continue;
+        }
+        if ((c == '}' || c == ']' || (c == ')' && open != npos && text[open] == '(')) &&
+            depth > 0) {
             ++p;
             if (--depth == 0) {
                 end = p;
@@ -483,7 +554,13 @@ InputOutcome ReadCSource(std::string_view text, DescriptorInput& input)
             }
             end = PastClose(text, open + 1);
         }
-        open = end >= text.size() ? npos : FindOpener(text, opener, opener == '{', end);
+        if (end >= text.size()) {
+            open = npos;
+        } else if (text[open] == '(') {
+            open = FindByteCall(text, end);
+        } else {
+            open = FindOpener(text, opener, opener == '{', end);
+        }
     }
     return {};
 }

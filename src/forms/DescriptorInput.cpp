@@ -145,9 +145,30 @@ InputOutcome Read(std::string_view content, std::string_view path, const InputRe
     }
     if (form == InputForm::Auto) {
         form = forms::DetectTextForm(text, signs);
+        // Markup names the items; read as hex text its tags and words would become bytes.
+        const std::size_t start = text.find_first_not_of(" \t\r\n");
+        if (form == InputForm::HexText && start != std::string_view::npos && text[start] == '<') {
+            input.form = form;
+            return { InputStatus::Refused, 0,
+                     "this is XML or HTML: it names the items but holds none of their bytes; "
+                     "read the device's report_descriptor in sysfs, or convert the XML to "
+                     "binary with the tool that wrote it (--input hex-text reads it anyway)" };
+        }
     }
     input.form = form;
-    return ReadText(form == InputForm::Binary ? content : text, form, input);
+    InputOutcome outcome = ReadText(form == InputForm::Binary ? content : text, form, input);
+    // Under auto, plain hex text is what is left when no form fits; when reading it takes
+    // words or code as digits, what it gives is not the descriptor, so nothing is given.
+    if (outcome.status == InputStatus::Ok && request.form == InputForm::Auto &&
+        form == InputForm::HexText && !input.warnings.empty()) {
+        const InputWarning& first = input.warnings.front();
+        return { InputStatus::Refused, 0,
+                 "no form of descriptor fits this text, and read as plain hex text " +
+                     first.message + " (first at " + forms::Place(first.line, first.column) +
+                     "); give the descriptor's bytes alone, or --input hex-text to read it so "
+                     "anyway" };
+    }
+    return outcome;
 }
 
 // Completes the readers' list of candidates (one of all the bytes when they made none), drops

@@ -6,13 +6,16 @@
 namespace quorlix::forms {
 namespace {
 
-// The first lines that are not blank, at most count of them.
+// The first lines that are not blank, at most count of them, a prompt line before them aside.
 std::size_t FirstLines(std::string_view text, std::string_view* lines, std::size_t count)
 {
     LineWalker walker(text);
     std::string_view line;
     std::size_t found = 0;
     while (found < count && walker.Next(line)) {
+        if (found == 0 && IsPromptLine(line)) {
+            continue;
+        }
         if (!TrimBlanks(line).empty()) {
             lines[found++] = line;
         }
@@ -139,6 +142,16 @@ InputForm DetectTextForm(std::string_view text, const TextSigns& signs)
     }
     if (HasDumpSign(first, second)) {
         return InputForm::HexDump;
+    }
+    // An indented dump, as documentation shows it in a literal block. od's own lines start
+    // with a blank, so only the layouts with offsets count here.
+    if (IsBlank(first[0])) {
+        const std::string_view trimmed = TrimBlanks(first);
+        const DumpLayout layout = DumpLayoutOf(trimmed);
+        if (layout != DumpLayout::Od && layout != DumpLayout::OdNoOffset &&
+            HasDumpSign(trimmed, TrimBlanks(second))) {
+            return InputForm::HexDump;
+        }
     }
     if (HasCSourceSign(text, signs)) {
         return InputForm::CSource;

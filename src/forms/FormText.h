@@ -87,6 +87,28 @@ inline bool StartsWith(std::string_view text, std::string_view prefix)
     return text.substr(0, prefix.size()) == prefix;
 }
 
+// A shell prompt with the command that made what follows, as posts and mails show it above a
+// dump: "$ sudo usbhid-dump -d 1d50:615e", "# lsusb -v -s 3:2", ": ~; hexdump -C desc.bin".
+inline bool IsPromptLine(std::string_view line)
+{
+    constexpr std::string_view kTools[] = { "lsusb", "usbhid-dump",  "hexdump", "xxd",
+                                            "od ",   "hid-recorder", "cat ",    "hid-decode" };
+    line = TrimBlanks(line);
+    const bool prompt = line.size() > 1 &&
+                        (line[0] == '$' || line[0] == '#' || line[0] == '%' || line[0] == ':') &&
+                        IsBlank(line[1]);
+    if (!prompt && line.find("$ ") == std::string_view::npos &&
+        line.find("; ") == std::string_view::npos) {
+        return false;
+    }
+    for (const std::string_view tool : kTools) {
+        if (line.find(tool) != std::string_view::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Adds bytes with their places to the input, refusing more than a descriptor text may make.
 class ByteSink
 {

@@ -1,5 +1,7 @@
 #include "forms/HexDumpForm.h"
 
+#include <algorithm>
+
 #include "forms/FormReaders.h"
 #include "forms/FormText.h"
 
@@ -44,7 +46,8 @@ struct DumpReader
     std::string lastLine; // the bytes of the last line, for a "*" that repeats it
     bool repeatPending = false;
     std::uint32_t repeatLine = 0;
-    bool ended = false; // a line with only an offset closes the dump
+    bool ended = false;     // a line with only an offset closes the dump
+    std::size_t indent = 0; // the blanks before every line of an indented dump
 
     // Repeats the last line's bytes up to offset, for the lines a "*" stands for.
     InputOutcome FillRepeats(std::size_t offset)
@@ -116,7 +119,7 @@ struct DumpReader
             for (std::size_t d = p; d < end; d += 2) {
                 const auto byte =
                     static_cast<std::uint8_t>(HexValue(line[d]) << 4 | HexValue(line[d + 1]));
-                if (!sink.Add(byte, lineNumber, static_cast<std::uint32_t>(d + 1))) {
+                if (!sink.Add(byte, lineNumber, static_cast<std::uint32_t>(indent + d + 1))) {
                     return TooManyBytes();
                 }
                 lastLine.push_back(static_cast<char>(byte));
@@ -201,8 +204,28 @@ InputOutcome ReadHexDump(std::string_view text, DescriptorInput& input)
 {
     LineWalker lines(text);
     std::string_view line;
-    DumpReader reader{ DumpLayout::Unknown, input, {}, false, 0, false };
+    DumpReader reader{ DumpLayout::Unknown, input, {}, false, 0, false, 0 };
     while (lines.Next(line)) {
+        if (reader.layout == DumpLayout::Unknown) {
+            if (TrimBlanks(line).empty() || IsPromptLine(line)) {
+                continue;
+            }
+            // A dump indented as a whole (a literal block of documentation) reads as the dump
+            // without its indentation; od's lines of bytes alone start with a blank anyway.
+            const std::size_t blanks = line.find_first_not_of(" \t");
+            const DumpLayout indented = DumpLayoutOf(line.substr(blanks));
+            if (blanks > 0 && indented != DumpLayout::Od && indented != DumpLayout::OdNoOffset &&
+                indented != DumpLayout::Unknown) {
+                reader.indent = blanks;
+            }
+        }
+        if (reader.indent > 0) {
+            if (line.find_first_not_of(" \t") < reader.indent && !TrimBlanks(line).empty()) {
+                return Malformed(DumpError(lines.Number(), "the line is indented less than the "
+                                                           "dump's first"));
+            }
+            line.remove_prefix(std::min(reader.indent, line.size()));
+        }
         if (reader.layout == DumpLayout::Unknown) {
             if (TrimBlanks(line).empty()) {
                 continue;

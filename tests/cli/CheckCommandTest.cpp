@@ -130,11 +130,11 @@ TEST_F(CheckCommandFiles, ReaderWarningIsWrittenOnce)
                                 "digits, 2 places in all\n";
     for (const char* options : { "", "--format json ", "--werror ", "-v " }) {
         SCOPED_TRACE(options);
-        const CliRun run = Cli("check " + std::string(options) + file);
+        const CliRun run = Cli("check --input hex-text " + std::string(options) + file);
         EXPECT_EQ(run.err.substr(0, warning.size()), warning);
         EXPECT_EQ(run.err.find(warning, 1), std::string::npos) << run.err;
     }
-    const CliRun piped = CliWithInput("check -", "05 01 Usage 09 02\nA1 01 C0\n");
+    const CliRun piped = CliWithInput("check --input hex-text -", "05 01 Usage 09 02\nA1 01 C0\n");
     EXPECT_EQ(piped.err, "quorlix-cli: -:1:9: warning: the letters of \"Usage\" were taken as hex "
                          "digits, 2 places in all\n");
 }

@@ -41,7 +41,7 @@ TEST_F(FormsCliTest, WarningsGoToStandardErrorAndLeaveTheOutputAlone)
 {
     const fs::path file = Dir() / "usage.txt";
     std::ofstream(file) << "05 01 // fine\nUsage 09 02\n0x5, 0x1\n";
-    const CliRun run = Cli("hexdump " + file.string());
+    const CliRun run = Cli("hexdump --input hex-text " + file.string());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "total = 8\r\n0x05,//0\r\n0x01,//1\r\n0xA0,//2\r\n0xE0,//3\r\n"
                        "0x09,//4\r\n0x02,//5\r\n0x50,//6\r\n0x10,//7\r\n");
@@ -73,7 +73,7 @@ TEST_F(FormsCliTest, JsonSaysHowTheInputWasRead)
 
     const fs::path file = Dir() / "static.txt";
     std::ofstream(file) << "static 05 01\n";
-    const CliRun warned = Cli("analyse --format json " + file.string());
+    const CliRun warned = Cli("analyse --format json --input hex-text " + file.string());
     ASSERT_EQ(warned.status, 0);
     EXPECT_EQ(nlohmann::json::parse(warned.out)["input"]["warnings"],
               nlohmann::json::parse(R"([{"line": 1, "column": 3, "message":
@@ -122,15 +122,25 @@ TEST_F(FormsCliTest, StrictMakesAnyReaderWarningFatalInEveryCommand)
         SCOPED_TRACE(command);
         const std::string reports = std::string(command) == "decode" ? " 00" : "";
         if (reports.empty()) {
-            EXPECT_EQ(Cli(std::string(command) + " " + file.string()).status,
+            EXPECT_EQ(Cli(std::string(command) + " --input hex-text " + file.string()).status,
                       std::string(command).starts_with("check") ? 3 : 0);
         }
-        const CliRun strict = Cli(std::string(command) + " --strict " + file.string() + reports);
+        const CliRun strict =
+            Cli(std::string(command) + " --input hex-text --strict " + file.string() + reports);
         EXPECT_EQ(strict.status, 1);
         EXPECT_EQ(strict.out, "");
         EXPECT_EQ(strict.err, warning + "quorlix-cli: " + file.string() +
                                   ": --strict: the reader warned, so nothing is analysed\n");
     }
+    // Under auto the same text is refused: a word read as digits makes other bytes.
+    const CliRun refused = Cli("hexdump " + file.string());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, "quorlix-cli: " + file.string() +
+                               ": no form of descriptor fits this text, and read as plain hex "
+                               "text the letters of \"Usage\" were taken as hex digits, 2 "
+                               "places in all (first at 1:3); give the descriptor's bytes alone, "
+                               "or --input hex-text to read it so anyway\n");
     const fs::path clean = Dir() / "clean.txt";
     std::ofstream(clean) << "05 01 09 02 A1 01 C0\n";
     EXPECT_EQ(Cli("hexdump --strict " + clean.string()).status, 0);

@@ -150,5 +150,62 @@ TEST(Candidates, EveryLiteralOfAnArrayIsReadUpToTheEndOfTheText)
     }
 }
 
+TEST(Candidates, WhatPeoplePasteAroundTheBytesIsNoPartOfThem)
+{
+    const struct
+    {
+        const char* name;
+        const char* text;
+        InputForm form;
+    } cases[] = {
+        { "prompt above usbhid-dump",
+          "$ sudo usbhid-dump -d 1d50:615e\n"
+          "005:013:000:DESCRIPTOR         1744574422.718624\n"
+          " 05 01 09 02 A1 01 81 02 C0\n\n",
+          InputForm::UsbhidDump },
+        { "prompt above lsusb",
+          "# lsusb -v -s 3:2\n\nBus 003 Device 002: ID 045e:0040 Mouse\n"
+          "      Report Descriptor: (length is 9)\n"
+          "        Item(Global): Usage Page, data= [ 0x01 ] 1\n"
+          "        Item(Local ): Usage, data= [ 0x02 ] 2\n"
+          "        Item(Main  ): Collection, data= [ 0x01 ] 1\n"
+          "        Item(Main  ): Input, data= [ 0x02 ] 2\n"
+          "        Item(Main  ): End Collection, data=none\n",
+          InputForm::Lsusb },
+        { "indented hexdump -C",
+          "  00000000  05 01 09 02 a1 01 81 02  c0                       "
+          "|.........|\n  00000009\n",
+          InputForm::HexDump },
+        { "Java casts",
+          "static final byte[] DESC = {\n  (byte) 0x05, (byte) 0x01, (byte)0x09, "
+          "(byte) 0x02,\n  (byte) 0xA1, (byte) 0x01, (byte) 0x81, (byte) 0x02, "
+          "(byte) 0xC0 };\n",
+          InputForm::CSource },
+        { "Kotlin toByte",
+          "val desc = byteArrayOf(0x05.toByte(), 0x01, 0x09, 0x02, "
+          "0xA1.toByte(), 0x01, 0x81.toByte(), 0x02, 0xC0.toByte())\n",
+          InputForm::CSource },
+        { "CircuitPython bytes",
+          "import usb_hid\nDESC = bytes((\n    0x05, 0x01,  # Usage Page\n"
+          "    0x09, 0x02, 0xA1, 0x01, 0x81, 0x02, 0xC0,\n))\n",
+          InputForm::CSource },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DescriptorInput input;
+        const InputOutcome outcome = ReadText(c.text, InputForm::Auto, input);
+        ASSERT_EQ(outcome.status, InputStatus::Ok) << DescribeInputOutcome(outcome);
+        EXPECT_EQ(input.form, c.form);
+        EXPECT_EQ(HexOf(input.bytes), "05 01 09 02 A1 01 81 02 C0");
+        EXPECT_TRUE(input.warnings.empty());
+    }
+    DescriptorInput input;
+    EXPECT_EQ(ReadText("<?xml version=\"1.0\"?>\n<descriptor><usage_page>desktop</usage_page>"
+                       "</descriptor>\n",
+                       InputForm::Auto, input)
+                  .status,
+              InputStatus::Refused);
+}
+
 } // namespace
 } // namespace quorlix
