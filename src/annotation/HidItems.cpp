@@ -1,5 +1,7 @@
 #include "annotation/HidItems.h"
 
+#include "support/Bits.h"
+
 namespace quorlix {
 
 DecodedItem DecodeItem(std::span<const std::uint8_t> bytes, std::size_t offset)
@@ -27,17 +29,7 @@ DecodedItem DecodeItem(std::span<const std::uint8_t> bytes, std::size_t offset)
 
 std::int32_t SignedValue(const DecodedItem& item)
 {
-    switch (item.sizeCode) {
-    case SizeCode::OneByte:
-        return static_cast<std::int8_t>(item.data[0]);
-    case SizeCode::TwoBytes:
-        return static_cast<std::int16_t>(item.data[0] | (item.data[1] << 8));
-    case SizeCode::FourBytes:
-        return static_cast<std::int32_t>(item.value);
-    case SizeCode::None:
-        break;
-    }
-    return 0;
+    return static_cast<std::int32_t>(SignExtend(item.value, 8 * DataSizeOf(item.sizeCode)));
 }
 
 } // namespace quorlix

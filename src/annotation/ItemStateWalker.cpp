@@ -1,5 +1,7 @@
 #include "annotation/ItemStateWalker.h"
 
+#include "support/Bits.h"
+
 #include <utility>
 
 namespace quorlix {
@@ -25,16 +27,7 @@ WrittenValue ValueOf(const DecodedItem& item)
 
 std::int64_t WrittenValue::Signed() const
 {
-    switch (dataSize) {
-    case 1:
-        return static_cast<std::int8_t>(value);
-    case 2:
-        return static_cast<std::int16_t>(value);
-    case 4:
-        return static_cast<std::int32_t>(value);
-    default:
-        return 0;
-    }
+    return dataSize <= 4 ? SignExtend(value, 8u * dataSize) : 0;
 }
 
 ItemStateWalker::ItemStateWalker(ItemWalkOptions options) : m_options(options) {}

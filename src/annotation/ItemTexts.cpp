@@ -1,5 +1,6 @@
 #include "annotation/ItemTexts.h"
 
+#include "support/Bits.h"
 #include "usage_names/UsageNameLookup.h"
 
 #include <algorithm>
@@ -101,21 +102,19 @@ std::uint32_t DataLong(const ItemRow& row)
            (static_cast<std::uint32_t>(row.data[3]) << 24);
 }
 
-// Logical Minimum reads its bytes as a signed number of the item's own size.
+// The item's data bytes as a signed number of the item's own size.
+std::int32_t SignedData(const ItemRow& row)
+{
+    return static_cast<std::int32_t>(
+        SignExtend(DataLong(row), 8 * DataSizeOf(SizeCodeOf(row.prefix))));
+}
+
+// Logical Minimum reads its bytes as a signed number of the item's own size; no data gives
+// empty parentheses.
 void AppendLogicalMinimum(std::u16string& text, const ItemRow& row)
 {
-    switch (SizeCodeOf(row.prefix)) {
-    case SizeCode::OneByte:
-        AppendSignedDecimal(text, static_cast<std::int8_t>(row.data[0]));
-        break;
-    case SizeCode::TwoBytes:
-        AppendSignedDecimal(text, static_cast<std::int16_t>(DataWord(row)));
-        break;
-    case SizeCode::FourBytes:
-        AppendSignedDecimal(text, static_cast<std::int32_t>(DataLong(row)));
-        break;
-    case SizeCode::None:
-        break; // no data: empty parentheses
+    if (SizeCodeOf(row.prefix) != SizeCode::None) {
+        AppendSignedDecimal(text, SignedData(row));
     }
 }
 
@@ -123,28 +122,15 @@ void AppendLogicalMinimum(std::u16string& text, const ItemRow& row)
 // because the item alone cannot tell whether the device meant it signed.
 void AppendLogicalMaximum(std::u16string& text, const ItemRow& row)
 {
-    switch (SizeCodeOf(row.prefix)) {
-    case SizeCode::OneByte:
-        AppendSignedDecimal(text, static_cast<std::int8_t>(row.data[0]));
-        if (row.data[0] & 0x80u) {
-            text.push_back(u'/');
-            AppendSignedDecimal(text, row.data[0]);
-        }
-        break;
-    case SizeCode::TwoBytes: {
-        const std::uint16_t word = DataWord(row);
-        AppendSignedDecimal(text, static_cast<std::int16_t>(word));
-        if (word & 0x8000u) {
-            text.push_back(u'/');
-            AppendSignedDecimal(text, word);
-        }
-        break;
+    const SizeCode size = SizeCodeOf(row.prefix);
+    if (size == SizeCode::None) {
+        return;
     }
-    case SizeCode::FourBytes:
-        AppendSignedDecimal(text, static_cast<std::int32_t>(DataLong(row)));
-        break;
-    case SizeCode::None:
-        break;
+    const std::int32_t value = SignedData(row);
+    AppendSignedDecimal(text, value);
+    if (value < 0 && size != SizeCode::FourBytes) {
+        text.push_back(u'/');
+        AppendSignedDecimal(text, size == SizeCode::OneByte ? row.data[0] : DataWord(row));
     }
 }
 

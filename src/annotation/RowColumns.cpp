@@ -2,16 +2,15 @@
 
 #include "annotation/HidItems.h"
 #include "annotation/ItemTexts.h"
+#include "support/HexDigits.h"
 
 namespace quorlix {
 namespace {
 
-constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
-
 void PutHexByte(char16_t* out, std::uint8_t byte)
 {
-    out[0] = kHexDigits[byte >> 4];
-    out[1] = kHexDigits[byte & 0x0F];
+    out[0] = static_cast<char16_t>(UpperHexDigit(byte >> 4));
+    out[1] = static_cast<char16_t>(UpperHexDigit(byte));
 }
 
 } // namespace

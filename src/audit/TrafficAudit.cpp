@@ -30,14 +30,9 @@ struct ReportState
     std::map<std::uint32_t, FieldEvent> padding;
 };
 
-std::size_t TypeIndex(ReportType type)
-{
-    return type == ReportType::Input ? 0 : type == ReportType::Output ? 1 : 2;
-}
-
 std::uint32_t Key(ReportType type, std::uint8_t id)
 {
-    return static_cast<std::uint32_t>(TypeIndex(type) * 256 + id);
+    return static_cast<std::uint32_t>(ReportTypeSlot(type) * 256 + id);
 }
 
 std::string ReportName(const ReportModel& model, ReportType type, std::uint8_t id)

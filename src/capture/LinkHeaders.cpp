@@ -1,5 +1,7 @@
 #include "capture/LinkHeaders.h"
 
+#include "support/HexDigits.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -151,20 +153,6 @@ bool ParseNumber(std::string_view text, T& value, int base)
     return error == std::errc() && end == text.data() + text.size();
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // "Ii:1:015:2" (bus, device, endpoint) or "Ii:015:2" (device, endpoint).
 bool ParseTextAddress(std::string_view text, UsbPacket& packet)
 {
@@ -295,8 +283,8 @@ std::string DecodeUsbmonTextLine(std::string_view line, std::vector<std::uint8_t
                 return "a data word has an odd number of digits";
             }
             for (std::size_t i = 0; i < group.size(); i += 2) {
-                const int high = HexDigit(group[i]);
-                const int low = HexDigit(group[i + 1]);
+                const int high = HexDigitValue(group[i]);
+                const int low = HexDigitValue(group[i + 1]);
                 if (high < 0 || low < 0) {
                     return "the data is not hexadecimal";
                 }

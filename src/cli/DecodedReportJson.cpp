@@ -1,5 +1,6 @@
 #include "cli/DecodedReportJson.h"
 
+#include "support/HexDigits.h"
 #include "usage_names/FullUsageNames.h"
 
 #include <charconv>
@@ -13,7 +14,6 @@ namespace {
 // the name tables, the unit texts and error lines, which keep to plain text.
 void AppendString(std::string& out, std::string_view text)
 {
-    constexpr char kDigits[] = "0123456789abcdef";
     out += '"';
     // Plain runs go in whole; only the characters that need it are escaped one by one.
     std::size_t run = 0;
@@ -26,7 +26,9 @@ void AppendString(std::string& out, std::string_view text)
         out.append(text.data() + run, i - run);
         run = i + 1;
         if (byte < 0x20) {
-            const char escape[] = { '\\', 'u', '0', '0', kDigits[byte >> 4], kDigits[byte & 0xF] };
+            const char escape[] = {
+                '\\', 'u', '0', '0', LowerHexDigit(byte >> 4), LowerHexDigit(byte)
+            };
             out.append(escape, sizeof escape);
         } else {
             const char escape[] = { '\\', c };

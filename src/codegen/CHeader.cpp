@@ -4,6 +4,7 @@
 #include "codegen/CIdentifier.h"
 #include "codegen/DescriptorArray.h"
 #include "reports/ReportModel.h"
+#include "reports/ReportText.h"
 #include "usage_names/FullUsageNames.h"
 
 #include <algorithm>
@@ -92,12 +93,6 @@ std::string Number(std::uint64_t value)
     return std::to_string(value) + (small ? "" : "ULL");
 }
 
-std::string UsageName(std::uint32_t usage)
-{
-    const PagedUsage paged = UsageOfExtended(usage);
-    return std::string(FullUsageName(paged.usagePage, paged.usageId).View());
-}
-
 std::string PageName(std::uint32_t usage)
 {
     return std::string(FullUsagePageName(UsageOfExtended(usage).usagePage).View());
@@ -128,11 +123,6 @@ std::string FieldDetails(const ReportField& field)
         }
     }
     return details;
-}
-
-bool IsPadding(const ReportField& field)
-{
-    return field.bitSize == 0 || field.count == 0 || (field.IsConstant() && field.usageCount == 0);
 }
 
 void AddGroup(std::vector<FieldGroup>& groups, NameSet& names, const std::string& reportPart,
@@ -170,7 +160,7 @@ void AddFieldGroups(std::vector<FieldGroup>& groups, NameSet& names, std::size_t
         return;
     }
     if (field.count > kMaxNamedElements || splitFields >= kMaxSplitFields) {
-        const std::string name = UsageName(ElementUsage(field, 0));
+        const std::string name = ReportUsageName(ElementUsage(field, 0));
         const bool same = field.usageCount == 1;
         AddGroup(groups, names, reportPart, field, IdentifierWords(name),
                  same ? name : name + " and the usages after it", 0, field.count);
@@ -184,7 +174,7 @@ void AddFieldGroups(std::vector<FieldGroup>& groups, NameSet& names, std::size_t
         while (end < field.count && ElementUsage(field, end) == usage) {
             ++end;
         }
-        const std::string name = UsageName(usage);
+        const std::string name = ReportUsageName(usage);
         AddGroup(groups, names, reportPart, field, IdentifierWords(name), name, first, end - first);
         first = end;
     }
@@ -257,7 +247,7 @@ void WriteReport(std::ostream& out, const ReportModel& model, const Report& repo
 
     std::vector<FieldGroup> groups;
     for (const ReportField& field : report.fields) {
-        if (!IsPadding(field)) {
+        if (!field.IsPadding()) {
             AddFieldGroups(groups, names, splitFields, part, field);
         }
     }

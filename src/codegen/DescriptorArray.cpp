@@ -3,6 +3,7 @@
 #include "annotation/FillInUsageNames.h"
 #include "annotation/HidItems.h"
 #include "parser/DeviceDescription.h"
+#include "support/HexDigits.h"
 
 #include <algorithm>
 
@@ -77,8 +78,7 @@ std::string CommentText(std::string_view text)
 
 std::string HexByte(std::uint8_t byte)
 {
-    constexpr char kDigits[] = "0123456789ABCDEF";
-    return { '0', 'x', kDigits[byte >> 4], kDigits[byte & 0xF] };
+    return { '0', 'x', UpperHexDigit(byte >> 4), UpperHexDigit(byte) };
 }
 
 std::vector<ItemLine> DescribeItems(std::span<const std::uint8_t> descriptor)

@@ -1,5 +1,8 @@
 #include "diagnostics/FindingTexts.h"
 
+#include "support/Bits.h"
+#include "support/HexDigits.h"
+
 #include <array>
 #include <charconv>
 
@@ -78,16 +81,7 @@ std::string_view HidItemName(unsigned type, unsigned tag)
 
 std::int64_t SignedItemValue(std::uint32_t value, std::size_t dataSize)
 {
-    switch (dataSize) {
-    case 1:
-        return static_cast<std::int8_t>(value & 0xFF);
-    case 2:
-        return static_cast<std::int16_t>(value & 0xFFFF);
-    case 4:
-        return static_cast<std::int32_t>(value);
-    default:
-        return 0;
-    }
+    return dataSize <= 4 ? SignExtend(value, static_cast<unsigned>(8 * dataSize)) : 0;
 }
 
 std::string DecimalText(std::int64_t value)
@@ -115,15 +109,14 @@ std::string HexText(std::uint32_t value)
 
 std::string ItemBytesText(std::uint8_t prefix, std::uint32_t value, std::size_t dataSize)
 {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     text.reserve(3 * (1 + dataSize));
     const auto append = [&](std::uint8_t byte) {
         if (!text.empty()) {
             text += ' ';
         }
-        text += kDigits[byte >> 4];
-        text += kDigits[byte & 0xF];
+        text += UpperHexDigit(byte >> 4);
+        text += UpperHexDigit(byte);
     };
     append(prefix);
     for (std::size_t i = 0; i < dataSize && i < 4; ++i) {

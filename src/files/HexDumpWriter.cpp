@@ -1,16 +1,12 @@
 #include "files/HexDumpWriter.h"
 
 #include "files/OutputFile.h"
+#include "support/HexDigits.h"
 
 #include <algorithm>
 #include <charconv>
 
 namespace quorlix {
-namespace {
-
-constexpr char kUpperHexDigits[] = "0123456789ABCDEF";
-
-} // namespace
 
 void WriteHexDump(std::ostream& out, std::string_view bytes)
 {

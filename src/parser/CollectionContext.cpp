@@ -1,6 +1,7 @@
 #include "parser/CollectionContext.h"
 
 #include "parser/CollectionWalk.h"
+#include "support/Bits.h"
 
 #include <vector>
 
@@ -17,14 +18,6 @@ std::uint64_t OwnBlockSize(const HidCollection& collection)
         size += ReportImageSize(collection.reports[i]->itemCount);
     }
     return size;
-}
-
-void PutLe32(std::uint8_t* out, std::uint32_t value)
-{
-    out[0] = static_cast<std::uint8_t>(value);
-    out[1] = static_cast<std::uint8_t>(value >> 8);
-    out[2] = static_cast<std::uint8_t>(value >> 16);
-    out[3] = static_cast<std::uint8_t>(value >> 24);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "annotation/CheckedSize.h"
 #include "annotation/HidItems.h"
 #include "parser/CollectionWalk.h"
+#include "support/Bits.h"
 
 #include <algorithm>
 #include <bit>
@@ -38,20 +39,6 @@ bool ReserveOneMore(const ParserCallbacks& callbacks, T**& list, std::uint32_t c
     list = grown;
     capacity = grownCapacity;
     return true;
-}
-
-// Stores value little-endian. Where the machine is little-endian too this is one plain store:
-// a context holds one image per report field, hundreds of thousands of them at worst.
-void PutLe32(std::uint8_t* out, std::uint32_t value)
-{
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(out, &value, sizeof value);
-    } else {
-        out[0] = static_cast<std::uint8_t>(value);
-        out[1] = static_cast<std::uint8_t>(value >> 8);
-        out[2] = static_cast<std::uint8_t>(value >> 16);
-        out[3] = static_cast<std::uint8_t>(value >> 24);
-    }
 }
 
 bool TryItemStorage(const ParserCallbacks& callbacks, HidReport& report, std::uint64_t capacity)

@@ -5,6 +5,7 @@
 #include "parser/CollectionWalk.h"
 #include "parser/CollectionTree.h"
 #include "parser/ParseItems.h"
+#include "support/Bits.h"
 
 #include <cstdarg>
 #include <cstdlib>
@@ -243,10 +244,7 @@ ParseResult BuildDeviceDescription(const ParserCallbacks& callbacks, const std::
         description.collections[i].context = context;
         description.collectionCount = i + 1;
         const auto contextSize = static_cast<std::uint32_t>(size);
-        context[0] = static_cast<std::uint8_t>(contextSize);
-        context[1] = static_cast<std::uint8_t>(contextSize >> 8);
-        context[2] = static_cast<std::uint8_t>(contextSize >> 16);
-        context[3] = static_cast<std::uint8_t>(contextSize >> 24);
+        PutLe32(context, contextSize);
         (void)BuildContextBlock(callbacks, *root.children[i], context, 0);
         if (out != nullptr) {
             std::fprintf(out, "CollectionContext %p\n", static_cast<void*>(context));

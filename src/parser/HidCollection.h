@@ -12,6 +12,12 @@ enum class ReportType : std::uint8_t
     Feature = 4,
 };
 
+// Where a report type's entry sits in arrays of three: Input 0, Output 1, Feature 2.
+constexpr unsigned ReportTypeSlot(ReportType type)
+{
+    return type == ReportType::Input ? 0u : type == ReportType::Output ? 1u : 2u;
+}
+
 struct HidCollection;
 
 // One report field. In memory it is a plain struct; WriteReportItemImage gives its packed

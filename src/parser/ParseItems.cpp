@@ -12,11 +12,6 @@
 namespace quorlix {
 namespace {
 
-unsigned ReportTypeSlot(ReportType type)
-{
-    return type == ReportType::Input ? 0u : type == ReportType::Output ? 1u : 2u;
-}
-
 // The report records of the top-level collection opened last, by type and report id. That
 // subtree holds at most one record per pair, and only it is searched for an existing record,
 // so a direct index gives the same record a depth-first search would, in constant time.

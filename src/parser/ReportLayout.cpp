@@ -2,6 +2,7 @@
 
 #include "parser/CollectionContext.h"
 #include "parser/CollectionWalk.h"
+#include "support/HexDigits.h"
 
 #include <algorithm>
 #include <charconv>
@@ -52,10 +53,9 @@ public:
 
     AsciiLine& EightHexDigits(std::uint32_t value)
     {
-        constexpr char kDigits[] = "0123456789abcdef";
         char digits[8];
         for (int i = 0; i < 8; ++i) {
-            digits[i] = kDigits[(value >> (28 - 4 * i)) & 0x0Fu];
+            digits[i] = LowerHexDigit(value >> (28 - 4 * i));
         }
         return Text(std::string_view(digits, sizeof digits));
     }

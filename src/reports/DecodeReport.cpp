@@ -1,5 +1,8 @@
 #include "reports/DecodeReport.h"
 
+#include "support/Bits.h"
+#include "support/HexDigits.h"
+
 #include <cmath>
 
 namespace quorlix {
@@ -29,11 +32,7 @@ std::int64_t LogicalValue(const ReportField& field, std::uint64_t raw, unsigned 
         return raw > static_cast<std::uint64_t>(INT64_MAX) ? INT64_MAX
                                                            : static_cast<std::int64_t>(raw);
     }
-    if (width >= kWholeBits) {
-        return static_cast<std::int64_t>(raw);
-    }
-    const std::uint64_t signBit = std::uint64_t{ 1 } << (width - 1);
-    return static_cast<std::int64_t>(raw ^ signBit) - static_cast<std::int64_t>(signBit);
+    return SignExtend(raw, width);
 }
 
 // An element wider than any number: its bytes go to the report's pool.
@@ -68,11 +67,6 @@ double PhysicalValue(const ReportField& field, std::int64_t logical)
         value /= std::pow(10.0, -static_cast<double>(field.unitExponent));
     }
     return value;
-}
-
-bool IsPadding(const ReportField& field)
-{
-    return field.bitSize == 0 || field.count == 0 || (field.IsConstant() && field.usageCount == 0);
 }
 
 void DecodeVariable(const ReportField& field, std::uint32_t fieldIndex,
@@ -174,7 +168,7 @@ void DecodeReport(const ReportModel& model, ReportType type, std::span<const std
     decoded.report = report;
     for (std::uint32_t i = 0; i < report->fields.size(); ++i) {
         const ReportField& field = report->fields[i];
-        if (IsPadding(field)) {
+        if (field.IsPadding()) {
             continue;
         }
         if (field.IsVariable()) {
@@ -187,7 +181,6 @@ void DecodeReport(const ReportModel& model, ReportType type, std::span<const std
 
 std::string WideBytesText(const DecodedReport& decoded, const DecodedEntry& entry)
 {
-    constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     text.reserve(std::size_t{ entry.wideByteCount } * 3);
     for (std::uint32_t i = 0; i < entry.wideByteCount; ++i) {
@@ -195,8 +188,8 @@ std::string WideBytesText(const DecodedReport& decoded, const DecodedEntry& entr
         if (i != 0) {
             text += ' ';
         }
-        text += kDigits[byte >> 4];
-        text += kDigits[byte & 0xF];
+        text += UpperHexDigit(byte >> 4);
+        text += UpperHexDigit(byte);
     }
     return text;
 }

@@ -1,5 +1,7 @@
 #include "reports/ReportLine.h"
 
+#include "support/HexDigits.h"
+
 #include <charconv>
 #include <cstdlib>
 
@@ -28,8 +30,7 @@ std::string DescribeCharacter(char c)
     if (byte >= 0x20 && byte < 0x7F) {
         return std::string("'") + c + "'";
     }
-    constexpr char kDigits[] = "0123456789ABCDEF";
-    return std::string("byte 0x") + kDigits[byte >> 4] + kDigits[byte & 0xF];
+    return std::string("byte 0x") + UpperHexDigit(byte >> 4) + UpperHexDigit(byte);
 }
 
 bool IsBlank(char c)

@@ -3,17 +3,13 @@
 #include "annotation/CheckedSize.h"
 #include "annotation/HidItems.h"
 #include "annotation/ItemStateWalker.h"
+#include "support/Bits.h"
 
 #include <algorithm>
 #include <limits>
 
 namespace quorlix {
 namespace {
-
-unsigned TypeSlot(ReportType type)
-{
-    return type == ReportType::Input ? 0u : type == ReportType::Output ? 1u : 2u;
-}
 
 ReportUnit DecodeUnit(std::uint32_t raw)
 {
@@ -24,7 +20,7 @@ ReportUnit DecodeUnit(std::uint32_t raw)
         system <= 4 || system == 15 ? static_cast<UnitSystem>(system) : UnitSystem::Reserved;
     for (unsigned i = 0; i < unit.exponents.size(); ++i) {
         const unsigned nibble = (raw >> (4 * (i + 1))) & 0xFu;
-        unit.exponents[i] = static_cast<std::int8_t>(nibble >= 8 ? int(nibble) - 16 : int(nibble));
+        unit.exponents[i] = static_cast<std::int8_t>(SignExtend(nibble, 4));
     }
     return unit;
 }
@@ -34,8 +30,7 @@ ReportUnit DecodeUnit(std::uint32_t raw)
 std::int32_t DecodeUnitExponent(const WrittenValue& item)
 {
     if ((item.value & ~0xFu) == 0) {
-        return item.value >= 8 ? static_cast<std::int32_t>(item.value) - 16
-                               : static_cast<std::int32_t>(item.value);
+        return static_cast<std::int32_t>(SignExtend(item.value, 4));
     }
     return static_cast<std::int32_t>(item.Signed());
 }
@@ -70,7 +65,7 @@ public:
     void Finish()
     {
         for (Report& report : m_model.reports) {
-            const bool numbered = m_model.numbered[TypeSlot(report.type)];
+            const bool numbered = m_model.numbered[ReportTypeSlot(report.type)];
             const CheckedSize idBits = numbered ? 8 : 0;
             for (ReportField& field : report.fields) {
                 const CheckedSize offset = CheckedSize(field.bitOffset) + idBits;
@@ -88,7 +83,7 @@ public:
 private:
     Report& FindOrAddReport(ReportType type, std::uint8_t reportId)
     {
-        std::uint16_t& index = m_model.reportIndex[TypeSlot(type)][reportId];
+        std::uint16_t& index = m_model.reportIndex[ReportTypeSlot(type)][reportId];
         if (index == 0) {
             Report report;
             report.type = type;
@@ -106,7 +101,7 @@ private:
         const std::uint8_t reportId = globals.ReportId();
         Report& report = FindOrAddReport(type, reportId);
         if (reportId != 0) {
-            m_model.numbered[TypeSlot(type)] = true;
+            m_model.numbered[ReportTypeSlot(type)] = true;
         }
         // A report belongs to the device, not to a collection: two top-level collections that
         // use one type and id describe one report, whose fields follow one another.
@@ -178,12 +173,12 @@ private:
 
 bool ReportModel::IsNumbered(ReportType type) const
 {
-    return numbered[TypeSlot(type)];
+    return numbered[ReportTypeSlot(type)];
 }
 
 const Report* ReportModel::Find(ReportType type, std::uint8_t reportId) const
 {
-    const std::uint16_t index = reportIndex[TypeSlot(type)][reportId];
+    const std::uint16_t index = reportIndex[ReportTypeSlot(type)][reportId];
     return index == 0 ? nullptr : &reports[index - 1u];
 }
 

@@ -66,6 +66,11 @@ struct ReportField
     bool IsVariable() const { return (flags & 0x02) != 0; }
     bool IsRelative() const { return (flags & 0x04) != 0; }
     bool HasNullState() const { return (flags & 0x40) != 0; }
+    // No bits, or constant bits that no usage names: filler that carries nothing.
+    bool IsPadding() const
+    {
+        return bitSize == 0 || count == 0 || (IsConstant() && usageCount == 0);
+    }
     std::uint64_t BitLength() const { return std::uint64_t{ bitSize } * count; }
 };
 

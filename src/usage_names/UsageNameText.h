@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/HexDigits.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -32,13 +34,12 @@ public:
     // Appends "0x" and four upper-case hexadecimal digits.
     constexpr UsageNameText& AppendHex4(std::uint16_t value)
     {
-        constexpr char kDigits[] = "0123456789ABCDEF";
         const char digits[] = { '0',
                                 'x',
-                                kDigits[(value >> 12) & 0xF],
-                                kDigits[(value >> 8) & 0xF],
-                                kDigits[(value >> 4) & 0xF],
-                                kDigits[value & 0xF] };
+                                UpperHexDigit(value >> 12),
+                                UpperHexDigit(value >> 8),
+                                UpperHexDigit(value >> 4),
+                                UpperHexDigit(value) };
         return Append(std::string_view(digits, sizeof digits));
     }
 
