@@ -1,15 +1,14 @@
 #include "cli/DiffCommand.h"
 
 #include "cli/CommandInput.h"
+#include "cli/CommandOutput.h"
 #include "codegen/DescriptorArray.h"
 #include "diff/DiffText.h"
-#include "files/OutputFile.h"
 #include "reports/ReportModel.h"
+#include "support/HexDigits.h"
 
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -19,7 +18,6 @@ namespace {
 constexpr int kExitEquivalent = 0;
 constexpr int kExitDifferent = 1;
 constexpr int kExitTrouble = 2;
-constexpr const char* kProgram = "quorlix-cli";
 
 std::span<const std::uint8_t> BytesOf(const std::string& bytes)
 {
@@ -41,14 +39,13 @@ nlohmann::json ValueJson(const std::string& value)
 
 std::string HexText(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t length)
 {
-    constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     for (std::size_t i = offset; i < offset + length; ++i) {
         if (!text.empty()) {
             text += ' ';
         }
-        text += kDigits[bytes[i] >> 4];
-        text += kDigits[bytes[i] & 0xF];
+        text += UpperHexDigit(bytes[i] >> 4);
+        text += UpperHexDigit(bytes[i]);
     }
     return text;
 }
@@ -115,8 +112,7 @@ int RunDiff(const CommandLine& options)
     CommandLine second = options;
     second.file = options.secondFile;
     if (options.file == "-" && options.secondFile == "-") {
-        std::fprintf(stderr, "%s: -: standard input can be only one of the two descriptors\n",
-                     kProgram);
+        Complain("-", "standard input can be only one of the two descriptors");
         return kExitTrouble;
     }
     if (!ReadCommandInput(options, oldInput) || !ReadCommandInput(second, newInput)) {
@@ -132,20 +128,9 @@ int RunDiff(const CommandLine& options)
             WriteDiffText(out, diff, oldBytes, newBytes, options.file, options.secondFile);
         }
     };
-    if (options.outPath.empty()) {
-        produce(std::cout);
-        std::cout.flush();
-        if (!std::cout) {
-            std::fprintf(stderr, "%s: <stdout>: write failed\n", kProgram);
-            return kExitTrouble;
-        }
-    } else {
-        std::string error;
-        if (!WriteOutputFile(options.outPath, produce, &error)) {
-            std::fprintf(stderr, "%s: %s: cannot write file: %s\n", kProgram,
-                         options.outPath.c_str(), error.c_str());
-            return kExitTrouble;
-        }
+    // diff(1)'s statuses: 0 the same, 1 different, 2 trouble, a failed write included.
+    if (WriteCommandOutput(options.outPath, produce) != kExitOk) {
+        return kExitTrouble;
     }
     return diff.verdict == DiffVerdict::Equivalent ? kExitEquivalent : kExitDifferent;
 }

@@ -3,6 +3,7 @@
 #include "annotation/HidItems.h"
 #include "diff/DiffModel.h"
 #include "reports/ReportModel.h"
+#include "support/HexDigits.h"
 #include "usage_names/FullUsageNames.h"
 
 #include <algorithm>
@@ -62,22 +63,12 @@ std::string SizeText(const ReportControl& control)
 
 std::string UnitValueText(const ControlAttributes& attributes)
 {
-    ReportUnit unit;
-    unit.raw = attributes.unit;
-    const unsigned system = attributes.unit & 0xFu;
-    unit.system =
-        system <= 4 || system == 15 ? static_cast<UnitSystem>(system) : UnitSystem::Reserved;
-    for (unsigned i = 0; i < unit.exponents.size(); ++i) {
-        const unsigned nibble = (attributes.unit >> (4 * (i + 1))) & 0xFu;
-        unit.exponents[i] = static_cast<std::int8_t>(nibble >= 8 ? int(nibble) - 16 : int(nibble));
-    }
-    std::string text = UnitText(unit);
+    std::string text = UnitText(DecodeUnit(attributes.unit));
     if (text.empty()) {
         text = attributes.unit == 0 ? "none" : "0x" + [&] {
-            constexpr char kDigits[] = "0123456789ABCDEF";
             std::string hex;
             for (int shift = 28; shift >= 0; shift -= 4) {
-                hex += kDigits[(attributes.unit >> shift) & 0xF];
+                hex += UpperHexDigit(attributes.unit >> shift);
             }
             return hex;
         }();

@@ -1,6 +1,7 @@
 #include "diff/DiffText.h"
 
 #include "codegen/DescriptorArray.h"
+#include "support/HexDigits.h"
 
 #include <algorithm>
 #include <string>
@@ -16,14 +17,13 @@ constexpr std::size_t kBytesColumn = 15;
 
 std::string ItemBytes(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t length)
 {
-    constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     for (std::size_t i = offset; i < offset + length; ++i) {
         if (!text.empty()) {
             text += ' ';
         }
-        text += kDigits[bytes[i] >> 4];
-        text += kDigits[bytes[i] & 0xF];
+        text += UpperHexDigit(bytes[i] >> 4);
+        text += UpperHexDigit(bytes[i]);
     }
     return text;
 }

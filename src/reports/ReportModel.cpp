@@ -11,20 +11,6 @@
 namespace quorlix {
 namespace {
 
-ReportUnit DecodeUnit(std::uint32_t raw)
-{
-    ReportUnit unit;
-    unit.raw = raw;
-    const unsigned system = raw & 0xFu;
-    unit.system =
-        system <= 4 || system == 15 ? static_cast<UnitSystem>(system) : UnitSystem::Reserved;
-    for (unsigned i = 0; i < unit.exponents.size(); ++i) {
-        const unsigned nibble = (raw >> (4 * (i + 1))) & 0xFu;
-        unit.exponents[i] = static_cast<std::int8_t>(SignExtend(nibble, 4));
-    }
-    return unit;
-}
-
 // A Unit Exponent of one nibble is a signed nibble (0x0E is -2); wider values are signed
 // as written.
 std::int32_t DecodeUnitExponent(const WrittenValue& item)
@@ -170,6 +156,20 @@ private:
 };
 
 } // namespace
+
+ReportUnit DecodeUnit(std::uint32_t raw)
+{
+    ReportUnit unit;
+    unit.raw = raw;
+    const unsigned system = raw & 0xFu;
+    unit.system =
+        system <= 4 || system == 15 ? static_cast<UnitSystem>(system) : UnitSystem::Reserved;
+    for (unsigned i = 0; i < unit.exponents.size(); ++i) {
+        const unsigned nibble = (raw >> (4 * (i + 1))) & 0xFu;
+        unit.exponents[i] = static_cast<std::int8_t>(SignExtend(nibble, 4));
+    }
+    return unit;
+}
 
 bool ReportModel::IsNumbered(ReportType type) const
 {

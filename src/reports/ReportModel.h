@@ -122,6 +122,9 @@ std::uint32_t UsageAtIndex(const ReportField& field, std::uint32_t index);
 // the elements past its end; 0 when the list is empty.
 std::uint32_t ElementUsage(const ReportField& field, std::uint32_t element);
 
+// A Unit item's value decoded: its system and the signed nibble of each base quantity.
+ReportUnit DecodeUnit(std::uint32_t raw);
+
 // The unit as a formula of base units, such as "cm/s²" or "cm²·g/s²"; "" for no unit and for
 // vendor or reserved systems (whose units have no names).
 std::string UnitText(const ReportUnit& unit);
