@@ -1,30 +1,19 @@
 #include "cli/FixupCommand.h"
 
 #include "cli/CommandInput.h"
+#include "cli/CommandOutput.h"
 #include "codegen/CIdentifier.h"
 #include "diagnostics/CheckDescriptor.h"
 #include "diff/DescriptorDiff.h"
-#include "files/OutputFile.h"
 #include "fixup/FixupProgram.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 #include <sstream>
-#include <iostream>
 #include <string>
 
 namespace quorlix {
 namespace {
-
-constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;
-constexpr const char* kProgram = "quorlix-cli";
-
-void Complain(const std::string& file, const std::string& reason)
-{
-    std::fprintf(stderr, "%s: %s: %s\n", kProgram, file.c_str(), reason.c_str());
-}
 
 std::span<const std::uint8_t> BytesOf(const std::string& bytes)
 {
@@ -43,10 +32,8 @@ bool ParseDeviceIdOption(const std::string& text, std::optional<HidDeviceId>& id
     const std::size_t colons = static_cast<std::size_t>(std::count(text.begin(), text.end(), ':'));
     if (!id || colons != 2 ||
         text.find_first_not_of("0123456789abcdefABCDEF:") != std::string::npos) {
-        std::fprintf(stderr,
-                     "%s: --device-id: %s is not BUS:VID:PID in hexadecimal, such as "
-                     "0003:11C0:5606\n",
-                     kProgram, text.c_str());
+        Complain("--device-id",
+                 text + " is not BUS:VID:PID in hexadecimal, such as 0003:11C0:5606");
         return false;
     }
     return true;
@@ -98,23 +85,10 @@ int RunFixup(const CommandLine& options)
         return kExitFailure;
     }
     const std::string text = program.str();
-    if (options.outPath.empty()) {
-        std::cout << text;
-        std::cout.flush();
-        if (!std::cout) {
-            Complain("<stdout>", "write failed");
-            return kExitFailure;
-        }
-    } else {
-        std::string writeError;
-        if (!WriteOutputFile(
-                options.outPath, [&](std::ostream& out) { out << text; }, &writeError)) {
-            Complain(options.outPath, "cannot write file: " + writeError);
-            return kExitFailure;
-        }
+    if (WriteCommandOutput(options.outPath, [&](std::ostream& out) { out << text; }) != kExitOk) {
+        return kExitFailure;
     }
-    std::fprintf(stderr, "%s: %s: %s: %s\n", kProgram, options.secondFile.c_str(),
-                 std::string(DiffVerdictName(diff.verdict)).c_str(), diff.reason.c_str());
+    Complain(options.secondFile, std::string(DiffVerdictName(diff.verdict)) + ": " + diff.reason);
     if (!request.device && request.form == FixupForm::HidBpf) {
         Complain(options.file, "no device id known: the program matches every device; give "
                                "--device-id BUS:VID:PID");

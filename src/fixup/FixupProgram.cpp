@@ -2,6 +2,7 @@
 
 #include "codegen/DescriptorArray.h"
 #include "diff/DescriptorDiff.h"
+#include "support/HexDigits.h"
 
 #include <algorithm>
 #include <set>
@@ -17,22 +18,20 @@ constexpr std::size_t kMaxCommentItems = 64;
 
 std::string Hex4(std::uint16_t value)
 {
-    constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text = "0x";
     for (int shift = 12; shift >= 0; shift -= 4) {
-        text += kDigits[(value >> shift) & 0xF];
+        text += UpperHexDigit(value >> shift);
     }
     return text;
 }
 
 std::string ItemBytesText(std::span<const std::uint8_t> bytes, const ItemLine& line)
 {
-    constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     for (std::size_t i = line.offset; i < line.offset + line.length; ++i) {
         text += text.empty() ? "" : " ";
-        text += kDigits[bytes[i] >> 4];
-        text += kDigits[bytes[i] & 0xF];
+        text += UpperHexDigit(bytes[i] >> 4);
+        text += UpperHexDigit(bytes[i]);
     }
     return text;
 }
