@@ -71,6 +71,9 @@ bool ReadCommandInput(const CommandLine& options, DescriptorInput& input)
                      InputName(options).c_str(), warning.line, warning.column,
                      warning.message.c_str());
     }
+    if (input.descriptors == 1 && !input.choice.empty()) {
+        Complain(InputName(options), "read " + input.choice);
+    }
     if (input.descriptors > 1) {
         Complain(InputName(options),
                  "holds " + std::to_string(input.descriptors) +

@@ -171,6 +171,42 @@ InputOutcome Read(std::string_view content, std::string_view path, const InputRe
     return outcome;
 }
 
+// A firmware array that holds the device's USB descriptors (device, configuration, interface,
+// HID, endpoint) with the report descriptor after them. The HID descriptor gives the report
+// descriptor's length; it is taken only where exactly that many bytes are left and parse.
+enum class Blob
+{
+    None,     // does not start like USB descriptors
+    Found,    // the report descriptor is at start, length long
+    NoReport, // USB descriptors, and no report descriptor of the HID descriptor's length
+};
+
+Blob FindInBlob(std::string_view bytes, std::size_t& start, std::size_t& length)
+{
+    const auto at = [&](std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); };
+    if (bytes.size() < 9 || !((at(0) == 18 && at(1) == 0x01) || (at(0) == 9 && at(1) == 0x02))) {
+        return Blob::None;
+    }
+    std::size_t reportLength = 0;
+    for (std::size_t p = 0; p + 2 <= bytes.size();) {
+        if (reportLength > 0 && bytes.size() - p == reportLength &&
+            ParsesAsReportDescriptor(bytes.substr(p))) {
+            start = p;
+            length = reportLength;
+            return Blob::Found;
+        }
+        const std::size_t size = at(p);
+        if (size < 2 || size > bytes.size() - p) {
+            break;
+        }
+        if (at(p + 1) == 0x21 && size >= 9 && at(p + 6) == 0x22 && reportLength == 0) {
+            reportLength = at(p + 7) | std::size_t{ at(p + 8) } << 8;
+        }
+        p += size;
+    }
+    return Blob::NoReport;
+}
+
 // Completes the readers' list of candidates (one of all the bytes when they made none), drops
 // those without bytes, and keeps only the bytes, places and events of the one the request picks.
 InputOutcome Choose(const InputRequest& request, DescriptorInput& input)
@@ -191,8 +227,25 @@ InputOutcome Choose(const InputRequest& request, DescriptorInput& input)
             continue;
         }
         candidate.index = kept.size();
-        candidate.reportDescriptor = ParsesAsReportDescriptor(
-            std::string_view(input.bytes).substr(candidate.offset, candidate.length));
+        const std::string_view bytes =
+            std::string_view(input.bytes).substr(candidate.offset, candidate.length);
+        candidate.reportDescriptor = ParsesAsReportDescriptor(bytes);
+        std::size_t start = 0;
+        std::size_t length = 0;
+        const Blob blob = candidate.reportDescriptor || !candidate.error.empty()
+                              ? Blob::None
+                              : FindInBlob(bytes, start, length);
+        if (blob == Blob::Found) {
+            candidate.offset += start;
+            candidate.length = length;
+            candidate.reportDescriptor = true;
+            candidate.label = "after the USB descriptors, " + std::to_string(length) +
+                              " bytes as its HID descriptor says";
+            input.choice = "the report descriptor " + candidate.label;
+        } else if (blob == Blob::NoReport) {
+            candidate.error = "it holds USB descriptors (device, configuration, ...) and no "
+                              "report descriptor of the length a HID descriptor among them gives";
+        }
         kept.push_back(std::move(candidate));
     }
     candidates = std::move(kept);
@@ -210,7 +263,7 @@ InputOutcome Choose(const InputRequest& request, DescriptorInput& input)
         }
         return forms::Malformed("descriptor " + DescribeCandidate(candidate));
     }
-    if (candidates.size() > 1) {
+    if (candidates.size() > 1 || candidate.offset > 0 || candidate.length < input.bytes.size()) {
         input.bytes = input.bytes.substr(candidate.offset, candidate.length);
         if (!input.positions.empty()) {
             const auto first =
@@ -218,8 +271,11 @@ InputOutcome Choose(const InputRequest& request, DescriptorInput& input)
             input.positions = std::vector<SourcePosition>(
                 first, first + static_cast<std::ptrdiff_t>(candidate.length));
         }
-        if (!request.index && request.name.empty()) {
+        if (!request.index && request.name.empty() && candidates.size() > 1) {
             input.choice = "the only one that parses as a report descriptor";
+        }
+        if (candidate.label.starts_with("after the USB descriptors")) {
+            input.choice = "the report descriptor " + candidate.label;
         }
     }
     if (!input.events.empty()) {

@@ -150,6 +150,37 @@ TEST(Candidates, EveryLiteralOfAnArrayIsReadUpToTheEndOfTheText)
     }
 }
 
+TEST(Candidates, AReportDescriptorAfterUsbDescriptorsIsFoundByItsLength)
+{
+    // Device, configuration, interface, HID (report length 9), endpoint, then the report.
+    const std::string blob = "uint8_t all[] = {\n"
+                             " 0x12, 1, 0, 2, 0, 0, 0, 64, 0xEB, 3, 0, 0x24, 0, 1, 0, 0, 0, 1,\n"
+                             " 9, 2, 34, 0, 1, 1, 0, 0x80, 50,\n"
+                             " 9, 4, 0, 0, 1, 3, 1, 2, 0,\n"
+                             " 9, 0x21, 0x10, 1, 0, 1, 0x22, LENGTH, 0,\n"
+                             " 7, 5, 0x81, 3, 8, 0, 10,\n"
+                             " 0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x81, 0x02, 0xC0 };\n";
+    const auto withLength = [&](const char* length) {
+        std::string text = blob;
+        text.replace(text.find("LENGTH"), 6, length);
+        return text;
+    };
+    DescriptorInput input;
+    const InputOutcome found = ReadText(withLength("9"), InputForm::Auto, input);
+    ASSERT_EQ(found.status, InputStatus::Ok) << DescribeInputOutcome(found);
+    EXPECT_EQ(HexOf(input.bytes), "05 01 09 02 A1 01 81 02 C0");
+    EXPECT_EQ(input.positions.front().line, 7u);
+    EXPECT_NE(input.choice.find("as its HID descriptor says"), std::string::npos);
+    // A length that does not lead to a report descriptor: refused, never the whole array.
+    for (const char* length : { "8", "10", "200" }) {
+        SCOPED_TRACE(length);
+        const InputOutcome refused = ReadText(withLength(length), InputForm::Auto, input);
+        EXPECT_EQ(refused.status, InputStatus::Malformed);
+        EXPECT_NE(DescribeInputOutcome(refused).find("holds USB descriptors"), std::string::npos);
+        EXPECT_TRUE(input.bytes.empty());
+    }
+}
+
 TEST(Candidates, WhatPeoplePasteAroundTheBytesIsNoPartOfThem)
 {
     const struct
