@@ -120,6 +120,33 @@ void CheckRead(std::string_view content, InputForm form, std::size_t index)
     }
 }
 
+// Without an index the entry picks among the candidates: the list is in order, the bytes are the
+// chosen one's, and a choice among several is the only one that parses.
+void CheckChoice(std::string_view content, InputForm form)
+{
+    DescriptorInput input;
+    const InputOutcome outcome = ReadDescriptorContent(content, {}, InputRequest{ form }, input);
+    Require(input.descriptors == input.candidates.size(), "the count is not the candidates'");
+    for (std::size_t i = 0; i < input.candidates.size(); ++i) {
+        Require(input.candidates[i].index == i, "the candidates are out of order");
+    }
+    if (outcome.status == InputStatus::Ambiguous) {
+        Require(input.candidates.size() > 1 && input.bytes.empty(), "a refused choice with bytes");
+        return;
+    }
+    if (outcome.status != InputStatus::Ok) {
+        return;
+    }
+    Require(input.index < input.candidates.size(), "the chosen one is not listed");
+    const DescriptorCandidate& chosen = input.candidates[input.index];
+    Require(chosen.error.empty() && chosen.length == input.bytes.size(),
+            "the bytes are not the chosen candidate's");
+    Require(chosen.reportDescriptor == ParsesAsReportDescriptor(input.bytes),
+            "the candidate's parse flag is wrong");
+    Require(input.candidates.size() == 1 || chosen.reportDescriptor,
+            "auto chose among several one that does not parse");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -131,6 +158,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckRead(content, form, 0);
     }
     CheckRead(content, InputForm::Auto, 1);
+    CheckChoice(content, InputForm::Auto);
+    CheckChoice(content, InputForm::CSource);
 
     if (!IsDecodedFirst(content)) {
         const std::string expected = PlainHexText(content);
