@@ -109,6 +109,11 @@ QString InputOutcomeText(const InputOutcome& outcome)
             .arg(Utf8(DescribeInputOutcome(outcome)));
     case InputStatus::NoSuchIndex:
         return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "没有这个描述符"));
+    case InputStatus::NoSuchName:
+    case InputStatus::Ambiguous:
+    case InputStatus::Refused:
+        // The reader says what the file holds or what it saw, and what would read it.
+        break;
     }
     return Utf8(DescribeInputOutcome(outcome));
 }

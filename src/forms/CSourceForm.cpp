@@ -256,18 +256,36 @@ Literal ReadLiteral(std::string_view text, std::size_t p)
 
 // Where a call that makes bytes of its arguments opens them: Python's "bytes((", "bytearray(("
 // and Kotlin's "byteArrayOf(". The '(' of the elements, or npos.
+// Each search goes on from where the last one of its call stopped, so finding every call of a
+// text stays linear in it; from must not go back.
+class ByteCallFinder
+{
+public:
+    std::size_t Next(std::string_view text, std::size_t from)
+    {
+        std::size_t best = npos;
+        for (std::size_t i = 0; i < kCalls.size(); ++i) {
+            if (!m_started || (m_next[i] != npos && m_next[i] < from)) {
+                m_next[i] = text.find(kCalls[i], from);
+            }
+            if (m_next[i] != npos && (best == npos || m_next[i] + kCalls[i].size() - 1 < best)) {
+                best = m_next[i] + kCalls[i].size() - 1;
+            }
+        }
+        m_started = true;
+        return best;
+    }
+
+private:
+    static constexpr std::array<std::string_view, 3> kCalls = { "bytes((", "bytearray((",
+                                                                "byteArrayOf(" };
+    std::array<std::size_t, 3> m_next{};
+    bool m_started = false;
+};
+
 std::size_t FindByteCall(std::string_view text, std::size_t from)
 {
-    std::size_t best = npos;
-    for (const std::string_view call :
-         { std::string_view("bytes(("), std::string_view("bytearray(("),
-           std::string_view("byteArrayOf(") }) {
-        const std::size_t at = text.find(call, from);
-        if (at != npos && (best == npos || at + call.size() - 1 < best)) {
-            best = at + call.size() - 1;
-        }
-    }
-    return best;
+    return ByteCallFinder().Next(text, from);
 }
 
 std::size_t FindInitializer(std::string_view text)
@@ -529,6 +547,7 @@ InputOutcome ReadCSource(std::string_view text, DescriptorInput& input)
     // has none, since C indexes arrays with brackets too.
     const char opener = FindOpener(text, '{', true) != npos ? '{' : '[';
     std::size_t open = FindInitializer(text);
+    ByteCallFinder byteCalls;
     if (open == npos) {
         std::size_t end = 0;
         return ReadElements(text, npos, 0, locator, sink, end);
@@ -557,7 +576,7 @@ InputOutcome ReadCSource(std::string_view text, DescriptorInput& input)
         if (end >= text.size()) {
             open = npos;
         } else if (text[open] == '(') {
-            open = FindByteCall(text, end);
+            open = byteCalls.Next(text, end);
         } else {
             open = FindOpener(text, opener, opener == '{', end);
         }
