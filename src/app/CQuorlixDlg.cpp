@@ -63,6 +63,7 @@ const QString kSaveDone = QStringLiteral("SAVE OK");
 const QString kGeometryKey = QStringLiteral("window/geometry");
 const char* const kReadFromDeviceEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "从设备读取…");
 const char* const kDecodeReportEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "解码报告…");
+const char* const kCompareEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "比较…");
 const char* const kFullUsageNamesEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "完整用法名称");
 const QString kFullUsageNamesKey = QStringLiteral("view/fullUsageNames");
 const char* const kProblemsEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "问题列表…");
@@ -364,6 +365,7 @@ void CQuorlixDlg::BuildContextMenu()
     copy->setShortcutContext(Qt::WidgetShortcut); // shown in the menu; the list takes the key
     AddMenuEntry(WindowText(kReadFromDeviceEntry), [this] { OnReadFromDevice(); });
     AddMenuEntry(WindowText(kDecodeReportEntry), [this] { OnDecodeReport(); });
+    AddMenuEntry(WindowText(kCompareEntry), [this] { OnCompare(); });
     m_fullUsageNamesEntry = AddMenuEntry(WindowText(kFullUsageNamesEntry), [this] {
         OnFullUsageNames(m_fullUsageNamesEntry->isChecked());
     });
@@ -598,6 +600,16 @@ void CQuorlixDlg::OnDecodeReport()
         return;
     }
     m_platform->RunDecodeReportDialog(m_analysedInput.bytes);
+}
+
+void CQuorlixDlg::OnCompare()
+{
+    if (m_analysedInput.bytes.empty()) {
+        m_platform->ShowStatus(
+            WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "还没有分析描述符：先分析一个，再比较")));
+        return;
+    }
+    m_platform->RunCompareDialog(m_analysedInput.bytes, m_analysedPath);
 }
 
 void CQuorlixDlg::OnProblems()

@@ -83,6 +83,7 @@ public:
     void OnReadFromDevice();
     // 解码报告…: decodes reports against the descriptor analysed last.
     void OnDecodeReport();
+    void OnCompare();
     // The 完整用法名称 entry: full usage names on or off, shown at once for the last analysis.
     void OnFullUsageNames(bool on);
     // 问题列表…: lists the findings of the analysis on screen beside the window.

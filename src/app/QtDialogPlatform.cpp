@@ -1,6 +1,7 @@
 #include "app/QtDialogPlatform.h"
 
 #include "app/CAboutDlg.h"
+#include "app/CompareDialog.h"
 #include "app/DecodeReportDialog.h"
 #include "app/DeviceListDialog.h"
 #include "devices/HidDeviceList.h"
@@ -204,6 +205,12 @@ std::optional<std::string> QtDialogPlatform::ChooseDevice()
 void QtDialogPlatform::RunDecodeReportDialog(const std::string& descriptor)
 {
     DecodeReportDialog dialog(descriptor, m_controls.window);
+    dialog.exec();
+}
+
+void QtDialogPlatform::RunCompareDialog(const std::string& descriptor, const std::string& name)
+{
+    CompareDialog dialog(descriptor, name, m_controls.window);
     dialog.exec();
 }
 

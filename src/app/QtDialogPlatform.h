@@ -59,6 +59,7 @@ public:
     std::optional<std::string> ChooseSaveFile(const std::string& suggested) override;
     std::optional<std::string> ChooseDevice() override;
     void RunDecodeReportDialog(const std::string& descriptor) override;
+    void RunCompareDialog(const std::string& descriptor, const std::string& name) override;
     void OpenLink(const std::string& address) override;
     void RunAboutBox() override;
     QString ExecutableName() const override;

@@ -124,6 +124,13 @@ void FakeDialogPlatform::RunDecodeReportDialog(const std::string& descriptor)
     decodedDescriptors.push_back(descriptor);
 }
 
+void FakeDialogPlatform::RunCompareDialog(const std::string& descriptor, const std::string& name)
+{
+    calls.push_back("RunCompareDialog");
+    decodedDescriptors.push_back(descriptor);
+    comparedNames.push_back(name);
+}
+
 void FakeDialogPlatform::SetFindings(std::vector<Finding> newFindings)
 {
     calls.push_back("SetFindings");

@@ -27,6 +27,7 @@ public:
     std::optional<std::string> saveFileAnswer;
     std::optional<std::string> deviceAnswer;
     std::vector<std::string> decodedDescriptors; // what each 解码报告… dialog was given
+    std::vector<std::string> comparedNames;      // the name each 比较… dialog was given
     std::optional<std::vector<std::size_t>> problemsOrder; // the open list's order; none: closed
     QString executableName = QStringLiteral("quorlix");
 
@@ -76,6 +77,7 @@ public:
     std::optional<std::string> ChooseSaveFile(const std::string& suggested) override;
     std::optional<std::string> ChooseDevice() override;
     void RunDecodeReportDialog(const std::string& descriptor) override;
+    void RunCompareDialog(const std::string& descriptor, const std::string& name) override;
     void OpenLink(const std::string& address) override;
     void RunAboutBox() override;
     QString ExecutableName() const override;

@@ -104,6 +104,26 @@
         <translation>Read from device…</translation>
     </message>
     <message>
+        <source>比较…</source>
+        <translation>Compare…</translation>
+    </message>
+    <message>
+        <source>比较</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>另一个描述符(&amp;P):</source>
+        <translation>Other &amp;descriptor:</translation>
+    </message>
+    <message>
+        <source>比较(&amp;C)</source>
+        <translation>&amp;Compare</translation>
+    </message>
+    <message>
+        <source>还没有分析描述符：先分析一个，再比较</source>
+        <translation>No descriptor analysed yet: analyse one, then compare it</translation>
+    </message>
+    <message>
         <source>解码报告…</source>
         <translation>Decode report…</translation>
     </message>

@@ -1,0 +1,87 @@
+#include "app/CompareDialog.h"
+
+#include "app/MainDialogTemplate.h"
+#include "diff/DescriptorDiff.h"
+#include "diff/DiffText.h"
+#include "forms/DescriptorInput.h"
+
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <span>
+#include <sstream>
+
+namespace quorlix {
+namespace {
+
+std::span<const std::uint8_t> BytesOf(const std::string& bytes)
+{
+    return { reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() };
+}
+
+} // namespace
+
+CompareDialog::CompareDialog(const std::string& descriptor, const std::string& name,
+                             QWidget* parent)
+    : QDialog(parent), m_descriptor(descriptor), m_name(name)
+{
+    setWindowTitle(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "比较")));
+    m_path = new QLineEdit(this);
+    m_path->setClearButtonEnabled(true);
+    auto* form = new QFormLayout;
+    form->addRow(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "另一个描述符(&P):")), m_path);
+
+    m_status = new QLabel(this);
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setWordWrap(true);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_text = new QPlainTextEdit(this);
+    m_text->setReadOnly(true);
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_compare = buttons->addButton(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "比较(&C)")),
+                                   QDialogButtonBox::ActionRole);
+    m_compare->setDefault(true);
+    m_close = buttons->addButton(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "关闭")),
+                                 QDialogButtonBox::RejectRole);
+    connect(m_compare, &QPushButton::clicked, this, [this] { Compare(); });
+    connect(m_path, &QLineEdit::returnPressed, this, [this] { Compare(); });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_status);
+    layout->addWidget(m_text, 1);
+    layout->addWidget(buttons);
+    resize(760, 480);
+}
+
+void CompareDialog::Compare()
+{
+    const std::string path = m_path->text().trimmed().toStdString();
+    DescriptorInput input;
+    const InputOutcome outcome = ReadDescriptorInput(path, {}, input);
+    if (outcome.status != InputStatus::Ok) {
+        // The last comparison stays, but never passes for this file's.
+        m_text->clear();
+        m_status->setText(QString::fromStdString(path + ": " + DescribeInputOutcome(outcome)));
+        return;
+    }
+    const DescriptorDiff diff = DiffDescriptors(BytesOf(m_descriptor), BytesOf(input.bytes));
+    std::ostringstream text;
+    WriteDiffText(text, diff, BytesOf(m_descriptor), BytesOf(input.bytes), m_name, path);
+    m_text->setPlainText(QString::fromStdString(text.str()));
+    m_status->setText(
+        QString::fromStdString(std::string(DiffVerdictName(diff.verdict)) + ": " + diff.reason));
+}
+
+} // namespace quorlix
