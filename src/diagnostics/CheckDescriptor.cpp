@@ -83,8 +83,13 @@ void DescriptorChecker::Add(CheckId check, std::size_t offset, std::size_t lengt
     if (m_options.disabled[static_cast<std::size_t>(check)]) {
         return;
     }
-    m_findings.push_back(
-        { CheckSeverity(check), check, offset, length, std::move(message), std::move(fix) });
+    Finding& finding = m_findings.emplace_back();
+    finding.severity = CheckSeverity(check);
+    finding.check = check;
+    finding.offset = offset;
+    finding.length = length;
+    finding.message = std::move(message);
+    finding.fix = std::move(fix);
 }
 
 void DescriptorChecker::Add(CheckId check, const DescriptorItem& item, std::string message,

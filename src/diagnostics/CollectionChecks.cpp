@@ -35,6 +35,14 @@ void DescriptorChecker::OnCollection(const DescriptorItem& item)
         Add(CheckId::CollectionUsageMissing, item,
             Join("Collection (", CollectionKindText(item.value), ") has no Usage before it"),
             "put a Usage before the Collection item to say what it holds");
+        // Hosts name devices by their Application collections; shipping gamepads leave their
+        // Physical and Logical collections unnamed, and every host accepts that.
+        const bool grouping = item.value == kPhysical || item.value == kLogical;
+        if (grouping && !m_findings.empty() &&
+            m_findings.back().check == CheckId::CollectionUsageMissing &&
+            m_findings.back().offset == item.offset) {
+            m_findings.back().severity = Severity::Note;
+        }
     }
     m_open.push_back({ item.offset, item.length, item.value });
     if (item.value == kApplication) {

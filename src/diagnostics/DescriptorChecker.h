@@ -41,6 +41,7 @@ constexpr unsigned kLogicalMaximum = Code(GlobalTag::LogicalMaximum);
 constexpr unsigned kPhysicalMinimum = Code(GlobalTag::PhysicalMinimum);
 constexpr unsigned kPhysicalMaximum = Code(GlobalTag::PhysicalMaximum);
 constexpr unsigned kUnitExponent = Code(GlobalTag::UnitExponent);
+constexpr unsigned kUnit = Code(GlobalTag::Unit);
 constexpr unsigned kReportSize = Code(GlobalTag::ReportSize);
 constexpr unsigned kReportId = Code(GlobalTag::ReportId);
 constexpr unsigned kReportCount = Code(GlobalTag::ReportCount);
@@ -54,6 +55,8 @@ constexpr unsigned kUsageMaximum = Code(LocalTag::UsageMaximum);
 constexpr unsigned kDelimiter = Code(LocalTag::Delimiter);
 
 constexpr unsigned kApplication = Code(CollectionKind::Application);
+constexpr unsigned kPhysical = Code(CollectionKind::Physical);
+constexpr unsigned kLogical = Code(CollectionKind::Logical);
 
 // One item as the checks look at it: the shared decoding, with how much of it is missing.
 struct DescriptorItem
@@ -184,6 +187,7 @@ private:
     // Checks a global value on its own, as it is read.
     void CheckGlobalValue(const DescriptorItem& item, const GlobalSetting& before);
     void OnUsagePage(const DescriptorItem& item, const GlobalSetting& before);
+    void CheckUnitSystem(const DescriptorItem& item);
     void CheckUnitExponent(const DescriptorItem& item);
 
     // Usages and Delimiter sets (LocalItemChecks.cpp).
@@ -199,6 +203,7 @@ private:
 
     // Input, Output and Feature fields: sizes and ranges (FieldChecks.cpp).
     void OnDataItem(const DescriptorItem& item);
+    void CheckLogicalGiven(const DescriptorItem& item);
     void CheckFieldWidth(const DescriptorItem& item);
     // Reports the logical limits in force, once per item that set them, and gives the maximum
     // as the writer most likely meant it.

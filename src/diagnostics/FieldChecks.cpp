@@ -37,10 +37,49 @@ void DescriptorChecker::OnDataItem(const DescriptorItem& item)
     if (constant) {
         return;
     }
+    CheckLogicalGiven(item);
     CheckFieldWidth(item);
     const std::int64_t logicalMaximum = CheckLogical(item);
     CheckPhysical();
     CheckFieldSize(item, logicalMaximum);
+}
+
+void DescriptorChecker::CheckLogicalGiven(const DescriptorItem& item)
+{
+    const bool minimum = Setting(kLogicalMinimum).set;
+    const bool maximum = Setting(kLogicalMaximum).set;
+    if (minimum && maximum) {
+        return;
+    }
+    const char* missing = minimum   ? "no Logical Maximum"
+                          : maximum ? "no Logical Minimum"
+                                    : "neither Logical Minimum nor Logical Maximum";
+    // Hosts hand a vendor-defined field over as bytes, and read a missing minimum as 0, which
+    // is what a descriptor giving only the maximum means; both still break the HID rules, but
+    // nothing reads them wrongly, so they are notes.
+    const GlobalSetting& page = Setting(kUsagePage);
+    bool vendorField = page.set;
+    for (const UsageSpan& span : m_walker.Locals().usages) {
+        vendorField = vendorField && (m_walker.Completed(span).first >> 16) >= 0xFF00;
+    }
+    vendorField = vendorField && page.value >= 0xFF00;
+    const bool softened = vendorField || (maximum && !minimum);
+    Add(CheckId::LogicalLimitsMissing, item,
+        Join(ReportTypeWord(item.tag), " item with ", missing,
+             " in force: a data field must say which values it sends",
+             vendorField ? " (hosts pass this vendor-defined field on as bytes)"
+             : softened  ? " (hosts take 0)"
+                         : ""),
+        minimum ? "put a Logical Maximum before it, for example 25 01 for a 1-bit field"
+        : maximum
+            ? "put a Logical Minimum before it, for example 15 00"
+            : "put both before it, for example 15 00 25 01 for a 1-bit field or 15 00 26 FF 00 "
+              "for a byte");
+    if (softened && !m_findings.empty() &&
+        m_findings.back().check == CheckId::LogicalLimitsMissing &&
+        m_findings.back().offset == item.offset) {
+        m_findings.back().severity = Severity::Note;
+    }
 }
 
 void DescriptorChecker::CheckFieldWidth(const DescriptorItem& item)

@@ -44,6 +44,9 @@ constexpr std::array<CheckEntry, kCheckCount> kChecks = { {
     { CheckId::NoReports,              "no-reports",               Severity::Warning },
     { CheckId::RedundantGlobal,        "redundant-global",         Severity::Note },
     { CheckId::ShorterEncoding,        "shorter-encoding",         Severity::Note },
+    { CheckId::LogicalLimitsMissing,   "logical-limits-missing",   Severity::Error },
+    { CheckId::UnitSystemReserved,     "unit-system-reserved",     Severity::Note },
+    { CheckId::HostRule,               "host-rule",                Severity::Warning },
 } };
 // clang-format on
 
@@ -86,6 +89,21 @@ std::string_view SeverityName(Severity severity)
         return "note";
     }
     return "error";
+}
+
+std::string_view EvidenceName(Evidence evidence)
+{
+    switch (evidence) {
+    case Evidence::A:
+        return "A";
+    case Evidence::B:
+        return "B";
+    case Evidence::C:
+        return "C";
+    case Evidence::None:
+        break;
+    }
+    return "";
 }
 
 std::optional<CheckId> FindCheck(std::string_view name)

@@ -50,12 +50,28 @@ enum class CheckId : std::uint8_t
     NoReports,
     RedundantGlobal,
     ShorterEncoding,
+    LogicalLimitsMissing,
+    UnitSystemReserved,
+    HostRule, // a host profile's rule: its finding names the profile and rule
 };
 
-inline constexpr std::size_t kCheckCount = static_cast<std::size_t>(CheckId::ShorterEncoding) + 1;
+inline constexpr std::size_t kCheckCount = static_cast<std::size_t>(CheckId::HostRule) + 1;
+
+// How strong the evidence behind a host profile's rule is: a specification or the vendor's own
+// documentation, a maintainer or several independent reports, or a single report.
+enum class Evidence : std::uint8_t
+{
+    None, // a HID rule, not a host's
+    A,
+    B,
+    C,
+};
 
 // One mistake found in a descriptor: where it is (the item's offset and length in bytes), what
-// is wrong, and how to write it instead, both in the descriptor's own terms.
+// is wrong, and how to write it instead, both in the descriptor's own terms. A host profile's
+// finding also names its profile and rule, the rule it restates when it is one every profile
+// shares, where the rule comes from and how strong its evidence is; the views point into
+// constant tables.
 struct Finding
 {
     Severity severity = Severity::Error;
@@ -64,6 +80,11 @@ struct Finding
     std::size_t length = 0;
     std::string message;
     std::string fix;
+    std::string_view profile{};
+    std::string_view rule{};
+    std::string_view sharedRule{};
+    std::string_view source{};
+    Evidence evidence = Evidence::None;
 };
 
 struct FindingCounts
@@ -76,8 +97,13 @@ struct FindingCounts
 // The name of a check ("logical-sign"), as users write it.
 std::string_view CheckName(CheckId check);
 
-// The severity every finding of the check has.
+// The severity findings of the check have. Some findings are softened to notes: a Physical or
+// Logical collection without a usage, and logical limits missing where no host misreads the
+// field. A host rule's findings take the severity of their rule (warning here).
 Severity CheckSeverity(CheckId check);
+
+// "A", "B", "C", or "" for a HID rule.
+std::string_view EvidenceName(Evidence evidence);
 
 // "error", "warning" or "note".
 std::string_view SeverityName(Severity severity);

@@ -71,6 +71,9 @@ void DescriptorChecker::CheckGlobalValue(const DescriptorItem& item, const Globa
     case kUnitExponent:
         CheckUnitExponent(item);
         break;
+    case kUnit:
+        CheckUnitSystem(item);
+        break;
     case kReportId:
         if (item.value == 0 || item.value > 255) {
             Add(CheckId::ReportIdZero, item,
@@ -103,20 +106,30 @@ void DescriptorChecker::OnUsagePage(const DescriptorItem& item, const GlobalSett
     }
 }
 
+void DescriptorChecker::CheckUnitSystem(const DescriptorItem& item)
+{
+    // 0 is no unit, 1 to 4 the SI and English systems, 0xF vendor-defined; the rest are
+    // reserved, and hosts then read the unit as none or as nonsense.
+    const unsigned system = item.value & 0x0F;
+    if (system <= 4 || system == 0x0F) {
+        return;
+    }
+    Add(CheckId::UnitSystemReserved, item,
+        Join("Unit ", HexText(item.value), " names unit system ", DecimalText(system),
+             ", which HID reserves: hosts show no unit or a wrong one"),
+        "write the system in the low nibble as 1 (SI linear), 2 (SI rotation), 3 (English "
+        "linear), 4 (English rotation) or 0 for no unit, for example 65 11 for centimetres");
+}
+
 void DescriptorChecker::CheckUnitExponent(const DescriptorItem& item)
 {
     const std::int64_t value = SignedItemValue(item.value, item.dataSize);
     if (value >= -8 && value <= 7) {
         return;
     }
+    // One byte of 0x08 to 0x0F is the exponent's own four-bit form, -8 to -1: the form HID's
+    // unit table and shipping touch screens use, and the one hosts read.
     if (item.dataSize == 1 && value >= 8 && value <= 15) {
-        const std::int64_t nibble = value - 16;
-        Add(CheckId::UnitExponentRange, item,
-            "Unit Exponent " + HexText(item.value) + " is " + DecimalText(nibble) +
-                " as a 4-bit exponent but " + DecimalText(value) +
-                " as a signed number; hosts differ on which they take",
-            "write " + ShortestItemText(kGlobal, kUnitExponent, nibble, true) + ", which is " +
-                DecimalText(nibble) + " either way");
         return;
     }
     Add(CheckId::UnitExponentRange, item,
