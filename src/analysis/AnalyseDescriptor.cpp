@@ -1,6 +1,25 @@
 #include "analysis/AnalyseDescriptor.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace quorlix {
+namespace {
+
+// HID's findings and the hosts' in one offset order, HID's first at one offset.
+std::vector<Finding> Merged(std::vector<Finding> hid, std::vector<Finding> hosts)
+{
+    std::vector<Finding> all;
+    all.reserve(hid.size() + hosts.size());
+    std::merge(std::make_move_iterator(hid.begin()), std::make_move_iterator(hid.end()),
+               std::make_move_iterator(hosts.begin()), std::make_move_iterator(hosts.end()),
+               std::back_inserter(all),
+               [](const Finding& a, const Finding& b) { return a.offset < b.offset; });
+    return all;
+}
+
+} // namespace
 
 void AnalyseDescriptor(std::span<const std::uint8_t> bytes, const AnalysisOptions& options,
                        Analysis& analysis)
@@ -29,6 +48,17 @@ void AnalyseDescriptor(std::span<const std::uint8_t> bytes, const AnalysisOption
     analysis.findings.clear();
     if (options.findings) {
         analysis.findings = CheckDescriptor(bytes, options.check);
+    }
+    analysis.hosts = HostCheckResult{};
+    analysis.hostsChecked = options.findings && (!options.hosts.profiles.empty() ||
+                                                 options.hosts.usb.maxPacketSize.has_value());
+    if (analysis.hostsChecked) {
+        analysis.hosts = CheckHosts(bytes, options.hosts);
+        if (!options.check.disabled[static_cast<std::size_t>(CheckId::HostRule)]) {
+            analysis.findings =
+                Merged(std::move(analysis.findings), std::move(analysis.hosts.findings));
+        }
+        analysis.hosts.findings.clear();
     }
 
     analysis.notices.clear();

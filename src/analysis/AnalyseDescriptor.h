@@ -3,6 +3,7 @@
 #include "annotation/FillInUsageNames.h"
 #include "diagnostics/CheckDescriptor.h"
 #include "diagnostics/Finding.h"
+#include "hosts/CheckHosts.h"
 #include "parser/DeviceDescription.h"
 #include "parser/ParseResult.h"
 #include "parser/ReportLayout.h"
@@ -28,6 +29,9 @@ struct AnalysisOptions
     bool reportModel = true; // every report's fields, offsets and lengths
     bool findings = true;    // what check finds
     CheckOptions check;
+    // Host profiles whose rules check adds, and the USB interface they may read; with no
+    // profile and no packet size no host rule runs.
+    HostCheckOptions hosts;
     // Where the parser's and the layout's debug lines go; nullptr drops them. The analysis
     // writes nowhere else.
     std::FILE* debugOut = nullptr;
@@ -53,8 +57,10 @@ struct Analysis
     DeviceDescription description;        // rows, collections, report ids, summaries, tree
     LayoutTexts layout;                   // empty unless asked for
     ReportModel reports;                  // empty unless asked for
-    std::vector<Finding> findings;        // empty unless asked for
-    std::vector<AnalysisNotice> notices;  // in the order of the enumeration, each once
+    std::vector<Finding> findings;        // empty unless asked for; the hosts' ones among them
+    HostCheckResult hosts;                // the profiles checked and the rules left unchecked
+    bool hostsChecked = false;
+    std::vector<AnalysisNotice> notices; // in the order of the enumeration, each once
 
     Analysis() = default;
     Analysis(const Analysis&) = delete;

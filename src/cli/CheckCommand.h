@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "diagnostics/Finding.h"
+#include "hosts/CheckHosts.h"
 #include "forms/DescriptorInput.h"
 
 #include <ostream>
@@ -12,16 +13,20 @@ namespace quorlix {
 
 // One line per finding as compilers write them, "report.h:12:5: warning: ... [logical-sign]",
 // or "d.bin: byte 22: warning: ..." when positions is empty (binary input), then a line with
-// the counts.
+// the counts. A host's finding ends with its profile, rule, evidence and source; with hosts,
+// the rules that could not be checked come before the counts.
 void WriteCheckText(std::ostream& out, std::string_view fileName, std::span<const Finding> findings,
-                    std::span<const SourcePosition> positions);
+                    std::span<const SourcePosition> positions,
+                    const HostCheckResult* hosts = nullptr);
 
 // {"diagnostics": [...], "errors": N, "warnings": N, "notes": N, "input": {...}}, line and
 // column null when positions is empty; "input" (the reader's form, warnings and candidates as in
-// analyse's JSON) only when input is given.
+// analyse's JSON) only when input is given. A host's finding adds profile, rule, sharedRule,
+// source and evidence; with hosts, "hosts" lists the profiles checked and "notChecked" the rules
+// left unchecked.
 void WriteCheckJson(std::ostream& out, std::span<const Finding> findings,
                     std::span<const SourcePosition> positions,
-                    const DescriptorInput* input = nullptr);
+                    const DescriptorInput* input = nullptr, const HostCheckResult* hosts = nullptr);
 
 // 0 without errors, 3 with errors (or warnings when warningsFail).
 int CheckExitStatus(const FindingCounts& counts, bool warningsFail);

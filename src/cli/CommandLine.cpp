@@ -4,6 +4,7 @@
 #include "cli/CommandOutput.h"
 #include "codegen/CIdentifier.h"
 #include "diagnostics/Finding.h"
+#include "hosts/CheckHosts.h"
 
 #include <CLI/CLI.hpp>
 
@@ -98,7 +99,7 @@ void AddFileAndInput(CLI::App& command, CommandLine& line, bool nameTaken = fals
     file->excludes(device);
     // One of the two names the input; CLI11 cannot require one of a pair by itself.
     command.callback([&line] {
-        if (line.file.empty() && line.device.empty()) {
+        if (line.file.empty() && line.device.empty() && line.hosts != "list") {
             throw CLI::RequiredError("FILE is required (or --device SEL)",
                                      CLI::ExitCodes::RequiredError);
         }
@@ -234,6 +235,17 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
         ->allow_extra_args(false)
         ->delimiter(',')
         ->option_text("NAME,...");
+    check
+        ->add_option("--host", line.hosts,
+                     "Check also what these hosts demand (--host list names them)")
+        ->allow_extra_args(false)
+        ->option_text("NAME,...|list");
+    check
+        ->add_option("--packet-size", line.packetSize,
+                     "The interrupt IN endpoint's wMaxPacketSize: check every Input report "
+                     "against it (bits 12:11 count extra transactions, as in 0x1400)")
+        ->check(CLI::Range(1, 0xFFFF))
+        ->option_text("N");
 
     CLI::App* header = app.add_subcommand(
         "header", "A C header: the descriptor as an array, and each report's fields as macros "
@@ -335,6 +347,13 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
     for (const std::string& name : line.disabledChecks) {
         if (!FindCheck(name)) {
             return Misused("--disable: no check is named " + name);
+        }
+    }
+    if (!line.hosts.empty() && line.hosts != "list") {
+        std::string_view unknown;
+        if (!ParseHostProfiles(line.hosts, unknown)) {
+            return Misused("--host: no host profile is named " + std::string(unknown) +
+                           " (--host list names them)");
         }
     }
     if ((header->parsed() || fixup->parsed()) && !line.headerName.empty() &&

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,8 @@ struct CommandLine
     std::string checkFormat = "text";
     bool werror = false;
     std::vector<std::string> disabledChecks;
+    std::string hosts;             // --host NAME,... or "list"; empty for HID's rules only
+    std::uint32_t packetSize = 0;  // --packet-size N: wMaxPacketSize as written; 0 for none
     std::string headerName;        // header: --name PREFIX; empty for one made from FILE
     bool captureInput = false;     // --input capture: FILE is a USB capture
     std::string interfaceSelector; // --interface BUS.ADDR[:IF]: a capture's interface

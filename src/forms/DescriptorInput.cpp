@@ -442,6 +442,10 @@ InputOutcome ReadDescriptorContent(std::string_view content, std::string_view pa
     if (outcome.status == InputStatus::Ok && (!input.bytes.empty() || !input.candidates.empty())) {
         outcome = Choose(request, input);
     }
+    if (outcome.status == InputStatus::Ok && input.form == InputForm::Lsusb &&
+        input.index < input.candidates.size()) {
+        input.usbInterface = ReadLsusbInterface(content, input.candidates[input.index].line);
+    }
     if (outcome.status == InputStatus::Ok && input.bytes.empty()) {
         outcome.status = InputStatus::NoBytes;
         if (input.form == InputForm::Binary) {

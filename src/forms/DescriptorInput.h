@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/LsusbInterface.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -81,6 +83,7 @@ struct DescriptorInput
     std::string choice; // how the one read was chosen, when the file holds several; else empty
     std::vector<InputWarning> warnings;
     std::vector<RecordedEvent> events; // hid-recorder events of the chosen device, in file order
+    LsusbInterface usbInterface;       // lsusb -v: what the chosen descriptor's interface says
 };
 
 enum class InputStatus
