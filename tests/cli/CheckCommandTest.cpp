@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -179,3 +181,115 @@ TEST_F(CheckCommandFiles, ADeviceIsCheckedByItsSelectorAndByteOffsets)
 }
 
 } // namespace
+
+// A boot mouse's interface as lsusb -v shows it, with three faults the host rules see: the
+// interface says keyboard (protocol 1), wDescriptorLength says 18 for 17 bytes, and the 3-byte
+// report does not fit the 2-byte packet. Its report is not the boot layout either.
+constexpr const char* kLsusbMouse = R"(Bus 001 Device 004: ID 1234:5678 Example Mouse
+Negotiated speed: Low Speed (1Mbps)
+Device Descriptor:
+  Configuration Descriptor:
+    Interface Descriptor:
+      bInterfaceNumber        0
+      bInterfaceClass         3 Human Interface Device
+      bInterfaceSubClass      1 Boot Interface Subclass
+      bInterfaceProtocol      1 Keyboard
+        HID Device Descriptor:
+          bDescriptorType        34 Report
+          wDescriptorLength      18
+          Report Descriptor: (length is 17)
+            Item(Global): Usage Page, data= [ 0x01 ] 1
+            Item(Local ): Usage, data= [ 0x02 ] 2
+            Item(Main  ): Collection, data= [ 0x01 ] 1
+            Item(Global): Logical Minimum, data= [ 0x81 ] 129
+            Item(Global): Logical Maximum, data= [ 0x7f ] 127
+            Item(Global): Report Size, data= [ 0x08 ] 8
+            Item(Global): Report Count, data= [ 0x03 ] 3
+            Item(Main  ): Input, data= [ 0x06 ] 6
+            Item(Main  ): End Collection, data=none
+      Endpoint Descriptor:
+        bEndpointAddress     0x81  EP 1 IN
+        bmAttributes            3
+          Transfer Type            Interrupt
+        wMaxPacketSize     0x0002  1x 2 bytes
+        bInterval              10
+)";
+
+TEST_F(CheckCommandFiles, HostFindingsNameProfileRuleEvidenceAndSource)
+{
+    const std::string file = Write("d.txt", kSignSlip);
+    const CliRun run = Cli("check --host macos " + file);
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out,
+              file +
+                  ":2:7: warning: Logical Maximum 0xFF in one byte reads as -1 by the HID "
+                  "rules, not 255 (Linux reads a Logical Maximum unsigned when the Logical Minimum "
+                  "is not negative and takes 255; Windows reads it signed and takes -1); write 26 "
+                  "FF 00 for 255 [logical-sign]\n" +
+                  file +
+                  ":2:7: error: Logical Maximum 0xFF reads as -1 signed, below the Logical "
+                  "Minimum 0: macOS reads both limits signed, so a maximum of 25 FF (-1) breaks "
+                  "input where Windows and Linux tolerate it; write 26 FF 00 for 255 [macos "
+                  "MAC-01 (ALL-05), evidence B; source: esrille new-keyboard issue 4]\n" +
+                  file +
+                  ": not checked: ALL-07 (wDescriptorLength equals the descriptor's length): "
+                  "needs wDescriptorLength, from lsusb -v input\n"
+                  "1 error, 1 warning, 0 notes\n");
+
+    const CliRun json = Cli("check --format json --host windows " + file);
+    const nlohmann::json document = nlohmann::json::parse(json.out);
+    const nlohmann::json& host = document["diagnostics"][1];
+    EXPECT_EQ(host["severity"], "warning");
+    EXPECT_EQ(host["check"], "host-rule");
+    EXPECT_EQ(host["profile"], "windows");
+    EXPECT_EQ(host["rule"], "WIN-06");
+    EXPECT_EQ(host["sharedRule"], "ALL-05");
+    EXPECT_EQ(host["source"], "Microsoft, reading usage values");
+    EXPECT_EQ(host["evidence"], "A");
+    EXPECT_EQ(document["hosts"], nlohmann::json::array({ "windows" }));
+    EXPECT_EQ(document["notChecked"][0]["rule"], "ALL-07");
+    // Without --host the JSON is as it was: no host fields.
+    const nlohmann::json plain = nlohmann::json::parse(Cli("check --format json " + file).out);
+    EXPECT_FALSE(plain.contains("hosts"));
+    EXPECT_FALSE(plain["diagnostics"][0].contains("profile"));
+}
+
+TEST_F(CheckCommandFiles, LsusbInputGivesTheInterfaceAndPacketSize)
+{
+    const std::string file = Write("mouse-lsusb.txt", kLsusbMouse);
+    const CliRun run = Cli("check --format json --host usb-boot-mouse,linux " + file);
+    EXPECT_EQ(run.status, 3);
+    const nlohmann::json document = nlohmann::json::parse(run.out);
+    std::vector<std::string> rules;
+    for (const nlohmann::json& finding : document["diagnostics"]) {
+        if (finding.contains("rule")) {
+            rules.push_back(finding["rule"]);
+        }
+    }
+    EXPECT_EQ(rules, (std::vector<std::string>{ "BM-01", "ALL-07", "BM-02", "SZ-02" }));
+    EXPECT_TRUE(document["notChecked"].empty());
+    // --packet-size overrides the endpoint's.
+    const nlohmann::json wide =
+        nlohmann::json::parse(Cli("check --format json --packet-size 8 --host linux " + file).out);
+    for (const nlohmann::json& finding : wide["diagnostics"]) {
+        EXPECT_NE(finding.value("rule", ""), "SZ-02");
+    }
+}
+
+TEST_F(CheckCommandFiles, HostListAndUnknownHosts)
+{
+    const CliRun list = Cli("check --host list");
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 12);
+    EXPECT_EQ(list.out.rfind("usb-boot-keyboard ", 0), 0u);
+    EXPECT_NE(list.out.find("windows-pen "), std::string::npos);
+    EXPECT_NE(list.out.find("and those of windows"), std::string::npos);
+
+    const std::string file = Write("d.txt", kSignSlip);
+    const CliRun unknown = Cli("check --host windows,amiga " + file);
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.out, "");
+    EXPECT_NE(unknown.err.find("--host: no host profile is named amiga"), std::string::npos);
+    EXPECT_EQ(Cli("check --packet-size 0 " + file).status, 2);
+}
