@@ -149,12 +149,6 @@ bool HostChecker::Within(const OutlineField& field, std::size_t collection) cons
     return false;
 }
 
-bool HostChecker::InTopLevel(const OutlineField& field, std::size_t topLevel) const
-{
-    return field.collection != kNoCollection &&
-           m_outline.collections[field.collection].topLevel == topLevel;
-}
-
 const OutlineField* HostChecker::DataField(std::size_t collection, ReportType type,
                                            std::uint32_t usage) const
 {
@@ -190,11 +184,7 @@ const OutlineField* HostChecker::FieldAt(std::size_t offset) const
 
 std::uint64_t HostChecker::TopLevelNumber(std::size_t topLevel) const
 {
-    std::uint64_t number = 0;
-    for (std::size_t i = 0; i <= topLevel && i < m_outline.collections.size(); ++i) {
-        number += m_outline.collections[i].parent == kNoCollection ? 1 : 0;
-    }
-    return number;
+    return m_outline.collections[topLevel].number;
 }
 
 const quorlix::Report* HostChecker::ReportOf(ReportType type, std::size_t topLevel) const
@@ -234,9 +224,7 @@ std::vector<ReportElement> HostChecker::Elements(const quorlix::Report& report,
 
 bool HostChecker::AllFieldsNumbered(std::size_t topLevel) const
 {
-    return std::all_of(
-        m_outline.fields.begin(), m_outline.fields.end(),
-        [&](const OutlineField& field) { return !InTopLevel(field, topLevel) || field.numbered; });
+    return !m_outline.collections[topLevel].unnumberedField;
 }
 
 } // namespace hosts

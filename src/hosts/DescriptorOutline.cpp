@@ -75,6 +75,7 @@ private:
         const std::size_t index = m_outline.collections.size();
         if (m_open.empty()) {
             collection.topLevel = index;
+            collection.number = ++m_topLevels;
         } else {
             collection.parent = m_open.back();
             collection.topLevel = m_outline.collections[m_open.back()].topLevel;
@@ -103,6 +104,10 @@ private:
         field.flags = item.value;
         field.collection = m_open.empty() ? kNoCollection : m_open.back();
         field.numbered = globals[GlobalTag::ReportId].set;
+        if (!field.numbered && !m_open.empty()) {
+            m_outline.collections[m_outline.collections[m_open.back()].topLevel].unnumberedField =
+                true;
+        }
         field.reportId = globals.ReportId();
         field.reportSize = globals.ReportSize();
         field.reportCount = globals.ReportCount();
@@ -123,6 +128,7 @@ private:
 
     DescriptorOutline& m_outline;
     std::vector<std::size_t> m_open;
+    std::uint64_t m_topLevels = 0;
 };
 
 } // namespace

@@ -33,7 +33,9 @@ struct OutlineCollection
     std::uint32_t usage = 0; // page in the high half; 0 when none came before it
     std::size_t parent = kNoCollection;
     std::size_t topLevel = 0; // index of its top-level collection (itself at the top)
+    std::uint64_t number = 0; // of a top-level collection: 1 for the first, as reports count
     bool closed = false;
+    bool unnumberedField = false; // of a top-level collection: a field in it has no Report ID
 };
 
 // One Input, Output or Feature item with the state it saw.

@@ -69,13 +69,18 @@ bool IsLengthUnit(const OutlineValue& unit)
 void HostChecker::CheckFingers(HostProfileId profile, std::string_view ruleId, std::size_t topLevel,
                                std::span<const NeededUsage> needed)
 {
+    // Devices report at most a few dozen contacts; a bound on the collections looked into keeps
+    // the time linear in the descriptor whatever it holds.
+    constexpr std::size_t kMaxFingers = 64;
+    std::size_t fingers = 0;
     bool anyFinger = false;
-    for (std::size_t i = 0; i < m_outline.collections.size(); ++i) {
+    for (std::size_t i = 0; i < m_outline.collections.size() && fingers < kMaxFingers; ++i) {
         const OutlineCollection& collection = m_outline.collections[i];
         if (collection.usage != kFinger || collection.topLevel != topLevel || i == topLevel) {
             continue;
         }
         anyFinger = true;
+        ++fingers;
         const std::string missing = MissingUsages(i, ReportType::Input, needed);
         if (!missing.empty()) {
             ReportAtCollection(profile, ruleId, i,

@@ -100,7 +100,6 @@ private:
     std::size_t TopLevelCount() const;
     // Whether the field lies in the collection, directly or a few levels down.
     bool Within(const OutlineField& field, std::size_t collection) const;
-    bool InTopLevel(const OutlineField& field, std::size_t topLevel) const;
     // A data field of the type with the usage within the collection, or nullptr.
     const OutlineField* DataField(std::size_t collection, ReportType type,
                                   std::uint32_t usage) const;

@@ -323,11 +323,15 @@ void HostChecker::CheckIos()
 
 void HostChecker::CheckAndroid()
 {
-    for (std::size_t i = 0; i < m_outline.collections.size(); ++i) {
+    // Each gamepad looked into costs a pass over the fields: a few are plenty.
+    constexpr std::size_t kMaxGamepads = 16;
+    std::size_t gamepads = 0;
+    for (std::size_t i = 0; i < m_outline.collections.size() && gamepads < kMaxGamepads; ++i) {
         const OutlineCollection& top = m_outline.collections[i];
         if (top.parent != kNoCollection || (top.usage != kGamepad && top.usage != kJoystick)) {
             continue;
         }
+        ++gamepads;
         const OutlineField* rx = DataField(i, ReportType::Input, kRx);
         if (rx == nullptr) {
             rx = DataField(i, ReportType::Input, kRy);
