@@ -44,9 +44,9 @@ struct AnalysisOptions
 enum class AnalysisNotice : std::uint8_t
 {
     FieldsNotKept,  // a bound of the parse was reached: some report fields were not kept
+    SizesSaturated, // a report length or offset is held at the largest value
     LayoutTextCut,  // a pane text reached its limit
     UsageListCut,   // a field's usage list was cut at kMaxFieldUsages
-    SizesSaturated, // a report length or offset is held at the largest value
 };
 
 // One descriptor analysed: the parse with its rows, collections and tree, and the views asked

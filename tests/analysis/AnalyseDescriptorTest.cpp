@@ -134,5 +134,20 @@ TEST(AnalyseDescriptor, ABoundReachedIsANoticeWithItsText)
     EXPECT_TRUE(analysis.notices.empty());
 }
 
+// Found by fuzz_analysis: the notices came as saturated sizes, then the cut text, against the
+// order of the enumeration that the callers are promised.
+TEST(AnalyseDescriptor, NoticesComeOnceEachInTheOrderOfTheEnumeration)
+{
+    AnalysisOptions options;
+    options.layoutTextLimit = 10;
+    Analysis analysis;
+    // Report Count 248, then a Report Size of 0x75019502 bits: lengths past 64 bits.
+    AnalyseDescriptor(HexBytes("05 01 09 06 A1 01 95 F8 77 02 95 01 75 08 81"), options, analysis);
+    ASSERT_EQ(analysis.notices.size(), 2u);
+    EXPECT_EQ(analysis.notices[0], AnalysisNotice::SizesSaturated);
+    EXPECT_EQ(analysis.notices[1], AnalysisNotice::LayoutTextCut);
+    EXPECT_LT(analysis.notices[0], analysis.notices[1]);
+}
+
 } // namespace
 } // namespace quorlix
