@@ -236,22 +236,26 @@ TEST_F(QuorlixDlgAnalyse, StatusSaysTheFormAndWhereTextWasTakenAsData)
           "0 个错误，1 个警告，0 个提示（F8 逐个查看）" },
         { "a C array is read as one", "static const char d[] = { 0x05, 0x01, /* x */ 0x09, 2 };\n",
           2, "已分析 4 字节（C 源代码）", "0 个错误，1 个警告，0 个提示（F8 逐个查看）" },
-        { "a word taken as data", "Usage 05 01\n", 3,
-          "已分析 4 字节，第 1 行第 3 列：the letters of \"Usage\" were taken as hex digits, 2 "
-          "places in all",
-          "2 个错误，2 个警告，0 个提示（F8 逐个查看）" },
-        { "several descriptors", "D: 0\nR: 2 05 01\nD: 1\nR: 1 c0\n", 1,
-          "已分析 2 字节（hid-recorder 输出），第 1 个描述符，共 2 个",
-          "0 个错误，1 个警告，0 个提示（F8 逐个查看）" },
+        { "several descriptors, one a report descriptor",
+          "D: 0\nR: 9 05 01 09 02 a1 01 81 02 c0\nD: 1\nR: 1 c0\n", 5,
+          "已分析 9 字节（hid-recorder 输出），第 1 个描述符，共 2 个",
+          "2 个错误，0 个警告，0 个提示（F8 逐个查看）" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = WriteTextFile(folder, "form.txt", c.text);
         Analyse(path);
         EXPECT_EQ(platform.rows.size(), c.rows);
-        EXPECT_EQ(platform.status, QString::fromUtf8(c.status) + QStringLiteral("，") +
-                                       QString::fromUtf8(c.findings));
+        EXPECT_EQ(
+            platform.status.toStdString(),
+            (QString::fromUtf8(c.status) + QStringLiteral("，") + QString::fromUtf8(c.findings))
+                .toStdString());
     }
+    // Words read as digits would be other bytes: the window, like the command line, reads none.
+    const std::string worded = WriteTextFile(folder, "worded.txt", "Usage 05 01\n");
+    Analyse(worded);
+    EXPECT_TRUE(platform.status.endsWith(QStringLiteral("未分析任何内容")));
+    EXPECT_TRUE(platform.status.contains(QStringLiteral("the letters of \"Usage\"")));
 }
 
 TEST_F(QuorlixDlgAnalyse, DebugLinesGoOnlyWhereAsked)
