@@ -1,6 +1,7 @@
 #include "app/CQuorlixDlg.h"
 
 #include "Version.h"
+#include "analysis/AnalyseDescriptor.h"
 #include "app/ApplicationIcon.h"
 #include "app/CopiedRows.h"
 #include "app/DialogUnits.h"
@@ -12,12 +13,9 @@
 #include "app/PaneFiller.h"
 #include "app/PastedPath.h"
 #include "app/StatusTexts.h"
-#include "diagnostics/CheckDescriptor.h"
 #include "files/HexDumpWriter.h"
 #include "files/SavedAnalysisWriter.h"
 #include "forms/DescriptorInput.h"
-#include "parser/DeviceDescription.h"
-#include "parser/ReportLayout.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -454,41 +452,30 @@ void CQuorlixDlg::OnAnalyse()
 
 void CQuorlixDlg::ShowAnalysis()
 {
-    const std::string& path = m_analysedPath;
-    const std::string& bytes = m_analysedInput.bytes;
-    // Whatever the parse gives back is shown: rows up to an error, the collections it found.
-    DeviceDescription description;
-    ParseOptions options;
-    options.debugOut = m_debugOut; // the parser's debug lines, only when asked for
-    (void)ParseDescriptor(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
-                          description, options);
-    if (m_usageNames == UsageNames::Full) {
-        FillInUsageNames(description.rows);
-    }
-    LayoutTexts texts;
-    texts.usageNames = m_usageNames;
-    BuildLayoutTexts(description, texts, m_debugOut);
+    // Whatever the analysis gives back is shown: rows up to an error, the collections it found.
+    AnalysisOptions options;
+    options.usageNames = m_usageNames;
+    options.reportModel = false;   // 解码报告… builds its own from the bytes
+    options.debugOut = m_debugOut; // the debug lines, only when asked for
+    Analysis analysis;
+    AnalyseDescriptor(std::string_view(m_analysedInput.bytes), options, analysis);
 
     m_platform->DeleteAllItems();
-    m_platform->SetDetailText(texts.detail);
-    m_platform->SetSummaryText(texts.summary);
-    m_platform->InsertItemRows(std::move(description.rows));
-    std::vector<Finding> findings =
-        CheckDescriptor({ reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() });
-    const FindingCounts counts = CountFindings(findings);
-    m_platform->SetFindings(std::move(findings));
+    m_platform->SetDetailText(analysis.layout.detail);
+    m_platform->SetSummaryText(analysis.layout.summary);
+    m_platform->InsertItemRows(std::move(analysis.description.rows));
+    const FindingCounts counts = CountFindings(analysis.findings);
+    m_platform->SetFindings(std::move(analysis.findings));
     AnalysedSummary summary;
-    summary.bytes = bytes.size();
+    summary.bytes = m_analysedInput.bytes.size();
     summary.form = m_analysedInput.form;
     summary.descriptors = m_analysedInput.descriptors;
     summary.index = m_analysedInput.index;
     summary.warnings = &m_analysedInput.warnings;
-    summary.fieldsLost = description.boundReached;
-    summary.textCut = texts.truncated;
-    summary.sizesHeld = description.sizesSaturated;
+    summary.notices = &analysis.notices;
     summary.counts = counts;
     m_platform->ShowStatus(AnalysedText(summary));
-    m_platform->SetTitle(TitleText(path));
+    m_platform->SetTitle(TitleText(m_analysedPath));
     // A pipe reading the debug lines gets each analysis whole as soon as it ends.
     if (m_debugOut != nullptr) {
         std::fflush(m_debugOut);

@@ -48,6 +48,21 @@ QString WithSystemError(const char* text, int error)
         .arg(WindowText(text), SystemErrorText(error));
 }
 
+QString NoticeText(AnalysisNotice notice)
+{
+    switch (notice) {
+    case AnalysisNotice::FieldsNotKept:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "已达上限，部分报告字段未保留"));
+    case AnalysisNotice::LayoutTextCut:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "已达上限，布局文本被截短"));
+    case AnalysisNotice::UsageListCut:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "已达上限，用法列表被截短"));
+    case AnalysisNotice::SizesSaturated:
+        break;
+    }
+    return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "过大而无法计算的尺寸按其最大值显示"));
+}
+
 } // namespace
 
 QString PathForDisplay(const std::string& path)
@@ -151,15 +166,10 @@ QString AnalysedText(const AnalysedSummary& summary)
                          .arg(Utf8(warning.message));
         }
     }
-    if (summary.fieldsLost) {
-        parts << WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "已达上限，部分报告字段未保留"));
-    }
-    if (summary.sizesHeld) {
-        parts << WindowText(
-            QT_TRANSLATE_NOOP("CQuorlixDlg", "已达上限，过大而无法计算的尺寸按其最大值显示"));
-    }
-    if (summary.textCut) {
-        parts << WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "已达上限，布局文本被截短"));
+    if (summary.notices != nullptr) {
+        for (const AnalysisNotice notice : *summary.notices) {
+            parts << NoticeText(notice);
+        }
     }
     const FindingCounts& counts = summary.counts;
     parts << FindingCountsText(counts);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/AnalyseDescriptor.h"
 #include "diagnostics/Finding.h"
 #include "forms/DescriptorInput.h"
 
@@ -7,6 +8,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace quorlix {
 
@@ -32,9 +34,7 @@ struct AnalysedSummary
     std::size_t descriptors = 1;
     std::size_t index = 0;
     const std::vector<InputWarning>* warnings = nullptr;
-    bool fieldsLost = false;
-    bool textCut = false;
-    bool sizesHeld = false; // a size too large to count shows at its largest value
+    const std::vector<AnalysisNotice>* notices = nullptr; // what was left out or held
     FindingCounts counts;
 };
 QString AnalysedText(const AnalysedSummary& summary);

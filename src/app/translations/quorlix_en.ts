@@ -511,8 +511,12 @@
         </translation>
     </message>
     <message>
-        <source>已达上限，过大而无法计算的尺寸按其最大值显示</source>
-        <translation>a bound was reached: a size too large to count is shown at its largest value</translation>
+        <source>已达上限，用法列表被截短</source>
+        <translation>a bound was reached: a usage list was cut short</translation>
+    </message>
+    <message>
+        <source>过大而无法计算的尺寸按其最大值显示</source>
+        <translation>a size too large to count is shown at its largest value</translation>
     </message>
 </context>
 </TS>
