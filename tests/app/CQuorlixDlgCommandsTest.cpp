@@ -226,9 +226,8 @@ TEST_F(QuorlixDlgAnalyse, StatusSaysTheFormAndWhereTextWasTakenAsData)
         std::string text;
         std::size_t rows;
         const char* status; // empty: no status about the form
-        // What check finds: no Input, Output or Feature item in each; A0 E0 05 01 (the "a" and
-        // "e" of "Usage" taken as digits) also opens a Collection without a Usage, never closed,
-        // and has main tag 14.
+        // What check finds, as quorlix-cli check does: no Input, Output or Feature item in the
+        // first two; the Input of the third has no Report Size, Report Count or logical limits.
         const char* findings;
     };
     const Case cases[] = {
@@ -239,7 +238,7 @@ TEST_F(QuorlixDlgAnalyse, StatusSaysTheFormAndWhereTextWasTakenAsData)
         { "several descriptors, one a report descriptor",
           "D: 0\nR: 9 05 01 09 02 a1 01 81 02 c0\nD: 1\nR: 1 c0\n", 5,
           "已分析 9 字节（hid-recorder 输出），第 1 个描述符，共 2 个",
-          "2 个错误，0 个警告，0 个提示（F8 逐个查看）" },
+          "3 个错误，0 个警告，0 个提示（F8 逐个查看）" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
