@@ -22,6 +22,8 @@ struct AuditTarget
     std::unique_ptr<TrafficAudit> audit;
 };
 
+} // namespace
+
 FindingCounts CountAuditFindings(std::span<const AuditFinding> findings)
 {
     FindingCounts counts;
@@ -32,6 +34,8 @@ FindingCounts CountAuditFindings(std::span<const AuditFinding> findings)
     }
     return counts;
 }
+
+namespace {
 
 std::string CountWords(std::size_t count, const char* word)
 {
@@ -69,6 +73,11 @@ void WriteAuditText(std::ostream& out, std::string_view fileName,
 
 void WriteAuditJson(std::ostream& out, std::span<const AuditFinding> findings)
 {
+    out << AuditJson(findings).dump(2) << '\n';
+}
+
+nlohmann::ordered_json AuditJson(std::span<const AuditFinding> findings)
+{
     using Json = nlohmann::ordered_json;
     Json list = Json::array();
     for (const AuditFinding& finding : findings) {
@@ -89,7 +98,7 @@ void WriteAuditJson(std::ostream& out, std::span<const AuditFinding> findings)
     document["errors"] = counts.errors;
     document["warnings"] = counts.warnings;
     document["notes"] = counts.notes;
-    out << document.dump(2) << '\n';
+    return document;
 }
 
 bool AuditCapture(const CommandLine& options, std::vector<AuditFinding>& findings)

@@ -2,6 +2,9 @@
 
 #include "audit/TrafficAudit.h"
 #include "cli/CommandLine.h"
+#include "diagnostics/Finding.h"
+
+#include <nlohmann/json.hpp>
 
 #include <ostream>
 #include <span>
@@ -16,6 +19,9 @@ void WriteAuditText(std::ostream& out, std::string_view fileName,
 
 // {"findings": [...], "errors": N, "warnings": N, "notes": N}.
 void WriteAuditJson(std::ostream& out, std::span<const AuditFinding> findings);
+nlohmann::ordered_json AuditJson(std::span<const AuditFinding> findings);
+
+FindingCounts CountAuditFindings(std::span<const AuditFinding> findings);
 
 // Audits the capture FILE's reports against the descriptors it holds (or --descriptor), for
 // every interface or the one --interface names, and gives the findings. Writes on standard error

@@ -406,7 +406,8 @@ bool IsCaptureInput(const CommandLine& options)
            LooksLikeCapture(options.file);
 }
 
-bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input)
+bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input,
+                           std::string* interfaceName)
 {
     const std::string& file = options.file;
     if (!options.device.empty() || file == "-") {
@@ -452,6 +453,9 @@ bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input)
         return false;
     }
     const CapturedDescriptor& d = descriptors[chosen];
+    if (interfaceName != nullptr) {
+        *interfaceName = InterfaceName(d.bus, d.address, d.interface);
+    }
     input = DescriptorInput{};
     input.form = InputForm::Binary;
     input.bytes.assign(d.bytes.begin(), d.bytes.end());

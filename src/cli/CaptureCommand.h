@@ -33,7 +33,9 @@ bool SayCaptureProblems(const std::string& file, const CaptureRun& run);
 // The descriptor of a capture that --index N or --interface BUS.ADDR:IF picks, as the other
 // commands read a descriptor file. Writes on standard error why there is none, and how many the
 // capture holds when it holds several. Gives false when there is nothing to analyse.
-bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input);
+// interfaceName, when given, receives the chosen descriptor's "BUS.ADDR:IF".
+bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input,
+                           std::string* interfaceName = nullptr);
 
 // Whether options ask for FILE to be read as a capture: --input capture, or auto and a file that
 // starts as one.

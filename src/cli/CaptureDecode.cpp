@@ -35,6 +35,19 @@ const char* SourceText(ReportSource source)
     }
 }
 
+// The direction the report travelled: SET_REPORT to the device whatever its type.
+bool IsIn(const CapturedReport& report)
+{
+    switch (report.source) {
+    case ReportSource::SetReport:
+        return false;
+    case ReportSource::GetReport:
+        return true;
+    default:
+        return (report.endpoint & 0x80) != 0;
+    }
+}
+
 void AppendJsonString(std::string& out, const std::string& text)
 {
     out.push_back('"');
@@ -117,6 +130,11 @@ int RunCaptureDecode(const CommandLine& options)
     std::string jsonText;
     std::string error;
     const std::int64_t start = first.inventory.firstTimeNs;
+    std::string where;
+    UsageNameCache names;
+    int lastBus = -1;
+    int lastAddress = -1;
+    int lastInterface = -1;
     const auto flush = [&] {
         if (!out.empty() && std::fwrite(out.data(), 1, out.size(), stdout) != out.size()) {
             writeFailed = true;
@@ -149,7 +167,14 @@ int RunCaptureDecode(const CommandLine& options)
             error = DecodeErrorText(decoded);
         }
         anyFailed = anyFailed || !error.empty();
-        const std::string where = InterfaceName(report.bus, report.address, reportInterface);
+        // Reports come in runs of one interface: its name is made once a run.
+        if (report.bus != lastBus || report.address != lastAddress ||
+            reportInterface != lastInterface || where.empty()) {
+            where = InterfaceName(report.bus, report.address, reportInterface);
+            lastBus = report.bus;
+            lastAddress = report.address;
+            lastInterface = reportInterface;
+        }
         if (json) {
             if (!firstReport) {
                 out.push_back(',');
@@ -163,8 +188,7 @@ int RunCaptureDecode(const CommandLine& options)
             out += ",\"endpoint\":";
             AppendDecimal(out, report.endpoint);
             out += ",\"direction\":";
-            out += (report.endpoint & 0x80) != 0 || report.type == ReportType::Input ? "\"in\""
-                                                                                     : "\"out\"";
+            out += IsIn(report) ? "\"in\"" : "\"out\"";
             out += ",\"source\":\"";
             out += SourceText(report.source);
             out += "\",\"bytes\":\"";
@@ -187,12 +211,11 @@ int RunCaptureDecode(const CommandLine& options)
             AppendSeconds(out, report.timeNs - start);
             out += ' ';
             out += where;
-            out += (report.endpoint & 0x80) != 0 || report.type == ReportType::Input ? " in "
-                                                                                     : " out ";
+            out += IsIn(report) ? " in " : " out ";
             out += SourceText(report.source);
             out += ": ";
             if (error.empty()) {
-                out += DecodedReportLine(decoded);
+                AppendDecodedReportLine(out, decoded, &names);
             } else {
                 out += "not decoded: ";
                 out += error;

@@ -2,6 +2,8 @@
 
 #include "analysis/AnalyseDescriptor.h"
 #include "cli/JsonDocument.h"
+#include "cli/AuditCommand.h"
+#include "cli/CaptureCommand.h"
 #include "cli/CommandInput.h"
 #include "cli/CommandOutput.h"
 #include "hosts/CheckHosts.h"
@@ -125,6 +127,13 @@ void WriteCheckJson(std::ostream& out, std::span<const Finding> findings,
                     std::span<const SourcePosition> positions, const DescriptorInput* input,
                     const HostCheckResult* hosts)
 {
+    out << CheckJson(findings, positions, input, hosts).dump(2) << '\n';
+}
+
+nlohmann::ordered_json CheckJson(std::span<const Finding> findings,
+                                 std::span<const SourcePosition> positions,
+                                 const DescriptorInput* input, const HostCheckResult* hosts)
+{
     nlohmann::ordered_json diagnostics = nlohmann::ordered_json::array();
     for (const Finding& finding : findings) {
         nlohmann::ordered_json entry;
@@ -175,7 +184,7 @@ void WriteCheckJson(std::ostream& out, std::span<const Finding> findings,
         document["hosts"] = std::move(profiles);
         document["notChecked"] = std::move(notChecked);
     }
-    out << document.dump(2) << '\n';
+    return document;
 }
 
 int CheckExitStatus(const FindingCounts& counts, bool warningsFail)
@@ -192,8 +201,19 @@ int RunCheck(const CommandLine& options)
         return ListHostProfiles();
     }
     DescriptorInput input;
-    if (!ReadCommandInput(options, input)) {
+    const bool capture = IsCaptureInput(options);
+    std::string interfaceName;
+    if (capture ? !ReadCaptureDescriptor(options, input, &interfaceName)
+                : !ReadCommandInput(options, input)) {
         return kExitFailure;
+    }
+    std::vector<AuditFinding> traffic;
+    if (capture) {
+        CommandLine auditOptions = options;
+        auditOptions.interfaceSelector = interfaceName;
+        if (!AuditCapture(auditOptions, traffic)) {
+            return kExitFailure;
+        }
     }
     AnalysisOptions analysisOptions;
     analysisOptions.itemList = false;
@@ -221,14 +241,25 @@ int RunCheck(const CommandLine& options)
     const std::span<const SourcePosition> positions = input.positions;
     const std::string fileName = options.file == "-" ? "<stdin>" : InputName(options);
     if (options.checkFormat == "json") {
-        WriteCheckJson(std::cout, findings, positions, &input, hosts);
+        nlohmann::ordered_json document = CheckJson(findings, positions, &input, hosts);
+        if (capture) {
+            document["traffic"] = AuditJson(traffic);
+        }
+        std::cout << document.dump(2) << '\n';
     } else {
         WriteCheckText(std::cout, fileName, findings, positions, hosts);
+        if (capture) {
+            WriteAuditText(std::cout, fileName, traffic);
+        }
     }
     if (FinishStandardOutput() != kExitOk) {
         return kExitFailure;
     }
-    return CheckExitStatus(CountFindings(findings), options.werror);
+    FindingCounts counts = CountFindings(findings);
+    const FindingCounts trafficCounts = CountAuditFindings(traffic);
+    counts.errors += trafficCounts.errors;
+    counts.warnings += trafficCounts.warnings;
+    return CheckExitStatus(counts, options.werror);
 }
 
 } // namespace quorlix

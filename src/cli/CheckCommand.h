@@ -5,6 +5,8 @@
 #include "hosts/CheckHosts.h"
 #include "forms/DescriptorInput.h"
 
+#include <nlohmann/json.hpp>
+
 #include <ostream>
 #include <span>
 #include <string_view>
@@ -27,11 +29,17 @@ void WriteCheckText(std::ostream& out, std::string_view fileName, std::span<cons
 void WriteCheckJson(std::ostream& out, std::span<const Finding> findings,
                     std::span<const SourcePosition> positions,
                     const DescriptorInput* input = nullptr, const HostCheckResult* hosts = nullptr);
+nlohmann::ordered_json CheckJson(std::span<const Finding> findings,
+                                 std::span<const SourcePosition> positions,
+                                 const DescriptorInput* input = nullptr,
+                                 const HostCheckResult* hosts = nullptr);
 
 // 0 without errors, 3 with errors (or warnings when warningsFail).
 int CheckExitStatus(const FindingCounts& counts, bool warningsFail);
 
 // quorlix-cli check: reads the descriptor, checks it and writes the findings to standard output.
+// Given a capture, the chosen descriptor's interface is audited too: its findings follow the
+// descriptor's (in JSON as "traffic"), and count toward the exit status.
 int RunCheck(const CommandLine& options);
 
 } // namespace quorlix

@@ -2,7 +2,7 @@
 
 #include "usage_names/FullUsageNames.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace quorlix {
 namespace {
@@ -49,9 +49,12 @@ std::string ReportUsageName(std::uint32_t usage)
 
 std::string PhysicalText(double value)
 {
+    // The shortest form of six significant digits, as %.6g writes it, without printf's
+    // parsing of a format: decoding long recordings spent a third of its time there.
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.6g", value);
-    return buffer;
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+    return std::string(buffer, result.ptr);
 }
 
 std::string ReportHeading(const DecodedReport& decoded)
@@ -100,25 +103,74 @@ std::string DecodedReportText(const DecodedReport& decoded)
 
 std::string DecodedReportLine(const DecodedReport& decoded)
 {
-    std::string text = ReportHeading(decoded) + ":";
+    std::string text;
+    AppendDecodedReportLine(text, decoded);
+    return text;
+}
+
+const std::string& UsageNameCache::Name(std::uint32_t usage)
+{
+    const std::size_t slot = (usage ^ (usage >> 16) * 31) % kSlots;
+    if (!m_filled[slot] || m_usages[slot] != usage) {
+        m_filled[slot] = true;
+        m_usages[slot] = usage;
+        m_names[slot] = ReportUsageName(usage);
+    }
+    return m_names[slot];
+}
+
+void AppendDecodedReportLine(std::string& out, const DecodedReport& decoded, UsageNameCache* cache)
+{
+    const auto usageName = [&out, cache](std::uint32_t usage) {
+        if (cache != nullptr) {
+            out += cache->Name(usage);
+            return;
+        }
+        const PagedUsage paged = UsageOfExtended(usage);
+        out += FullUsageName(paged.usagePage, paged.usageId).View();
+    };
+    const auto number = [&out](auto value) {
+        char buffer[24];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+        out.append(buffer, result.ptr);
+    };
+    out += ReportHeading(decoded);
+    out += ':';
     bool first = true;
     for (const DecodedEntry& entry : decoded.entries) {
-        text += first ? " " : ", ";
+        out += first ? " " : ", ";
         first = false;
         if (entry.isArray) {
-            text += "array=" + ActiveUsages(decoded, entry);
+            out += "array=";
+            if (entry.activeCount == 0) {
+                out += "none";
+            }
+            for (std::uint32_t i = 0; i < entry.activeCount; ++i) {
+                if (i > 0) {
+                    out += ", ";
+                }
+                usageName(decoded.active[entry.firstActive + i]);
+            }
             continue;
         }
+        usageName(entry.usage);
         if (entry.wide) {
-            text += ReportUsageName(entry.usage) + "=bytes " + WideBytesText(decoded, entry);
+            out += "=bytes ";
+            out += WideBytesText(decoded, entry);
             continue;
         }
-        text += ReportUsageName(entry.usage) + "=" + LogicalText(entry);
+        out += '=';
+        if (entry.isNull) {
+            out += "null";
+        } else {
+            number(entry.logical);
+        }
         if (entry.hasPhysical) {
-            text += " (" + PhysicalWithUnit(decoded, entry) + ")";
+            out += " (";
+            out += PhysicalWithUnit(decoded, entry);
+            out += ')';
         }
     }
-    return text;
 }
 
 } // namespace quorlix

@@ -2,6 +2,7 @@
 
 #include "reports/DecodeReport.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -30,5 +31,25 @@ std::string DecodedReportText(const DecodedReport& decoded);
 // A decoded report on one line without its line end: "input report 1 (4 bytes): Button 1=1,
 // X=-5, Hat Switch=null, array=none", physical values in parentheses after the logical ones.
 std::string DecodedReportLine(const DecodedReport& decoded);
+
+// Usage names already looked up, for a caller that writes many reports of the same fields: a
+// direct-mapped table, so its memory is fixed.
+class UsageNameCache
+{
+public:
+    // The usage's full name, as ReportUsageName gives it.
+    const std::string& Name(std::uint32_t usage);
+
+private:
+    static constexpr std::size_t kSlots = 1024;
+    std::array<std::uint32_t, kSlots> m_usages{};
+    std::array<bool, kSlots> m_filled{};
+    std::array<std::string, kSlots> m_names;
+};
+
+// The same line appended to out, whose storage a caller decoding many reports keeps; names
+// come through cache when one is given.
+void AppendDecodedReportLine(std::string& out, const DecodedReport& decoded,
+                             UsageNameCache* cache = nullptr);
 
 } // namespace quorlix

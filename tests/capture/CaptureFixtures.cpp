@@ -199,7 +199,8 @@ std::vector<FixturePacket> EnumerationPackets()
         report.data = { 0x01, buttons };
         packets.push_back(report);
     }
-    control(4, Setup(0x21, 9, 0x0201, 0, 2), { 0x01, 0x05 }, {});
+    // SET_REPORT may set an input report too: the only kind this descriptor declares.
+    control(4, Setup(0x21, 9, 0x0101, 0, 2), { 0x01, 0x05 }, {});
     return packets;
 }
 

@@ -42,8 +42,8 @@ Bytes PcapNgFile(int linkType, const std::vector<Bytes>& frames);
 // The enumeration of one HID device and its traffic, as the tests and the fuzzer seeds share:
 // device descriptor 1234:5678, a configuration with HID interface 0 (endpoint 0x81 IN, 8-byte
 // packets) declaring a report descriptor of 27 bytes, that descriptor (a numbered input report 1
-// of two bytes: eight buttons), three input reports and a SET_REPORT: frames 1 to 6 the descriptors
-// (each answer after its request), 7 to 9 the reports, 10 and 11 the SET_REPORT.
+// of two bytes: eight buttons), three input reports and a SET_REPORT of input report 1: frames 1 to
+// 6 the descriptors (each answer after its request), 7 to 9 the reports, 10 and 11 the SET_REPORT.
 std::vector<FixturePacket> EnumerationPackets();
 Bytes FixtureReportDescriptor();
 

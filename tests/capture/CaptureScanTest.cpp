@@ -142,7 +142,7 @@ TEST(ScanCapture, FindsTheDeviceItsDescriptorAndItsReportsInEveryBinaryForm)
             EXPECT_EQ(s.reports[k].interface, 0);
             EXPECT_EQ(s.reports[k].bytes, bytes[k]);
         }
-        EXPECT_EQ(s.reports[3].type, ReportType::Output);
+        EXPECT_EQ(s.reports[3].type, ReportType::Input);
         EXPECT_EQ(s.reports[3].source, ReportSource::SetReport);
         ASSERT_EQ(inv.traffic.size(), 2u);
         EXPECT_EQ(inv.traffic[0].count, 3u);
