@@ -1,6 +1,7 @@
 #include "cli/CaptureCommand.h"
 
 #include "cli/CommandOutput.h"
+#include "support/HexDigits.h"
 #include "cli/NumberText.h"
 
 #include <nlohmann/json.hpp>
@@ -407,7 +408,7 @@ bool IsCaptureInput(const CommandLine& options)
 }
 
 bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input,
-                           std::string* interfaceName)
+                           std::string* interfaceName, std::string* deviceId)
 {
     const std::string& file = options.file;
     if (!options.device.empty() || file == "-") {
@@ -455,6 +456,23 @@ bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input,
     const CapturedDescriptor& d = descriptors[chosen];
     if (interfaceName != nullptr) {
         *interfaceName = InterfaceName(d.bus, d.address, d.interface);
+    }
+    if (deviceId != nullptr) {
+        deviceId->clear();
+        // A captured device is a USB one; its ids are known only when the enumeration was caught.
+        for (const CapturedDevice& device : run.inventory.devices) {
+            if (device.bus == d.bus && device.address == d.address && device.hasIds) {
+                std::string id = "0003:";
+                for (const std::uint16_t value : { device.vendorId, device.productId }) {
+                    for (int shift = 12; shift >= 0; shift -= 4) {
+                        id += UpperHexDigit(value >> shift);
+                    }
+                    id += ':';
+                }
+                id.pop_back();
+                *deviceId = std::move(id);
+            }
+        }
     }
     input = DescriptorInput{};
     input.form = InputForm::Binary;

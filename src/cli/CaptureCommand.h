@@ -35,7 +35,7 @@ bool SayCaptureProblems(const std::string& file, const CaptureRun& run);
 // capture holds when it holds several. Gives false when there is nothing to analyse.
 // interfaceName, when given, receives the chosen descriptor's "BUS.ADDR:IF".
 bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input,
-                           std::string* interfaceName = nullptr);
+                           std::string* interfaceName = nullptr, std::string* deviceId = nullptr);
 
 // Whether options ask for FILE to be read as a capture: --input capture, or auto and a file that
 // starts as one.

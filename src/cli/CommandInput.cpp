@@ -12,7 +12,8 @@ namespace quorlix {
 namespace {
 
 // A connected device's descriptor (--device SEL, or a hidraw node as FILE), read as binary.
-bool ReadDeviceInput(const CommandLine& options, DescriptorInput& input, std::string& path)
+bool ReadDeviceInput(const CommandLine& options, DescriptorInput& input, std::string& path,
+                     std::string* deviceId)
 {
     const std::string& name = InputName(options);
     if (options.inputForm != InputForm::Auto && options.inputForm != InputForm::Binary) {
@@ -28,6 +29,9 @@ bool ReadDeviceInput(const CommandLine& options, DescriptorInput& input, std::st
         return false;
     }
     path = descriptor.path;
+    if (deviceId != nullptr) {
+        *deviceId = descriptor.deviceId;
+    }
     const InputOutcome outcome =
         ReadDescriptorContent(descriptor.bytes, descriptor.path,
                               { InputForm::Binary, options.index, options.arrayName }, input);
@@ -40,10 +44,13 @@ bool ReadDeviceInput(const CommandLine& options, DescriptorInput& input, std::st
 
 } // namespace
 
-bool ReadCommandInput(const CommandLine& options, DescriptorInput& input)
+bool ReadCommandInput(const CommandLine& options, DescriptorInput& input, std::string* deviceId)
 {
+    if (deviceId != nullptr) {
+        deviceId->clear();
+    }
     if (IsCaptureInput(options)) {
-        return ReadCaptureDescriptor(options, input);
+        return ReadCaptureDescriptor(options, input, nullptr, deviceId);
     }
     if (!options.interfaceSelector.empty()) {
         Complain(InputName(options), "--interface picks a descriptor of a capture; this is none");
@@ -51,7 +58,7 @@ bool ReadCommandInput(const CommandLine& options, DescriptorInput& input)
     }
     std::string devicePath;
     if (!options.device.empty() || IsHidrawNodePath(options.file)) {
-        if (!ReadDeviceInput(options, input, devicePath)) {
+        if (!ReadDeviceInput(options, input, devicePath, deviceId)) {
             return false;
         }
     } else {

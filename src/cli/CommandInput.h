@@ -9,6 +9,10 @@ namespace quorlix {
 // the one --index picks. Writes on standard error, one line each: why nothing can be analysed,
 // the reader's warnings, how many descriptors the file holds when it holds several, and with -v
 // how FILE was read. Gives false when there is nothing to analyse.
-bool ReadCommandInput(const CommandLine& options, DescriptorInput& input);
+// deviceId, when given, receives the device's id as the kernel names it ("0003:046D:C52B", or its
+// sysfs name, which starts so) when the input says which device it came from: a connected device
+// or a capture that holds the device descriptor; else it is left empty.
+bool ReadCommandInput(const CommandLine& options, DescriptorInput& input,
+                      std::string* deviceId = nullptr);
 
 } // namespace quorlix

@@ -311,9 +311,11 @@ CommandLine ParseCommandLine(int argc, const char* const* argv)
         ->check(CLI::IsMember({ "hid-bpf", "kernel", "c" }))
         ->option_text("FORM");
     fixup
-        ->add_option("--device-id", line.deviceId,
-                     "The device to match, as BUS:VID:PID in hexadecimal (0003:11C0:5606); "
-                     "taken from ORIGINAL when it names a device")
+        ->add_option(
+            "--device-id", line.deviceId,
+            "The device to match, as BUS:VID:PID in hexadecimal (0003:11C0:5606); "
+            "taken from ORIGINAL when it is a device's sysfs path, a hidraw node or a capture "
+            "that caught the device descriptor")
         ->option_text("BUS:VID:PID");
     fixup->add_option("--name", line.headerName, "What the program's names start with")
         ->option_text("PREFIX");

@@ -63,8 +63,13 @@ int RunFixup(const CommandLine& options)
     DescriptorInput fixed;
     CommandLine second = options;
     second.file = options.secondFile;
-    if (!ReadCommandInput(options, original) || !ReadCommandInput(second, fixed)) {
+    std::string originDevice;
+    if (!ReadCommandInput(options, original, &originDevice) || !ReadCommandInput(second, fixed)) {
         return kExitFailure;
+    }
+    // A connected device or a capture names the device the original came from.
+    if (!request.device && !originDevice.empty()) {
+        request.device = FindDeviceId(originDevice);
     }
     const std::span<const std::uint8_t> originalBytes = BytesOf(original.bytes);
     const std::span<const std::uint8_t> fixedBytes = BytesOf(fixed.bytes);

@@ -1,4 +1,6 @@
+#include "capture/CaptureFixtures.h"
 #include "cli/CliFixture.h"
+#include "support/FakeSysfs.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -156,6 +158,46 @@ TEST_F(FixupCommand, MatchesTheDeviceGivenOrNamedByTheInput)
     const CliRun unknown = Cli("fixup --emit hid-bpf " + kKye + " " + kKyeFixed);
     EXPECT_EQ(unknown.status, 0) << unknown.err;
     EXPECT_NE(unknown.err.find("no device id known"), std::string::npos) << unknown.err;
+
+    // A connected device and a capture that caught the enumeration name their device too. The
+    // fixed side writes the first Usage Page in two bytes: other bytes, the same meaning.
+    const std::filesystem::path root = Dir() / "sys";
+    std::string reason;
+    ASSERT_TRUE(BuildFakeSysfs(root, StandardFakeHidDevices(),
+                               std::filesystem::path(kData) / "descriptors", reason))
+        << reason;
+    const std::string touchpad = DescriptorBytes(kData + "descriptors/synaptics-touchpad-i2c.txt");
+    ASSERT_EQ(touchpad.substr(0, 2), std::string("\x05\x01"));
+    const std::string touchpadFixed = (Dir() / "touchpad-fixed.bin").string();
+    std::ofstream(touchpadFixed, std::ios::binary)
+        << std::string("\x06\x01\x00", 3) + touchpad.substr(2);
+    ::setenv("QUORLIX_SYSFS_ROOT", root.c_str(), 1);
+    const CliRun connected = Cli("fixup --emit hid-bpf /dev/hidraw4 " + touchpadFixed);
+    ::unsetenv("QUORLIX_SYSFS_ROOT");
+    EXPECT_EQ(connected.status, 0) << connected.err;
+    EXPECT_NE(connected.out.find("HID_DEVICE(0x0018, HID_GROUP_ANY, 0x06CB, 0xCE37)"),
+              std::string::npos)
+        << connected.out.substr(0, 2000);
+
+    std::vector<Bytes> frames;
+    for (const FixturePacket& packet : EnumerationPackets()) {
+        frames.push_back(UsbmonFrame(packet));
+    }
+    const std::string capture = (Dir() / "device.pcap").string();
+    WritePcap(capture, 220, frames);
+    Bytes fixedBytes = FixtureReportDescriptor();
+    ASSERT_EQ(fixedBytes[0], 0x05);
+    fixedBytes.insert(fixedBytes.begin() + 2, 0x00);
+    fixedBytes[0] = 0x06;
+    const std::string captureFixed = (Dir() / "capture-fixed.bin").string();
+    std::ofstream(captureFixed, std::ios::binary)
+        << std::string(fixedBytes.begin(), fixedBytes.end());
+    const CliRun captured = Cli("fixup --emit hid-bpf " + capture + " " + captureFixed);
+    EXPECT_EQ(captured.status, 0) << captured.err;
+    EXPECT_NE(captured.out.find("HID_DEVICE(0x0003, HID_GROUP_ANY, 0x1234, 0x5678)"),
+              std::string::npos)
+        << captured.err;
+    EXPECT_EQ(captured.err.find("no device id known"), std::string::npos) << captured.err;
 
     const CliRun wrong =
         Cli("fixup --emit hid-bpf --device-id 11C0:5606 " + kKye + " " + kKyeFixed);
