@@ -1,6 +1,7 @@
 #include "app/CompareDialog.h"
 
 #include "app/MainDialogTemplate.h"
+#include "app/RememberedSize.h"
 #include "diff/DescriptorDiff.h"
 #include "diff/DiffText.h"
 #include "forms/DescriptorInput.h"
@@ -62,7 +63,8 @@ CompareDialog::CompareDialog(const std::string& descriptor, const std::string& n
     layout->addWidget(m_status);
     layout->addWidget(m_text, 1);
     layout->addWidget(buttons);
-    resize(760, 480);
+    new RememberedSize(this, QStringLiteral("compare"),
+                       QSize(fontMetrics().averageCharWidth() * 110, fontMetrics().height() * 28));
 }
 
 void CompareDialog::Compare()

@@ -112,7 +112,8 @@ public:
 
     // 解码报告… over the descriptor of these bytes; returns when the dialog is closed.
     virtual void RunDecodeReportDialog(const std::string& descriptor) = 0;
-    // Compares the analysed descriptor (its bytes, and the name it was read from) with another.
+    // Compares the analysed descriptor (its bytes, and the name it was read from) with another,
+    // in a window of its own that stays open beside this one; returns at once.
     virtual void RunCompareDialog(const std::string& descriptor, const std::string& name) = 0;
 
     // Opens a web address with the desktop's default handler; whether that worked is not told.

@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTableView>
 #include <QUrl>
 
@@ -210,8 +211,24 @@ void QtDialogPlatform::RunDecodeReportDialog(const std::string& descriptor)
 
 void QtDialogPlatform::RunCompareDialog(const std::string& descriptor, const std::string& name)
 {
-    CompareDialog dialog(descriptor, name, m_controls.window);
-    dialog.exec();
+    // Not modal, and beside the window where the screen has room: the differences stay in view
+    // while the user reads the item list they refer to.
+    auto* dialog = new CompareDialog(descriptor, name, m_controls.window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    const QRect window = m_controls.window->frameGeometry();
+    const QScreen* screen = m_controls.window->screen();
+    if (screen != nullptr) {
+        const QRect room = screen->availableGeometry();
+        const QSize size = dialog->frameGeometry().size();
+        if (window.right() + size.width() < room.right()) {
+            dialog->move(window.right() + 1, std::max(window.top(), room.top()));
+        } else if (window.left() - size.width() > room.left()) {
+            dialog->move(window.left() - size.width(), std::max(window.top(), room.top()));
+        }
+    }
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 void QtDialogPlatform::SetFindings(std::vector<Finding> findings)

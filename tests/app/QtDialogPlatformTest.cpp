@@ -2,6 +2,7 @@
 
 #include "DialogTestSupport.h"
 #include "app/CQuorlixDlg.h"
+#include "app/CompareDialog.h"
 #include "app/ItemListModel.h"
 
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QApplication>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -133,6 +135,41 @@ TEST_F(QuorlixQtPlatform, AnalyseButtonFillsTheRealWidgets)
             ->toPlainText()
             .endsWith(QStringLiteral("[5]\tByteoffset=2\n\tBitCount=8\n\tShift=0\n"
                                      "\tUsageMinimum=00010031\n\tUsageMaximum=00010031\n")));
+}
+
+TEST_F(QuorlixQtPlatform, CompareStaysOpenBesideTheWindowWhichStillTakesInput)
+{
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    platform.RunCompareDialog(std::string("\x05\x01\x09\x02", 4), "mouse.txt");
+    const QList<CompareDialog*> compares = dialog.findChildren<CompareDialog*>();
+    ASSERT_EQ(compares.size(), 1);
+    CompareDialog* compare = compares.front();
+    EXPECT_TRUE(compare->isVisible());
+    EXPECT_FALSE(compare->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    const QRect room = dialog.screen()->availableGeometry();
+    if (room.width() > dialog.frameGeometry().width() + compare->frameGeometry().width()) {
+        dialog.move(room.topLeft());
+        platform.RunCompareDialog(std::string("\x05\x01", 2), "mouse.txt");
+        const QList<CompareDialog*> both = dialog.findChildren<CompareDialog*>();
+        ASSERT_EQ(both.size(), 2);
+        EXPECT_FALSE(both.back()->frameGeometry().intersects(dialog.frameGeometry()))
+            << "beside the window, not over it, where the screen has room";
+        both.back()->close();
+    }
+
+    // The window goes on taking keys while the differences are open.
+    auto* path = FindControl<QLineEdit>(dialog, 1001);
+    path->clear();
+    path->setFocus();
+    QTest::keyClicks(path, QStringLiteral("x.txt"));
+    EXPECT_EQ(path->text(), QStringLiteral("x.txt"));
+
+    // Closing it frees it.
+    QTest::mouseClick(compare->CloseButton(), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(dialog.findChildren<CompareDialog*>().size(), 0) << "closed ones are freed";
 }
 
 } // namespace
