@@ -40,8 +40,10 @@ field()
 depends=$(field Depends)
 echo "  Depends: $depends"
 # The window links Qt 6 Core, Gui (which also holds the xcb and offscreen platform plugins) and
-# Widgets; its Chinese labels need a CJK font, which no Qt library pulls in.
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 "fonts-wqy-microhei | fonts-noto-cjk"; do
+# Widgets; its Chinese labels need a CJK font, which no Qt library pulls in, and Qt's own buttons
+# and dialogs take their Chinese from the Qt translations.
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 "fonts-wqy-microhei | fonts-noto-cjk" \
+    qt6-translations-l10n; do
     case ", $depends," in
     *", $needed "* | *", $needed,"*) ;;
     *) fail "Depends does not name '$needed'" ;;

@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev libcli11-dev libpcap-dev libdbus-1-dev
-    qt6-base-dev qt6-tools-dev qt6-l10n-tools libgl-dev fonts-wqy-microhei
+    qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev fonts-wqy-microhei
     xvfb xauth x11-apps imagemagick openbox wmctrl xdotool
     clang libclang-rt-14-dev valgrind
     libbpf-dev bpftool

@@ -6,6 +6,7 @@
 #include "app/WindowTranslation.h"
 
 #include <QFile>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
 #include <QStringList>
@@ -61,6 +62,13 @@ int CQuorlixApp::InitInstance()
                                   TranslationFolders())) {
         std::fputs("quorlix: no English translation (quorlix_en.qm) found; the window stays "
                    "in Chinese\n",
+                   stderr);
+    }
+
+    if (!InstallQtTranslation(m_qtTranslator, commandLine.language, QLocale::system(),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        std::fputs("quorlix: Qt's Chinese translation (qtbase_zh_CN.qm) not found; Qt's own "
+                   "buttons and dialogs stay in English\n",
                    stderr);
     }
 

@@ -19,6 +19,7 @@ public:
 
 private:
     QTranslator m_translator;
+    QTranslator m_qtTranslator;
 };
 
 } // namespace quorlix

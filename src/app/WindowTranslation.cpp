@@ -8,6 +8,8 @@ namespace quorlix {
 namespace {
 
 constexpr const char* kEnglishTranslation = "quorlix_en";
+// The window's Chinese is simplified Chinese whatever the desktop's variant is.
+constexpr const char* kQtChineseTranslation = "qtbase_zh_CN";
 
 } // namespace
 
@@ -39,6 +41,18 @@ bool InstallWindowTranslation(QTranslator& translator, WindowLanguage language,
         }
     }
     return false;
+}
+
+bool InstallQtTranslation(QTranslator& translator, WindowLanguage language, const QLocale& desktop,
+                          const QString& folder)
+{
+    if (!UsesChineseTexts(language, desktop)) {
+        return true;
+    }
+    if (!translator.load(QString::fromLatin1(kQtChineseTranslation), folder)) {
+        return false;
+    }
+    return QCoreApplication::installTranslator(&translator);
 }
 
 } // namespace quorlix

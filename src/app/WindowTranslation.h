@@ -23,4 +23,11 @@ QStringList TranslationFolders();
 bool InstallWindowTranslation(QTranslator& translator, WindowLanguage language,
                               const QLocale& desktop, const QStringList& folders);
 
+// Loads Qt's own Chinese texts (the buttons of questions, the file dialogs, a text field's menu)
+// from folder into translator and installs it when the window shows its Chinese texts, so no
+// English is mixed in. Gives false when Chinese is wanted but folder lacks them; Qt then stays
+// in English.
+bool InstallQtTranslation(QTranslator& translator, WindowLanguage language, const QLocale& desktop,
+                          const QString& folder);
+
 } // namespace quorlix

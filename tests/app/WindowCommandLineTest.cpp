@@ -3,6 +3,13 @@
 
 #include "Version.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTranslator>
+
 #include <gtest/gtest.h>
 
 namespace quorlix::test {
@@ -91,6 +98,38 @@ TEST(WindowTranslation, ChineseStaysOnAChineseDesktopOrWhenAskedFor)
         SCOPED_TRACE(c.locale);
         EXPECT_EQ(UsesChineseTexts(c.language, QLocale(QString::fromLatin1(c.locale))), c.chinese);
     }
+}
+
+TEST(WindowTranslation, QtOwnButtonsAreChineseOnlyWithTheChineseWindow)
+{
+    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    const QLocale english(QStringLiteral("en_US"));
+    const auto yesButtonText = [] {
+        QMessageBox question(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"),
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        return question.button(QMessageBox::Yes)->text() + u'/' +
+               question.button(QMessageBox::No)->text() + u'/' +
+               question.button(QMessageBox::Cancel)->text();
+    };
+    const QString untranslated = yesButtonText();
+    {
+        QTranslator translator;
+        ASSERT_TRUE(InstallQtTranslation(translator, WindowLanguage::Chinese, english, qtFolder));
+        EXPECT_EQ(yesButtonText(), QString::fromUtf8("是(&Y)/否(&N)/取消"));
+        QCoreApplication::removeTranslator(&translator);
+    }
+    {
+        QTranslator translator;
+        EXPECT_TRUE(InstallQtTranslation(translator, WindowLanguage::English,
+                                         QLocale(QStringLiteral("zh_CN")), qtFolder));
+        EXPECT_TRUE(translator.isEmpty());
+        EXPECT_EQ(yesButtonText(), untranslated);
+    }
+    QTemporaryDir emptyFolder;
+    QTranslator translator;
+    EXPECT_FALSE(
+        InstallQtTranslation(translator, WindowLanguage::Chinese, english, emptyFolder.path()));
+    EXPECT_EQ(yesButtonText(), untranslated);
 }
 
 } // namespace
