@@ -1,10 +1,12 @@
 #include "app/DecodeReportDialog.h"
 
+#include "app/FindingDisplay.h"
 #include "app/MainDialogTemplate.h"
 #include "app/RememberedSize.h"
 #include "reports/ReportLine.h"
 #include "reports/ReportText.h"
 
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -15,6 +17,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <climits>
 #include <span>
 
 namespace quorlix {
@@ -48,7 +52,38 @@ QString BitsText(const DecodedEntry& entry)
     return text;
 }
 
-// The reports of the type, for a user who has typed nothing yet: "input reports: 1 (5 bytes)".
+QString TypeText(ReportType type)
+{
+    switch (type) {
+    case ReportType::Output:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "输出"));
+    case ReportType::Feature:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "特征"));
+    case ReportType::Input:
+        break;
+    }
+    return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "输入"));
+}
+
+QString BytesText(std::uint64_t bytes)
+{
+    // Reports are far shorter than an int's range; the clamp only keeps the count's type.
+    const int count = static_cast<int>(std::min<std::uint64_t>(bytes, INT_MAX));
+    return QCoreApplication::translate(kTextContext, QT_TRANSLATE_N_NOOP("CQuorlixDlg", "%n 字节"),
+                                       nullptr, count);
+}
+
+// "输入报告 3" for a numbered report, "输入报告" for the only one.
+QString ReportText(ReportType type, std::uint8_t reportId)
+{
+    return reportId != 0
+               ? WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1报告 %2"))
+                     .arg(TypeText(type))
+                     .arg(reportId)
+               : WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1报告")).arg(TypeText(type));
+}
+
+// The reports of the type, for a user who has typed nothing yet: "输入报告：5 字节".
 QString ReportsOfType(const ReportModel& model, ReportType type)
 {
     QStringList reports;
@@ -56,16 +91,58 @@ QString ReportsOfType(const ReportModel& model, ReportType type)
         if (report.type != type) {
             continue;
         }
-        const QString length = QStringLiteral("%1 bytes").arg(report.byteLength);
+        const QString length = BytesText(report.byteLength);
         reports << (report.reportId != 0
-                        ? QStringLiteral("id %1, %2").arg(report.reportId).arg(length)
+                        ? WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "编号 %1，%2"))
+                              .arg(report.reportId)
+                              .arg(length)
                         : length);
     }
-    const QString name = QString::fromLatin1(ReportTypeName(type));
     if (reports.isEmpty()) {
-        return QStringLiteral("the descriptor declares no %1 report").arg(name);
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "描述符没有声明%1报告"))
+            .arg(TypeText(type));
     }
-    return QStringLiteral("%1 reports: %2").arg(name, reports.join(QStringLiteral("; ")));
+    return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1报告：%2"))
+        .arg(TypeText(type), reports.join(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "；"))));
+}
+
+// Why the bytes did not decode, in the window's language.
+QString DecodeFailureText(const DecodedReport& decoded)
+{
+    const QString report = ReportText(decoded.type, decoded.reportId);
+    switch (decoded.status) {
+    case DecodeStatus::Ok:
+        return {};
+    case DecodeStatus::Empty:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "报告是空的"));
+    case DecodeStatus::NoReportOfType:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "描述符没有声明%1报告"))
+            .arg(TypeText(decoded.type));
+    case DecodeStatus::UnknownReportId:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "没有编号为 %2 的%1报告"))
+            .arg(TypeText(decoded.type))
+            .arg(decoded.reportId);
+    case DecodeStatus::WrongLength:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1 应有 %2，而不是 %3"))
+            .arg(report, BytesText(decoded.expectedLength))
+            .arg(decoded.length);
+    case DecodeStatus::TooLong:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1 有 %2，超过解码的上限 %3"))
+            .arg(report, BytesText(decoded.expectedLength), BytesText(kMaxDecodedReportBytes));
+    }
+    return {};
+}
+
+// "输入报告 3（5 字节）", with a remark when several top-level collections share the id.
+QString HeadingText(const DecodedReport& decoded)
+{
+    const QString heading = ReportText(decoded.type, decoded.reportId);
+    if (decoded.report != nullptr && decoded.report->spansCollections) {
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1（%2，多个顶层集合共用的一个报告）"))
+            .arg(heading, BytesText(decoded.length));
+    }
+    return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1（%2）"))
+        .arg(heading, BytesText(decoded.length));
 }
 
 } // namespace
@@ -147,15 +224,21 @@ void DecodeReportDialog::Decode()
         return;
     }
     if (line.kind == ReportLineKind::Invalid) {
-        m_status->setText(FromUtf8(line.error));
+        // The reader's reason names the offending character or count; it is kept where the
+        // window speaks English, and replaced by what a report line must look like otherwise.
+        m_status->setText(WindowShowsChinese()
+                              ? WindowText(QT_TRANSLATE_NOOP(
+                                    "CQuorlixDlg", "无法读取：请输入十六进制字节（如 01 05 FB），"
+                                                   "或 hid-recorder 的 E: 事件行"))
+                              : FromUtf8(line.error));
         return;
     }
     DecodeReport(m_model, type, line.bytes, m_decoded);
     if (m_decoded.status != DecodeStatus::Ok) {
-        m_status->setText(FromUtf8(DecodeErrorText(m_decoded)));
+        m_status->setText(DecodeFailureText(m_decoded));
         return;
     }
-    m_status->setText(FromUtf8(ReportHeading(m_decoded)));
+    m_status->setText(HeadingText(m_decoded));
     ShowEntries();
 }
 
@@ -175,9 +258,9 @@ void DecodeReportDialog::ShowEntries()
             for (std::uint32_t i = 0; i < entry.activeCount; ++i) {
                 usages << FromUtf8(ReportUsageName(m_decoded.active[entry.firstActive + i]));
             }
-            set(UsageColumn, WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "数组 (array)")));
-            set(LogicalColumn,
-                usages.isEmpty() ? QStringLiteral("none") : usages.join(QStringLiteral(", ")));
+            set(UsageColumn, WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "数组")));
+            set(LogicalColumn, usages.isEmpty() ? WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "无"))
+                                                : usages.join(QStringLiteral(", ")));
         } else {
             set(UsageColumn, FromUtf8(ReportUsageName(entry.usage)));
             if (entry.wide) {
@@ -186,8 +269,8 @@ void DecodeReportDialog::ShowEntries()
                 continue;
             }
             set(RawColumn, QString::number(entry.raw));
-            set(LogicalColumn,
-                entry.isNull ? QStringLiteral("null") : QString::number(entry.logical));
+            set(LogicalColumn, entry.isNull ? WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "空值"))
+                                            : QString::number(entry.logical));
             if (entry.hasPhysical) {
                 const std::string unit = UnitText(m_decoded.report->fields[entry.fieldIndex].unit);
                 set(PhysicalColumn,

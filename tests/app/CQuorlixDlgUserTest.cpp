@@ -147,26 +147,6 @@ ModalScript::Step ChooseFile(const QString& path, QStringList* filters,
     };
 }
 
-// The English translation, installed while it lives.
-class EnglishTexts
-{
-public:
-    EnglishTexts()
-    {
-        loaded = m_translator.load(QStringLiteral("quorlix_en"),
-                                   QStringLiteral(QUORLIX_TRANSLATIONS_DIR)) &&
-                 QCoreApplication::installTranslator(&m_translator);
-    }
-    ~EnglishTexts() { QCoreApplication::removeTranslator(&m_translator); }
-    EnglishTexts(const EnglishTexts&) = delete;
-    EnglishTexts& operator=(const EnglishTexts&) = delete;
-
-    bool loaded = false;
-
-private:
-    QTranslator m_translator;
-};
-
 // The window on screen and active, so keys go where a user's would; the fake platform tells
 // which handler a key reached without opening any dialog.
 class ActiveDialog : public ::testing::Test

@@ -55,24 +55,26 @@ TEST(DecodeReportDialog, TypingARowUpdatesTheTableAsTheUserGoes)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("解码报告"));
     EXPECT_TRUE(dialog.ReportEdit()->hasFocus());
-    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("input reports: id 1, 5 bytes"));
+    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("输入报告：编号 1，5 字节"));
     EXPECT_EQ(dialog.Table()->rowCount(), 0);
 
     // Part way the report is too short and says so; the table stays empty.
     QTest::keyClicks(dialog.ReportEdit(), "01 05");
-    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("input report 1 takes 5 bytes, not 2"));
+    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("输入报告 1 应有 5 字节，而不是 2"));
     EXPECT_EQ(dialog.Table()->rowCount(), 0);
 
     QTest::keyClicks(dialog.ReportEdit(), " FB 02 FF");
-    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("input report 1 (5 bytes)"));
+    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("输入报告 1（5 字节）"));
     ASSERT_EQ(dialog.Table()->rowCount(), 6);
     EXPECT_EQ(Row(*dialog.Table(), 0), (QStringList{ "Button 1", "8", "1", "1", "" }));
     EXPECT_EQ(Row(*dialog.Table(), 3), (QStringList{ "X", "16-23", "251", "-5", "" }));
     EXPECT_EQ(Row(*dialog.Table(), 5), (QStringList{ "Wheel", "32-39", "255", "-1", "" }));
 
-    // A stray letter is named, and Backspace brings the table back.
+    // A stray letter gets the shape a line must have, and Backspace brings the table back.
     QTest::keyClicks(dialog.ReportEdit(), "x");
-    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("not a hex report: 'x' is no hex digit"));
+    EXPECT_EQ(dialog.Status()->text(),
+              QStringLiteral(
+                  "无法读取：请输入十六进制字节（如 01 05 FB），或 hid-recorder 的 E: 事件行"));
     EXPECT_EQ(dialog.Table()->rowCount(), 0);
     QTest::keyClick(dialog.ReportEdit(), Qt::Key_Backspace);
     EXPECT_EQ(dialog.Table()->rowCount(), 6);
@@ -105,12 +107,12 @@ TEST(DecodeReportDialog, TheTypeDecidesWhichReportIsRead)
     ASSERT_EQ(dialog.Table()->rowCount(), 9);
     EXPECT_EQ(Row(*dialog.Table(), 1), (QStringList{ "Keyboard LeftShift", "1", "1", "1", "" }));
     EXPECT_EQ(Row(*dialog.Table(), 8),
-              (QStringList{ "数组 (array)", "16-63 (6 × 8)", "", "Keyboard A, Keyboard B", "" }));
+              (QStringList{ "数组", "16-63 (6 × 8)", "", "Keyboard A, Keyboard B", "" }));
 
     // Down in the type box picks Output: the same bytes are too long for the LEDs.
     QTest::keyClick(dialog.TypeBox(), Qt::Key_Down);
     EXPECT_EQ(dialog.TypeBox()->currentIndex(), 1);
-    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("output report takes 1 byte, not 8"));
+    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("输出报告 应有 1 字节，而不是 8"));
     EXPECT_EQ(dialog.Table()->rowCount(), 0);
 
     dialog.ReportEdit()->selectAll();
@@ -119,9 +121,39 @@ TEST(DecodeReportDialog, TheTypeDecidesWhichReportIsRead)
     EXPECT_EQ(Row(*dialog.Table(), 1), (QStringList{ "Caps Lock", "1", "1", "1", "" }));
 
     QTest::keyClick(dialog.TypeBox(), Qt::Key_Down);
-    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("the descriptor declares no feature report"));
+    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("描述符没有声明特征报告"));
     QTest::mouseClick(dialog.CloseButton(), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(DecodeReportDialog, EnglishSaysWhatTheCommandLineSays)
+{
+    EnglishTexts english;
+    ASSERT_TRUE(english.loaded) << "no quorlix_en.qm in " << QUORLIX_TRANSLATIONS_DIR;
+    DecodeReportDialog dialog(ArduinoMouse());
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    struct Case
+    {
+        const char* typed;
+        const char* status;
+    };
+    const Case cases[] = {
+        { "", "input reports: id 1, 5 bytes" },
+        { "01", "input report 1 takes 5 bytes, not 1" },
+        { "02 00", "no input report with id 2" },
+        { "01 05 FB 02 FF", "input report 1 (5 bytes)" },
+        { "01 5", "not a hex report: \"5\" has an odd number of digits" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        dialog.ReportEdit()->clear();
+        QTest::keyClicks(dialog.ReportEdit(), c.typed);
+        EXPECT_EQ(dialog.Status()->text(), QString::fromUtf8(c.status));
+    }
+    dialog.ReportEdit()->clear();
+    QTest::keyClick(dialog.TypeBox(), Qt::Key_Down);
+    EXPECT_EQ(dialog.Status()->text(), QStringLiteral("the descriptor declares no output report"));
 }
 
 TEST(DecodeReport, TheEntryNeedsAnAnalysisAndThenGetsItsDescriptor)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QWidget>
 
 #include <string>
@@ -38,6 +40,26 @@ public:
 
 private:
     int m_saved = -1;
+};
+
+// The English translation, installed while it lives.
+class EnglishTexts
+{
+public:
+    EnglishTexts()
+    {
+        loaded = m_translator.load(QStringLiteral("quorlix_en"),
+                                   QStringLiteral(QUORLIX_TRANSLATIONS_DIR)) &&
+                 QCoreApplication::installTranslator(&m_translator);
+    }
+    ~EnglishTexts() { QCoreApplication::removeTranslator(&m_translator); }
+    EnglishTexts(const EnglishTexts&) = delete;
+    EnglishTexts& operator=(const EnglishTexts&) = delete;
+
+    bool loaded = false;
+
+private:
+    QTranslator m_translator;
 };
 
 } // namespace quorlix::test

@@ -176,10 +176,6 @@
         <translation>Close</translation>
     </message>
     <message>
-        <source>数组 (array)</source>
-        <translation>array</translation>
-    </message>
-    <message>
         <source>从设备读取</source>
         <translation>Read from device</translation>
     </message>
@@ -517,6 +513,82 @@
     <message>
         <source>过大而无法计算的尺寸按其最大值显示</source>
         <translation>a size too large to count is shown at its largest value</translation>
+    </message>
+    <message>
+        <source>输出</source>
+        <translation>output</translation>
+    </message>
+    <message>
+        <source>特征</source>
+        <translation>feature</translation>
+    </message>
+    <message>
+        <source>输入</source>
+        <translation>input</translation>
+    </message>
+    <message>
+        <source>%1报告 %2</source>
+        <translation>%1 report %2</translation>
+    </message>
+    <message>
+        <source>%1报告</source>
+        <translation>%1 report</translation>
+    </message>
+    <message>
+        <source>编号 %1，%2</source>
+        <translation>id %1, %2</translation>
+    </message>
+    <message>
+        <source>描述符没有声明%1报告</source>
+        <translation>the descriptor declares no %1 report</translation>
+    </message>
+    <message>
+        <source>%1报告：%2</source>
+        <translation>%1 reports: %2</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>报告是空的</source>
+        <translation>empty report</translation>
+    </message>
+    <message>
+        <source>没有编号为 %2 的%1报告</source>
+        <translation>no %1 report with id %2</translation>
+    </message>
+    <message>
+        <source>%1 应有 %2，而不是 %3</source>
+        <translation>%1 takes %2, not %3</translation>
+    </message>
+    <message>
+        <source>%1 有 %2，超过解码的上限 %3</source>
+        <translation>%1 takes %2, more than the %3 the decoder takes</translation>
+    </message>
+    <message>
+        <source>%1（%2，多个顶层集合共用的一个报告）</source>
+        <translation>%1 (%2, one report of several top-level collections)</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>无法读取：请输入十六进制字节（如 01 05 FB），或 hid-recorder 的 E: 事件行</source>
+        <translation>cannot read: type hex bytes (such as 01 05 FB) or a hid-recorder E: event line</translation>
+    </message>
+    <message>
+        <source>数组</source>
+        <translation>array</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>空值</source>
+        <translation>null</translation>
     </message>
 </context>
 </TS>
