@@ -1,5 +1,7 @@
 #include "app/CompareDialog.h"
 
+#include "app/FindingDisplay.h"
+#include "app/StatusTexts.h"
 #include "app/MainDialogTemplate.h"
 #include "app/RememberedSize.h"
 #include "diff/DescriptorDiff.h"
@@ -24,6 +26,20 @@ namespace {
 std::span<const std::uint8_t> BytesOf(const std::string& bytes)
 {
     return { reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size() };
+}
+
+QString VerdictText(DiffVerdict verdict)
+{
+    switch (verdict) {
+    case DiffVerdict::Equivalent:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "等价：两个描述符的含义相同"));
+    case DiffVerdict::Compatible:
+        return WindowText(
+            QT_TRANSLATE_NOOP("CQuorlixDlg", "兼容：只有新增，旧的报告照旧解码为相同的值"));
+    case DiffVerdict::Incompatible:
+        break;
+    }
+    return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "不兼容：旧的读取方依赖的内容改变或消失了"));
 }
 
 } // namespace
@@ -75,15 +91,19 @@ void CompareDialog::Compare()
     if (outcome.status != InputStatus::Ok) {
         // The last comparison stays, but never passes for this file's.
         m_text->clear();
-        m_status->setText(QString::fromStdString(path + ": " + DescribeInputOutcome(outcome)));
+        m_status->setText(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1：%2"))
+                              .arg(PathForDisplay(path), InputOutcomeText(outcome)));
         return;
     }
     const DescriptorDiff diff = DiffDescriptors(BytesOf(m_descriptor), BytesOf(input.bytes));
     std::ostringstream text;
     WriteDiffText(text, diff, BytesOf(m_descriptor), BytesOf(input.bytes), m_name, path);
     m_text->setPlainText(QString::fromStdString(text.str()));
-    m_status->setText(
-        QString::fromStdString(std::string(DiffVerdictName(diff.verdict)) + ": " + diff.reason));
+    // The comparison below is the command line's text; the verdict above it is the window's.
+    m_status->setText(WindowShowsChinese()
+                          ? VerdictText(diff.verdict)
+                          : QString::fromStdString(std::string(DiffVerdictName(diff.verdict)) +
+                                                   ": " + diff.reason));
 }
 
 } // namespace quorlix

@@ -115,7 +115,11 @@ DeviceListDialog::DeviceListDialog(const HidDeviceList& list, QWidget* parent) :
     layout->addWidget(buttons);
 
     // A listing that stopped part way still offers what it found, and says why it stopped.
-    QString message = QString::fromStdString(list.error);
+    // The listing's reason carries the folder and the system's own words for what failed.
+    QString message = list.error.empty()
+                          ? QString()
+                          : WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "列出设备时出错：%1"))
+                                .arg(Utf8(list.error));
     if (list.devices.empty() && message.isEmpty()) {
         message = WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "没有找到 HID 设备"));
     }

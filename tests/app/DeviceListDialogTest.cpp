@@ -157,7 +157,8 @@ TEST(DeviceListDialog, WithoutDevicesSaysSoAndOffersNothing)
     failed.error = "/sys/bus/hid/devices: cannot list folder: Permission denied";
     DeviceListDialog refused(failed);
     EXPECT_EQ(refused.Message()->text(),
-              QStringLiteral("/sys/bus/hid/devices: cannot list folder: Permission denied"));
+              QStringLiteral("列出设备时出错：/sys/bus/hid/devices: cannot list folder: "
+                             "Permission denied"));
 }
 
 // Runs answer on the dialog that the next modal run shows, once it is up.

@@ -590,5 +590,21 @@
         <source>空值</source>
         <translation>null</translation>
     </message>
+    <message>
+        <source>等价：两个描述符的含义相同</source>
+        <translation>equivalent: both descriptors mean the same</translation>
+    </message>
+    <message>
+        <source>兼容：只有新增，旧的报告照旧解码为相同的值</source>
+        <translation>compatible: only additions; old reports decode to the same values</translation>
+    </message>
+    <message>
+        <source>不兼容：旧的读取方依赖的内容改变或消失了</source>
+        <translation>incompatible: something an old reader relies on changed or went away</translation>
+    </message>
+    <message>
+        <source>列出设备时出错：%1</source>
+        <translation>%1</translation>
+    </message>
 </context>
 </TS>
