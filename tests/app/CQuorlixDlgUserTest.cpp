@@ -5,7 +5,21 @@
 #include "app/ItemListModel.h"
 #include "app/ItemListView.h"
 
+#include "app/CAboutDlg.h"
+#include "app/CompareDialog.h"
+#include "app/DecodeReportDialog.h"
+#include "app/DeviceListDialog.h"
+#include "app/ProblemsDialog.h"
+#include "app/WindowTranslation.h"
+
+#include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QRegularExpression>
+#include <QSet>
+#include <QXmlStreamReader>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -421,6 +435,169 @@ TEST(QuorlixDlgEnglish, TextsAreTranslatedFitTheirPlacesAndSavedFilesStayTheSame
     EXPECT_EQ(filters, QStringList({ QStringLiteral("Text files (*.txt)"),
                                      QStringLiteral("All files (*)") }));
     EXPECT_EQ(ReadBinaryFile(path.toStdString()), ReadBinaryFile(GoldenPath("mouse-c.txt")));
+}
+
+// Lower-case words of three letters or more in the English translation that no Chinese source
+// text uses ("Usage Page" and "hid-recorder" are the same in both languages).
+QSet<QString> EnglishOnlyWords()
+{
+    QFile file(QStringLiteral(QUORLIX_SOURCE_DIR "/src/app/translations/quorlix_en.ts"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QSet<QString> english;
+    QSet<QString> chinese;
+    const QRegularExpression word(QStringLiteral("[A-Za-z]{3,}"));
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        const QStringView element = xml.name();
+        QSet<QString>* words = element == u"source"                                     ? &chinese
+                               : element == u"translation" || element == u"numerusform" ? &english
+                                                                                        : nullptr;
+        if (words == nullptr) {
+            continue;
+        }
+        const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        for (const QRegularExpressionMatch& match : word.globalMatch(text)) {
+            words->insert(match.captured().toLower());
+        }
+    }
+    return english - chinese;
+}
+
+// The texts a user reads on a window and its children: titles, labels, buttons, tool tips,
+// placeholders, choices, column headers and menu entries; not the contents they show (item
+// rows, panes), which are the descriptor's own words.
+QStringList ChromeTexts(const QWidget& window)
+{
+    QStringList texts{ window.windowTitle() };
+    QList<QWidget*> widgets = window.findChildren<QWidget*>();
+    widgets.prepend(const_cast<QWidget*>(&window));
+    for (const QWidget* widget : widgets) {
+        texts << widget->toolTip();
+        for (const QAction* action : widget->actions()) {
+            texts << action->text() << action->toolTip();
+        }
+        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+            texts << label->text();
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+            texts << button->text();
+        } else if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
+            texts << edit->placeholderText();
+        } else if (const auto* box = qobject_cast<const QComboBox*>(widget)) {
+            for (int i = 0; i < box->count(); ++i) {
+                texts << box->itemText(i);
+            }
+        } else if (const auto* header = qobject_cast<const QHeaderView*>(widget)) {
+            if (header->model() != nullptr) {
+                for (int i = 0; i < header->model()->columnCount(); ++i) {
+                    texts << header->model()->headerData(i, Qt::Horizontal).toString();
+                }
+            }
+        }
+    }
+    return texts;
+}
+
+// The English-only words among the window's texts; paths are left out.
+QStringList UntranslatedWords(const QWidget& window, const QSet<QString>& englishOnly)
+{
+    QStringList found;
+    const QRegularExpression path(QStringLiteral("\\S*/\\S*"));
+    const QRegularExpression word(QStringLiteral("[A-Za-z]{3,}"));
+    for (QString text : ChromeTexts(window)) {
+        text.remove(path);
+        for (const QRegularExpressionMatch& match : word.globalMatch(text)) {
+            if (englishOnly.contains(match.captured().toLower())) {
+                found << QStringLiteral("%1 (in \"%2\")").arg(match.captured(), text);
+            }
+        }
+    }
+    return found;
+}
+
+TEST(QuorlixDlgChinese, EveryDialogSpeaksChineseOnly)
+{
+    const QSet<QString> englishOnly = EnglishOnlyWords();
+    // The walk is only as good as its list: words every window would have in English.
+    for (const char* known : { "analyse", "save", "close", "bytes", "report", "problems" }) {
+        ASSERT_TRUE(englishOnly.contains(QString::fromLatin1(known))) << known;
+    }
+    QTranslator qtChinese;
+    ASSERT_TRUE(InstallQtTranslation(qtChinese, WindowLanguage::Chinese, QLocale::c(),
+                                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    const auto expectChinese = [&](const QWidget& window, const char* name) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(UntranslatedWords(window, englishOnly), QStringList());
+    };
+
+    CQuorlixDlg window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    expectChinese(window, "main window before an analysis");
+    expectChinese(*window.ContextMenu(), "item list's menu");
+    // A descriptor with errors, warnings and notes, so the status and the list have all three.
+    FindControl<QLineEdit>(window, 1001)
+        ->setText(QString::fromStdString(ExamplePath("frtec-raptor-mach2-original.txt")));
+    QTest::mouseClick(FindControl<QPushButton>(window, 1004), Qt::LeftButton);
+    expectChinese(window, "main window after an analysis");
+
+    window.OnProblems();
+    ProblemsDialog* problems = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<ProblemsDialog*>(top);
+            found != nullptr && found->isVisible()) {
+            problems = found;
+        }
+    }
+    ASSERT_NE(problems, nullptr);
+    expectChinese(*problems, "problems list");
+    problems->close();
+
+    ModalScript question({ [&](QWidget* modal) {
+        expectChinese(*modal, "save question");
+        QTest::keyClick(modal, Qt::Key_Escape);
+    } });
+    window.OnSave();
+    EXPECT_EQ(question.seen, std::vector<QString>{ QStringLiteral("QMessageBox") });
+
+    const std::string mouse(
+        "\x05\x01\x09\x02\xA1\x01\x09\x01\xA1\x00\x05\x09\x19\x01\x29\x03\x15\x00\x25\x01"
+        "\x95\x03\x75\x01\x81\x02\xC0\xC0",
+        28);
+    DecodeReportDialog decode(mouse);
+    decode.show();
+    expectChinese(decode, "decode, nothing typed");
+    for (const char* typed : { "01", "zz", "07" }) {
+        decode.ReportEdit()->setText(QString::fromLatin1(typed));
+        expectChinese(decode, typed);
+    }
+    QTest::keyClick(decode.TypeBox(), Qt::Key_Down);
+    expectChinese(decode, "decode, no output report");
+
+    CompareDialog compare(mouse, "mouse.txt");
+    compare.show();
+    compare.PathEdit()->setText(QStringLiteral("/nonexistent/other.txt"));
+    QTest::mouseClick(compare.CompareButton(), Qt::LeftButton);
+    expectChinese(compare, "compare, unreadable file");
+    compare.PathEdit()->setText(QString::fromStdString(ExamplePath("mouse.txt")));
+    QTest::mouseClick(compare.CompareButton(), Qt::LeftButton);
+    expectChinese(compare, "compare, a verdict");
+
+    DeviceListDialog noDevices(HidDeviceList{});
+    expectChinese(noDevices, "no devices");
+    HidDeviceList one;
+    one.devices.push_back(HidDevice{});
+    one.devices.back().id = "0003:046D:C077.0001";
+    DeviceListDialog devices(one);
+    expectChinese(devices, "device list");
+
+    CAboutDlg about;
+    expectChinese(about, "about box");
+    QCoreApplication::removeTranslator(&qtChinese);
 }
 
 } // namespace
