@@ -19,6 +19,7 @@
 #include <QLibraryInfo>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSettings>
 #include <QXmlStreamReader>
 #include <QApplication>
 #include <QClipboard>
@@ -42,6 +43,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -435,6 +437,60 @@ TEST(QuorlixDlgEnglish, TextsAreTranslatedFitTheirPlacesAndSavedFilesStayTheSame
     EXPECT_EQ(filters, QStringList({ QStringLiteral("Text files (*.txt)"),
                                      QStringLiteral("All files (*)") }));
     EXPECT_EQ(ReadBinaryFile(path.toStdString()), ReadBinaryFile(GoldenPath("mouse-c.txt")));
+}
+
+TEST_F(QuorlixDlgItemList, ShiftF10OpensTheMenuAtTheCurrentRow)
+{
+    AnalyseMouse();
+    ClickRow(5);
+    ASSERT_EQ(list->currentIndex().row(), 5);
+    QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+    QMenu* menu = dialog.ContextMenu();
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
+    // Under the current row, as a right click on it would place it.
+    const QRect row = list->visualRect(list->currentIndex());
+    EXPECT_EQ(menu->pos(), list->viewport()->mapToGlobal(row.bottomLeft()));
+    QTest::keyClick(menu, Qt::Key_Escape);
+    EXPECT_FALSE(menu->isVisible());
+}
+
+TEST(RememberedSize, EachDialogReopensAtTheSizeTheUserLeftItAt)
+{
+    struct Case
+    {
+        const char* key;
+        std::function<std::unique_ptr<QDialog>()> make;
+    };
+    const std::string descriptor("\x05\x01\x09\x02\xA1\x01\xC0", 7);
+    const Case cases[] = {
+        { "decode", [&] { return std::make_unique<DecodeReportDialog>(descriptor); } },
+        { "devices", [] { return std::make_unique<DeviceListDialog>(HidDeviceList{}); } },
+        { "problems", [] { return std::make_unique<ProblemsDialog>(std::vector<Finding>{}); } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        const QString key = QStringLiteral("dialogs/%1").arg(QString::fromLatin1(c.key));
+        QSettings().remove(key);
+        QSize chosen;
+        {
+            const std::unique_ptr<QDialog> first = c.make();
+            first->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(first.get()));
+            // As the user drags its corner: narrower (the first size may already fill the
+            // offscreen screen as far as a dialog may) and taller.
+            const QSize opened = first->size();
+            first->resize(opened + QSize(-37, 23));
+            chosen = first->size();
+            ASSERT_NE(chosen, opened);
+            first->close();
+        }
+        const std::unique_ptr<QDialog> again = c.make();
+        again->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(again.get()));
+        EXPECT_EQ(again->size(), chosen);
+        again->close();
+        QSettings().remove(key);
+    }
 }
 
 // Lower-case words of three letters or more in the English translation that no Chinese source
