@@ -20,9 +20,10 @@ struct CheckTexts
 };
 
 // What each check means, in the order of CheckId. Only the Chinese window shows these; the
-// English one shows the check's own message, which says the same with the item's bytes.
+// English one shows the check's own message, which says the same with the item's bytes. A host
+// profile's rule has a text of its own in every finding and no entry here.
 // clang-format off
-constexpr std::array<CheckTexts, kCheckCount> kCheckTexts = { {
+constexpr CheckTexts kCheckTexts[] = {
     { "项目的数据在描述符结尾处不完整",               "补全缺少的数据字节，或删去这个项目" },
     { "保留的项目类型或长项目",                     "删去这个项目，或改用 HID 定义的项目" },
     { "HID 未定义的项目标签",                       "删去这个项目，或改用已定义的标签" },
@@ -53,8 +54,12 @@ constexpr std::array<CheckTexts, kCheckCount> kCheckTexts = { {
     { "没有 Input、Output 或 Feature 项目，描述符没有定义报告", "加上设备报告的 Input、Output 和 Feature 项目" },
     { "这个全局项目的值已经生效",                   "删去这个项目" },
     { "这个项目可以用更少的数据字节写出",           "改用更短的写法" },
-} };
+    { "数据字段之前没有 Logical Minimum 或 Logical Maximum，取值范围不明", "在它之前写出 Logical Minimum 与 Logical Maximum，例如 15 00 25 01" },
+    { "Unit 的单位制是 HID 保留的值，主机不显示单位或显示错误的单位", "低四位写 1 到 4 的单位制，无单位写 0" },
+};
 // clang-format on
+// Every check but the host rules has its Chinese text, or a finding would show an empty row.
+static_assert(std::size(kCheckTexts) == static_cast<std::size_t>(CheckId::HostRule));
 
 QString Utf8(std::string_view text)
 {
@@ -102,7 +107,7 @@ QString FindingCountsText(const FindingCounts& counts)
 
 QString FindingMessageText(const Finding& finding)
 {
-    if (!WindowShowsChinese()) {
+    if (!WindowShowsChinese() || finding.check == CheckId::HostRule) {
         return QString::fromStdString(finding.message);
     }
     return QString::fromUtf8(kCheckTexts[static_cast<std::size_t>(finding.check)].problem);
@@ -110,7 +115,7 @@ QString FindingMessageText(const Finding& finding)
 
 QString FindingFixText(const Finding& finding)
 {
-    if (!WindowShowsChinese()) {
+    if (!WindowShowsChinese() || finding.check == CheckId::HostRule) {
         return QString::fromStdString(finding.fix);
     }
     return QString::fromUtf8(kCheckTexts[static_cast<std::size_t>(finding.check)].fix);

@@ -1,5 +1,7 @@
 #include "app/ProblemsDialog.h"
 
+#include "app/FindingDisplay.h"
+
 #include "DialogTestSupport.h"
 #include "FakeDialogPlatform.h"
 #include "app/CQuorlixDlg.h"
@@ -43,6 +45,19 @@ const std::vector<Finding> kGamepadFindings = {
 std::vector<std::size_t> Listed(const ProblemsDialog& dialog)
 {
     return dialog.ShownOrder();
+}
+
+TEST(FindingDisplay, EveryCheckHasItsChineseTextsAndAHostRuleKeepsItsOwn)
+{
+    for (std::size_t check = 0; check < kCheckCount; ++check) {
+        SCOPED_TRACE(check);
+        Finding finding{ Severity::Warning, static_cast<CheckId>(check), 0, 1, "message", "fix" };
+        const bool hostRule = finding.check == CheckId::HostRule;
+        EXPECT_FALSE(FindingMessageText(finding).isEmpty());
+        EXPECT_FALSE(FindingFixText(finding).isEmpty());
+        EXPECT_EQ(FindingMessageText(finding) == QStringLiteral("message"), hostRule);
+        EXPECT_EQ(FindingFixText(finding) == QStringLiteral("fix"), hostRule);
+    }
 }
 
 TEST(ProblemsDialog, ListsEachFindingWithSeverityOffsetCheckProblemAndFix)
