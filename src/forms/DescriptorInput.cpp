@@ -114,8 +114,187 @@ InputOutcome ReadText(std::string_view text, InputForm form, DescriptorInput& in
     return forms::Malformed("unknown form");
 }
 
+// Two dumps pasted one after the other with a blank line between are two descriptors when each
+// block parses as a report descriptor on its own; a dump with blank lines inside it stays one.
+void SplitPlainDumps(std::string_view text, DescriptorInput& input)
+{
+    if (!input.candidates.empty() || input.positions.size() != input.bytes.size()) {
+        return;
+    }
+    std::vector<bool> blank{ false }; // by line number, from 1
+    forms::LineWalker lines(text);
+    std::string_view line;
+    while (lines.Next(line)) {
+        blank.push_back(forms::TrimBlanks(line).empty());
+    }
+    std::vector<std::size_t> starts{ 0 };
+    for (std::size_t i = 1; i < input.positions.size(); ++i) {
+        const std::uint32_t before = input.positions[i - 1].line;
+        const std::uint32_t at = input.positions[i].line;
+        for (std::uint32_t n = before + 1; n < at && n < blank.size(); ++n) {
+            if (blank[n]) {
+                starts.push_back(i);
+                break;
+            }
+        }
+    }
+    if (starts.size() < 2) {
+        return;
+    }
+    for (std::size_t b = 0; b < starts.size(); ++b) {
+        const std::size_t end = b + 1 < starts.size() ? starts[b + 1] : input.bytes.size();
+        if (!ParsesAsReportDescriptor(
+                std::string_view(input.bytes).substr(starts[b], end - starts[b]))) {
+            return;
+        }
+    }
+    for (const std::size_t start : starts) {
+        DescriptorCandidate candidate;
+        candidate.index = input.candidates.size();
+        candidate.line = input.positions[start].line;
+        candidate.offset = start;
+        input.candidates.push_back(std::move(candidate));
+    }
+}
+
 InputOutcome Read(std::string_view content, std::string_view path, const InputRequest& request,
-                  DescriptorInput& input)
+                  DescriptorInput& input, bool trimAround = true);
+
+// Whether a line is prose or a fence around a dump rather than part of it: a Markdown fence, or
+// a line that starts with a word of letters beyond a to f ("Here", "Thanks"), mail quoting
+// aside.
+bool IsLineAroundDump(std::string_view line)
+{
+    line = forms::TrimBlanks(line);
+    while (!line.empty() && line.front() == '>') {
+        line = forms::TrimBlanks(line.substr(1));
+    }
+    if (line.starts_with("```") || line.starts_with("~~~")) {
+        return true;
+    }
+    std::size_t letters = 0;
+    bool beyondHex = false;
+    while (letters < line.size() && ((line[letters] >= 'a' && line[letters] <= 'z') ||
+                                     (line[letters] >= 'A' && line[letters] <= 'Z'))) {
+        beyondHex = beyondHex || forms::HexValue(line[letters]) < 0;
+        ++letters;
+    }
+    return letters >= 2 && beyondHex;
+}
+
+// The text with the lines around a dump blanked out, so lines and columns stay the text's own:
+// inside a Markdown fence when there is one, else without the prose lines before and after.
+// Empty when nothing is around.
+std::string DumpWithoutTextAround(std::string_view text)
+{
+    std::vector<std::pair<std::size_t, std::size_t>> lines; // start, length
+    forms::LineWalker walker(text);
+    std::string_view line;
+    std::size_t fenceOpen = SIZE_MAX;
+    std::size_t fenceClose = SIZE_MAX;
+    while (walker.Next(line)) {
+        const std::string_view trimmed = forms::TrimBlanks(line);
+        if ((trimmed.starts_with("```") || trimmed.starts_with("~~~")) && fenceClose == SIZE_MAX) {
+            (fenceOpen == SIZE_MAX ? fenceOpen : fenceClose) = lines.size();
+        }
+        lines.emplace_back(static_cast<std::size_t>(line.data() - text.data()), line.size());
+    }
+    std::size_t keepFrom = 0;
+    std::size_t keepTo = lines.size();
+    if (fenceOpen != SIZE_MAX && fenceClose != SIZE_MAX) {
+        keepFrom = fenceOpen + 1;
+        keepTo = fenceClose;
+    } else {
+        const auto around = [&](std::size_t i) {
+            const std::string_view at = text.substr(lines[i].first, lines[i].second);
+            return forms::TrimBlanks(at).empty() || IsLineAroundDump(at);
+        };
+        while (keepFrom < keepTo && around(keepFrom)) {
+            ++keepFrom;
+        }
+        while (keepTo > keepFrom && around(keepTo - 1)) {
+            --keepTo;
+        }
+    }
+    if (keepFrom >= keepTo) {
+        return {};
+    }
+    std::string kept(text);
+    bool blanked = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view at = text.substr(lines[i].first, lines[i].second);
+        if ((i < keepFrom || i >= keepTo) && !forms::TrimBlanks(at).empty()) {
+            kept.replace(lines[i].first, lines[i].second, lines[i].second, ' ');
+            blanked = true;
+        }
+    }
+    return blanked ? kept : std::string{};
+}
+
+// Whether any of the candidates a reader listed parses as a report descriptor.
+bool AnyParses(const DescriptorInput& input)
+{
+    for (std::size_t i = 0; i < input.candidates.size(); ++i) {
+        const std::size_t offset = input.candidates[i].offset;
+        const std::size_t end =
+            i + 1 < input.candidates.size() ? input.candidates[i + 1].offset : input.bytes.size();
+        if (input.candidates[i].error.empty() &&
+            ParsesAsReportDescriptor(std::string_view(input.bytes).substr(offset, end - offset))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Under auto, when plain hex text would take words as digits, the forms that hold bytes
+// among words: a listing of items beside their bytes, Python's byte strings, numbers written
+// as code without an initializer ("0x5, 0x1, 0xc0", "5, 1, 9"), and a dump with prose or a
+// fence around it. Each is taken only when what it gives parses as a report descriptor (a
+// listing checks every item's length instead), so words are never read as bytes.
+bool ReadWhatPlainHexMisreads(std::string_view text, std::string_view path,
+                              const InputRequest& request, DescriptorInput& input, bool trimAround)
+{
+    DescriptorInput other;
+    if (forms::ReadItemListing(text, other)) {
+        input.bytes = std::move(other.bytes);
+        input.positions = std::move(other.positions);
+        input.warnings.clear();
+        input.choice = "the byte column of a listing of items";
+        return true;
+    }
+    other = {};
+    if (forms::ReadPythonByteStrings(text, other) && AnyParses(other)) {
+        input = std::move(other);
+        input.form = InputForm::CSource;
+        return true;
+    }
+    other = {};
+    if (forms::ReadCSource(text, other).status == InputStatus::Ok && other.candidates.empty() &&
+        ParsesAsReportDescriptor(other.bytes)) {
+        input = std::move(other);
+        input.form = InputForm::CSource;
+        return true;
+    }
+    // Once only: the text around is taken away in one step.
+    const std::string kept = trimAround ? DumpWithoutTextAround(text) : std::string{};
+    if (kept.empty()) {
+        return false;
+    }
+    other = {};
+    if (Read(kept, path, request, other, false).status != InputStatus::Ok ||
+        !other.warnings.empty()) {
+        return false;
+    }
+    // The dump's own bytes must make a report descriptor, or be a list of several.
+    if (other.candidates.empty() && !ParsesAsReportDescriptor(other.bytes)) {
+        return false;
+    }
+    input = std::move(other);
+    return true;
+}
+
+InputOutcome Read(std::string_view content, std::string_view path, const InputRequest& request,
+                  DescriptorInput& input, bool trimAround)
 {
     InputForm form = request.form;
     std::string_view text = content;
@@ -161,12 +340,19 @@ InputOutcome Read(std::string_view content, std::string_view path, const InputRe
     // words or code as digits, what it gives is not the descriptor, so nothing is given.
     if (outcome.status == InputStatus::Ok && request.form == InputForm::Auto &&
         form == InputForm::HexText && !input.warnings.empty()) {
-        const InputWarning& first = input.warnings.front();
+        const InputWarning first = input.warnings.front();
+        if (ReadWhatPlainHexMisreads(text, path, request, input, trimAround)) {
+            return {};
+        }
         return { InputStatus::Refused, 0,
                  "no form of descriptor fits this text, and read as plain hex text " +
                      first.message + " (first at " + forms::Place(first.line, first.column) +
                      "); give the descriptor's bytes alone, or --input hex-text to read it so "
                      "anyway" };
+    }
+    if (outcome.status == InputStatus::Ok && request.form == InputForm::Auto &&
+        form == InputForm::HexText) {
+        SplitPlainDumps(text, input);
     }
     return outcome;
 }

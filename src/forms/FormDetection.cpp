@@ -153,6 +153,16 @@ InputForm DetectTextForm(std::string_view text, const TextSigns& signs)
             return InputForm::HexDump;
         }
     }
+    // od -An -x and its kin: no offsets, words of four or eight digits. Read as plain hex text
+    // their bytes would come out swapped, so the dump reader sees them and refuses.
+    if (DumpLayoutOf(first) == DumpLayout::OdNoOffset) {
+        const std::string_view trimmed = TrimBlanks(first);
+        const std::size_t digits = LeadingDigits(trimmed);
+        if ((digits == 4 || digits == 8) &&
+            (digits == trimmed.size() || IsBlank(trimmed[digits]))) {
+            return InputForm::HexDump;
+        }
+    }
     if (HasCSourceSign(text, signs)) {
         return InputForm::CSource;
     }

@@ -22,6 +22,16 @@ InputOutcome ReadHexDump(std::string_view text, DescriptorInput& input);
 InputOutcome ReadLsusb(std::string_view text, DescriptorInput& input);
 InputOutcome ReadSaved(std::string_view text, DescriptorInput& input);
 
+// A listing of items beside their bytes, one item a line ("05 01      Usage Page (1)", as hidtest
+// and USB analysers show them): reads the byte column alone, and gives true only when every line
+// holds one whole short item so. Leaves input's bytes empty otherwise.
+bool ReadItemListing(std::string_view text, DescriptorInput& input);
+
+// Python's byte strings: bytes.fromhex("05 01 ...") or bytearray.fromhex(...), and b"\x05\x01"
+// literals, those written one after another making one value. Each value is a candidate, named
+// by what it is assigned to. Gives false when the text holds none.
+bool ReadPythonByteStrings(std::string_view text, DescriptorInput& input);
+
 // What one pass over a text finds for the signs of the forms: a byte that text never holds (NUL
 // or a control character other than tab, line feed, vertical tab, form feed and carriage
 // return), and the first '{', '[' and "/*". The pass stops at the first such byte.
@@ -42,7 +52,7 @@ bool HasBinarySign(std::string_view content);
 // and at what ScanText found, so it costs little beside reading the text.
 InputForm DetectTextForm(std::string_view text, const TextSigns& signs);
 
-// Turns UTF-16 (LE or BE with a byte-order mark, or LE by its NUL pattern) into one byte per code
+// Turns UTF-16 (with a byte-order mark, or either order by its NUL pattern) into one byte per code
 // unit (ASCII as it is, anything else as 0x80) and drops a UTF-8 byte-order mark. Gives false
 // with a reason for UTF-16 of an odd length. Leaves decoded empty and gives true for other text.
 bool DecodeText(std::string_view content, std::string& decoded, bool& wasDecoded,

@@ -88,6 +88,29 @@ struct DumpReader
         return {};
     }
 
+    // od and hexdump write a group of more than two digits as a word in the machine's byte
+    // order, and xxd -e writes its groups of four bytes so; their bytes read left to right are
+    // swapped. Which order the machine had is not in the text, so such a dump is refused and
+    // the option that writes bytes in order named. xxd's own groups of two bytes are in order.
+    InputOutcome CheckByteOrder(std::size_t digits, std::uint32_t lineNumber) const
+    {
+        const bool od = layout == DumpLayout::Od || layout == DumpLayout::OdNoOffset;
+        if (od && digits > 2) {
+            return Malformed(DumpError(
+                lineNumber, "groups of " + std::to_string(digits) +
+                                " digits are words in the byte order of the machine that "
+                                "wrote them (od -x, hexdump without -C); make the dump with "
+                                "od -An -tx1, hexdump -C or xxd"));
+        }
+        if (layout == DumpLayout::Xxd && digits > 4) {
+            return Malformed(DumpError(
+                lineNumber, "groups of " + std::to_string(digits) +
+                                " digits may be words in the machine's byte order (xxd -e); "
+                                "make the dump with xxd or xxd -g1"));
+        }
+        return {};
+    }
+
     // The digit groups from p on, up to the ASCII column or the line's end.
     InputOutcome ReadGroups(std::string_view line, std::size_t p, std::uint32_t lineNumber)
     {
@@ -115,6 +138,10 @@ struct DumpReader
                 return Malformed(DumpError(lineNumber, Quoted(line.substr(p, tokenEnd - p)) +
                                                            " at " + Place(lineNumber, p + 1) +
                                                            " is not a group of hex bytes"));
+            }
+            if (InputOutcome outcome = CheckByteOrder(digits, lineNumber);
+                outcome.status != InputStatus::Ok) {
+                return outcome;
             }
             for (std::size_t d = p; d < end; d += 2) {
                 const auto byte =

@@ -4,22 +4,29 @@
 namespace quorlix::forms {
 namespace {
 
-// Whether content looks like UTF-16 LE text without a byte-order mark: every second byte NUL,
-// every other one a character of ASCII text. A binary descriptor never keeps that up for long.
-bool HasUtf16LePattern(std::string_view content)
+// Whether content looks like UTF-16 text without a byte-order mark, of the order given: nearly
+// every code unit an ASCII character of text, the few others (an accented letter, a quotation
+// mark) anything but NUL. A binary descriptor never keeps that up for long.
+bool HasUtf16Pattern(std::string_view content, bool bigEndian)
 {
     constexpr std::size_t kShortest = 4;
     if (content.size() < kShortest || content.size() % 2 != 0) {
         return false;
     }
+    std::size_t ascii = 0;
     for (std::size_t i = 0; i < content.size(); i += 2) {
-        const auto low = static_cast<unsigned char>(content[i]);
+        const auto low = static_cast<unsigned char>(content[bigEndian ? i + 1 : i]);
+        const auto high = static_cast<unsigned char>(content[bigEndian ? i : i + 1]);
         const bool text = (low >= 0x20 && low < 0x7F) || (low >= 0x09 && low <= 0x0D);
-        if (!text || content[i + 1] != '\0') {
-            return false;
+        if (high == 0 && text) {
+            ++ascii;
+        } else if (high == 0 && low < 0x80) {
+            return false; // a control character or NUL
         }
     }
-    return true;
+    // At most one unit in 16 outside ASCII, and the first one ASCII so short binaries stay out.
+    const std::size_t units = content.size() / 2;
+    return ascii * 16 >= units * 15 && content[bigEndian ? 0 : 1] == '\0';
 }
 
 // One byte per code unit: ASCII as it is, everything else as 0x80, which no reader takes for a
@@ -57,9 +64,12 @@ bool DecodeText(std::string_view content, std::string& decoded, bool& wasDecoded
         wasDecoded = true;
         return true;
     }
-    if (HasUtf16LePattern(content)) {
-        DecodeUtf16(content, false, decoded);
-        wasDecoded = true;
+    for (const bool bigEndian : { false, true }) {
+        if (HasUtf16Pattern(content, bigEndian)) {
+            DecodeUtf16(content, bigEndian, decoded);
+            wasDecoded = true;
+            break;
+        }
     }
     return true;
 }

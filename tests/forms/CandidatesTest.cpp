@@ -220,6 +220,40 @@ TEST(Candidates, WhatPeoplePasteAroundTheBytesIsNoPartOfThem)
           "import usb_hid\nDESC = bytes((\n    0x05, 0x01,  # Usage Page\n"
           "    0x09, 0x02, 0xA1, 0x01, 0x81, 0x02, 0xC0,\n))\n",
           InputForm::CSource },
+        { "Python fromhex", "DESC = bytearray.fromhex(\"05 01 09 02 a1 01 81 02 c0\")\n",
+          InputForm::CSource },
+        { "Python bytes literals over lines",
+          "DESC = (b\"\\x05\\x01\\t\\x02\"\n        b'\\xa1\\x01\\x81\\x02\\xc0')\n",
+          InputForm::CSource },
+        { "C# array",
+          "static readonly byte[] Desc = new byte[] { 0x05, 0x01, 0x09, 0x02, "
+          "0xA1, 0x01, 0x81, 0x02, 0xC0 };\n",
+          InputForm::CSource },
+        { "Go slice",
+          "var desc = []byte{\n\t0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x81, 0x02, 0xC0,\n}\n",
+          InputForm::CSource },
+        { "TypeScript decimals", "const desc: number[] = [5, 1, 9, 2, 161, 1, 129, 2, 192];\n",
+          InputForm::CSource },
+        { "JSON", "{\"descriptor\": [5, 1, 9, 2, 161, 1, 129, 2, 192]}\n", InputForm::CSource },
+        { "literals without braces", "0x5, 0x1, 0x9, 0x2, 0xa1, 0x1, 0x81, 0x2, 0xc0\n",
+          InputForm::CSource },
+        { "decimals without braces", "5, 1, 9, 2, 161, 1, 129, 2, 192\n", InputForm::CSource },
+        { "item listing",
+          "05 01        Usage Page (Generic Desktop)\n09 02        Usage (Mouse)\n"
+          "A1 01        Collection (Application)\n81 02        Input (Data,Var,Abs)\n"
+          "C0           End Collection\n",
+          InputForm::HexText },
+        { "mail quoting", "> 05 01 09 02\n> a1 01 81 02 c0\n", InputForm::HexText },
+        { "Markdown fence and prose",
+          "Here is what my device sends:\n\n```\n05 01 09 02 a1 01\n81 02 c0\n```\n\nThanks!\n",
+          InputForm::HexText },
+        { "prose around an indented dump",
+          "The descriptor reads\n\n    00000000: 0501 0902 a101 8102 c0    .........\n\n"
+          "Any idea why?\n",
+          InputForm::HexDump },
+        { "CR line ends",
+          "uint8_t d[] = {\r  0x05, 0x01, 0x09, 0x02,\r  0xa1, 0x01, 0x81, 0x02, 0xc0 };\r",
+          InputForm::CSource },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -236,6 +270,95 @@ TEST(Candidates, WhatPeoplePasteAroundTheBytesIsNoPartOfThem)
                        InputForm::Auto, input)
                   .status,
               InputStatus::Refused);
+}
+
+// Dumps whose groups are words in the writing machine's byte order read as the bytes swapped;
+// they are refused, naming the option that writes bytes in order, and never read.
+TEST(Candidates, WordOrderDumpsAreRefusedNamingTheByteOrderOption)
+{
+    const struct
+    {
+        const char* name;
+        const char* text;
+        const char* option;
+    } cases[] = {
+        { "od -x", "0000000 0105 0209 01a1 0281 00c0\n0000012\n", "od -An -tx1" },
+        { "od -An -x", " 0105 0209 01a1 0281 00c0\n", "od -An -tx1" },
+        { "hexdump", "0000000 0105 0209 01a1 0281 00c0\n000000a\n", "hexdump -C" },
+        { "xxd -e", "00000000: 02090105 028101a1 000000c0             ..........\n", "xxd -g1" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DescriptorInput input;
+        const InputOutcome outcome = ReadText(c.text, InputForm::Auto, input);
+        EXPECT_EQ(outcome.status, InputStatus::Malformed);
+        EXPECT_NE(DescribeInputOutcome(outcome).find(c.option), std::string::npos)
+            << DescribeInputOutcome(outcome);
+        EXPECT_TRUE(input.bytes.empty());
+    }
+    // xxd's own groups of two bytes are in order.
+    DescriptorInput input;
+    ASSERT_EQ(
+        ReadText("00000000: 0501 0902 a101 8102 c0  .........\n", InputForm::Auto, input).status,
+        InputStatus::Ok);
+    EXPECT_EQ(HexOf(input.bytes), "05 01 09 02 A1 01 81 02 C0");
+}
+
+// UTF-16 without a byte-order mark, in either order, holding a character outside ASCII (as a
+// comment's accented name does) is text, not a binary descriptor.
+TEST(Candidates, Utf16WithoutAMarkIsReadAsText)
+{
+    const std::string source = "// Ren\xE9\nconst uint8_t d[] = { 0x05, 0x01, 0x09, 0x02, 0xA1, "
+                               "0x01, 0x81, 0x02, 0xC0 };\n";
+    for (const bool bigEndian : { false, true }) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        std::string units;
+        for (const char c : source) {
+            units.push_back(bigEndian ? '\0' : c);
+            units.push_back(bigEndian ? c : '\0');
+        }
+        DescriptorInput input;
+        const InputOutcome outcome = ReadText(units, InputForm::Auto, input);
+        ASSERT_EQ(outcome.status, InputStatus::Ok) << DescribeInputOutcome(outcome);
+        EXPECT_EQ(input.form, InputForm::CSource);
+        EXPECT_EQ(HexOf(input.bytes), "05 01 09 02 A1 01 81 02 C0");
+    }
+}
+
+TEST(Candidates, PlainDumpsApartAreTwoDescriptorsOnlyWhenEachIsOne)
+{
+    DescriptorInput input;
+    const char* two = "05 01 09 02 a1 01 81 02 c0\n\n05 01 09 06 a1 01 81 02 c0\n";
+    EXPECT_EQ(ReadText(two, InputForm::Auto, input).status, InputStatus::Ambiguous);
+    ASSERT_EQ(input.candidates.size(), 2u);
+    EXPECT_EQ(input.candidates[1].line, 3u);
+    ASSERT_EQ(ReadText(two, InputForm::Auto, input, 1).status, InputStatus::Ok);
+    EXPECT_EQ(HexOf(input.bytes), "05 01 09 06 A1 01 81 02 C0");
+    // One descriptor with a blank line inside its dump stays whole, and hex-text as designed
+    // reads everything as one.
+    ASSERT_EQ(ReadText("05 01 09 02 a1 01\n\n81 02 c0\n", InputForm::Auto, input).status,
+              InputStatus::Ok);
+    EXPECT_EQ(input.bytes.size(), 9u);
+    ASSERT_EQ(ReadText(two, InputForm::HexText, input).status, InputStatus::Ok);
+    EXPECT_EQ(input.bytes.size(), 18u);
+}
+
+// Words beside bytes are never read as bytes: a listing line whose bytes do not make its item,
+// prose that is no dump, and a Python string of other bytes are refused.
+TEST(Candidates, TextThatOnlyLooksLikeBytesIsRefused)
+{
+    const char* cases[] = {
+        "05 01        Usage Page (Generic Desktop)\n26 FF        Logical Maximum (255)\n",
+        "Here is my descriptor, can anyone help\nwith it?\n",
+        "print(b\"hello\")\n",
+        "Report below:\n\n```\nAdd 0a 0b\n```\n",
+    };
+    for (const char* text : cases) {
+        SCOPED_TRACE(text);
+        DescriptorInput input;
+        EXPECT_EQ(ReadText(text, InputForm::Auto, input).status, InputStatus::Refused);
+        EXPECT_TRUE(input.bytes.empty());
+    }
 }
 
 } // namespace
