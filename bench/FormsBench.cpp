@@ -3,7 +3,7 @@
 
 #include "SyntheticDescriptors.h"
 
-#include "files/HexTextReader.h"
+#include "forms/InputBounds.h"
 #include "forms/DescriptorInput.h"
 #include "forms/FormReaders.h"
 

@@ -1,7 +1,7 @@
 // Form detection and every form reader on arbitrary content: what each reader gives must hold
 // together, and the hex-text reader must give what a plain reading of the hex text rule gives.
 
-#include "files/HexTextReader.h"
+#include "forms/InputBounds.h"
 #include "forms/DescriptorInput.h"
 
 #include "FuzzSupport.h"

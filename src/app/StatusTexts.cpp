@@ -2,7 +2,7 @@
 
 #include "app/FindingDisplay.h"
 #include "app/MainDialogTemplate.h"
-#include "files/HexTextReader.h"
+#include "forms/InputBounds.h"
 
 #include <QCoreApplication>
 #include <QFile>

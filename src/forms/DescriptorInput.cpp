@@ -1,6 +1,6 @@
 #include "forms/DescriptorInput.h"
 
-#include "files/HexTextReader.h"
+#include "forms/InputBounds.h"
 #include "forms/FormReaders.h"
 #include "forms/FormText.h"
 

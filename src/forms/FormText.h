@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/HexTextReader.h"
+#include "forms/InputBounds.h"
 #include "forms/DescriptorInput.h"
 
 #include <array>
