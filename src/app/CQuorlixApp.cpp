@@ -79,6 +79,7 @@ int CQuorlixApp::InitInstance()
     QSettings settings;
     dialog.RestoreGeometry(settings);
     dialog.RestoreUsageNames(settings);
+    dialog.RestoreHostProfile(settings);
     if (!commandLine.file.empty()) {
         dialog.AnalyseOnceShown(commandLine.file);
     }

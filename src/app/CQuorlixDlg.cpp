@@ -16,6 +16,7 @@
 #include "files/HexDumpWriter.h"
 #include "files/SavedAnalysisWriter.h"
 #include "forms/DescriptorInput.h"
+#include "hosts/HostProfiles.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -64,6 +65,7 @@ const char* const kDecodeReportEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "解码�
 const char* const kCompareEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "比较…");
 const char* const kFullUsageNamesEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "完整用法名称");
 const QString kFullUsageNamesKey = QStringLiteral("view/fullUsageNames");
+const QString kHostProfileKey = QStringLiteral("check/hostProfile");
 const char* const kProblemsEntry = QT_TRANSLATE_NOOP("CQuorlixDlg", "问题列表…");
 
 QString Text(std::u16string_view text)
@@ -457,6 +459,9 @@ void CQuorlixDlg::ShowAnalysis()
     options.usageNames = m_usageNames;
     options.reportModel = false;   // 解码报告… builds its own from the bytes
     options.debugOut = m_debugOut; // the debug lines, only when asked for
+    if (const std::optional<HostProfileId> host = FindHostProfile(m_hostProfile)) {
+        options.hosts.profiles = { *host };
+    }
     Analysis analysis;
     AnalyseDescriptor(std::string_view(m_analysedInput.bytes), options, analysis);
 
@@ -603,10 +608,29 @@ void CQuorlixDlg::OnProblems()
 {
     m_platform->ShowProblems(m_platform->Findings(),
                              { [this](std::size_t index) { OnGoToFinding(index); },
-                               [this](bool forward) { OnStepFinding(forward); } });
+                               [this](bool forward) { OnStepFinding(forward); },
+                               [this](const std::string& name) { OnHostChosen(name); },
+                               m_hostProfile });
     if (m_currentFinding) {
         m_platform->MarkFinding(*m_currentFinding);
     }
+}
+
+void CQuorlixDlg::OnHostChosen(const std::string& name)
+{
+    // A name no profile has (an older settings file) checks HID's own rules only.
+    m_hostProfile = FindHostProfile(name) ? name : std::string();
+    QSettings().setValue(kHostProfileKey, QString::fromStdString(m_hostProfile));
+    if (!m_analysedPath.empty()) {
+        m_currentFinding.reset();
+        ShowAnalysis();
+    }
+}
+
+void CQuorlixDlg::RestoreHostProfile(const QSettings& settings)
+{
+    const std::string name = settings.value(kHostProfileKey).toString().toStdString();
+    m_hostProfile = FindHostProfile(name) ? name : std::string();
 }
 
 void CQuorlixDlg::OnGoToFinding(std::size_t index)

@@ -66,6 +66,10 @@ public:
     void RestoreUsageNames(const QSettings& settings);
     void SaveUsageNames(QSettings& settings) const;
     UsageNames ShownUsageNames() const { return m_usageNames; }
+    // The host profile whose rules the findings include ("" for HID's own rules only); the
+    // choice is kept in the settings as soon as it is made.
+    void RestoreHostProfile(const QSettings& settings);
+    const std::string& HostProfile() const { return m_hostProfile; }
 
     bool OnInitDialog();
     // The About entry's command (16, whatever the low four bits) opens the About box; Qt has no
@@ -88,6 +92,8 @@ public:
     void OnFullUsageNames(bool on);
     // 问题列表…: lists the findings of the analysis on screen beside the window.
     void OnProblems();
+    // The problems list's host choice: checks the analysis on screen again with its rules.
+    void OnHostChosen(const std::string& name);
     // Selects the row of the finding with that index and makes it the current one; an index
     // beyond the findings does nothing.
     void OnGoToFinding(std::size_t index);
@@ -133,6 +139,7 @@ private:
     std::optional<std::size_t> m_currentFinding; // the one F8 stepped or went to last
     QAction* m_fullUsageNamesEntry = nullptr;
     UsageNames m_usageNames = UsageNames::Classic;
+    std::string m_hostProfile;
     std::FILE* m_debugOut = nullptr;
 };
 

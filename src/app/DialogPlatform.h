@@ -68,6 +68,8 @@ public:
     {
         std::function<void(std::size_t)> goTo;
         std::function<void(bool)> step;
+        std::function<void(const std::string&)> hostChosen; // a profile's name, "" for none
+        std::string host;                                   // the profile chosen now
     };
     // Opens the problems' list (问题列表…) beside the window, or brings the open one forward,
     // listing findings; it stays open while the user works in the window, and lists the findings

@@ -3,9 +3,11 @@
 #include "app/FindingDisplay.h"
 #include "app/MainDialogTemplate.h"
 #include "app/RememberedSize.h"
+#include "hosts/HostProfiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -27,6 +29,20 @@ constexpr int kSeverityColumn = 0;
 constexpr int kOffsetColumn = 1;
 constexpr int kCheckColumn = 2;
 
+QString ViewText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "host-rule" says little: a host's finding shows its profile and rule instead ("macos MAC-04").
+QString CheckText(const Finding& finding)
+{
+    if (finding.profile.empty()) {
+        return ViewText(CheckName(finding.check));
+    }
+    return ViewText(finding.profile) + QLatin1Char(' ') + ViewText(finding.rule);
+}
+
 QIcon SeverityIcon(Severity severity)
 {
     switch (severity) {
@@ -47,10 +63,8 @@ class FindingRow final : public QTreeWidgetItem
 public:
     FindingRow(const Finding& finding, std::size_t index)
         : QTreeWidgetItem(QStringList{
-              SeverityText(finding.severity), QString::number(finding.offset),
-              QString::fromUtf8(CheckName(finding.check).data(),
-                                static_cast<qsizetype>(CheckName(finding.check).size())),
-              FindingMessageText(finding), FindingFixText(finding) }),
+              SeverityText(finding.severity), QString::number(finding.offset), CheckText(finding),
+              FindingMessageText(finding), FindingFixText(finding), ViewText(finding.source) }),
           m_severity(finding.severity), m_offset(finding.offset), m_index(index)
     {
         setIcon(kSeverityColumn, SeverityIcon(finding.severity));
@@ -116,6 +130,19 @@ ProblemsDialog::ProblemsDialog(const std::vector<Finding>& findings, QWidget* pa
         filterRow->addWidget(m_filters[i]);
     }
 
+    // Whose rules check adds besides HID's own; the window remembers the choice.
+    m_host = new QComboBox(this);
+    m_host->addItem(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "仅 HID 规则")), QString());
+    for (const HostProfile& profile : HostProfiles()) {
+        m_host->addItem(ViewText(profile.name), ViewText(profile.name));
+    }
+    auto* hostLabel = new QLabel(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "主机(&H)：")), this);
+    hostLabel->setBuddy(m_host);
+    filterRow->addWidget(hostLabel);
+    filterRow->addWidget(m_host);
+    connect(m_host, &QComboBox::activated, this,
+            [this](int index) { emit HostChosen(m_host->itemData(index).toString()); });
+
     m_list = new QTreeWidget(this);
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
@@ -125,7 +152,8 @@ ProblemsDialog::ProblemsDialog(const std::vector<Finding>& findings, QWidget* pa
                               WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "偏移")),
                               WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "检查")),
                               WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "问题")),
-                              WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "修正")) });
+                              WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "修正")),
+                              WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "来源")) });
     m_list->setSortingEnabled(true);
     m_list->sortByColumn(kOffsetColumn, Qt::AscendingOrder);
     m_list->header()->setSectionsClickable(true);
@@ -170,6 +198,12 @@ ProblemsDialog::ProblemsDialog(const std::vector<Finding>& findings, QWidget* pa
     const QFontMetrics metrics = fontMetrics();
     new RememberedSize(this, QStringLiteral("problems"),
                        QSize(metrics.averageCharWidth() * 120, metrics.height() * 20));
+}
+
+void ProblemsDialog::SetHost(const QString& name)
+{
+    const int index = m_host->findData(name);
+    m_host->setCurrentIndex(index < 0 ? 0 : index);
 }
 
 void ProblemsDialog::SetFindings(const std::vector<Finding>& findings)

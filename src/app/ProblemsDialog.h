@@ -9,6 +9,7 @@
 #include <vector>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -49,8 +50,14 @@ public:
     QPushButton* PreviousButton() const { return m_previous; }
     QPushButton* NextButton() const { return m_next; }
     QPushButton* CloseButton() const { return m_close; }
+    // The host profile whose rules check adds: its name as item data, "" for HID's rules only.
+    QComboBox* HostChoice() const { return m_host; }
+    // Shows that profile as chosen without announcing it; an unknown name shows HID's only.
+    void SetHost(const QString& name);
 
 signals:
+    // The user chose a host profile ("" for none): the window checks again with its rules.
+    void HostChosen(const QString& name);
     // The user asked for the window to select this finding's item.
     void GoToRequested(std::size_t index);
     // F8 (forward) or Shift+F8: the window steps to the next or previous finding.
@@ -67,6 +74,7 @@ private:
     QPushButton* m_previous = nullptr;
     QPushButton* m_next = nullptr;
     QPushButton* m_close = nullptr;
+    QComboBox* m_host = nullptr;
 };
 
 } // namespace quorlix

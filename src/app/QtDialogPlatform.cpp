@@ -257,6 +257,13 @@ void QtDialogPlatform::ShowProblems(const std::vector<Finding>& findings, Proble
                      std::move(handlers.goTo));
     QObject::connect(m_problems, &ProblemsDialog::StepRequested, m_controls.window,
                      std::move(handlers.step));
+    QObject::connect(m_problems, &ProblemsDialog::HostChosen, m_controls.window,
+                     [chosen = std::move(handlers.hostChosen)](const QString& name) {
+                         if (chosen) {
+                             chosen(name.toStdString());
+                         }
+                     });
+    m_problems->SetHost(QString::fromStdString(handlers.host));
     m_problems->show();
     m_problems->raise();
     m_problems->activateWindow();

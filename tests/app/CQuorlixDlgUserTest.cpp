@@ -38,6 +38,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <QTreeWidget>
 #include <QTranslator>
 
 #include <gtest/gtest.h>
@@ -491,6 +492,99 @@ TEST(RememberedSize, EachDialogReopensAtTheSizeTheUserLeftItAt)
         again->close();
         QSettings().remove(key);
     }
+}
+
+// The problems list the window shows beside itself, once 问题列表… opened it.
+ProblemsDialog* OpenProblems(CQuorlixDlg& window)
+{
+    window.OnProblems();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<ProblemsDialog*>(top);
+            found != nullptr && found->isVisible()) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+// The check column of every listed finding, in the list's order.
+QStringList ListedChecks(const ProblemsDialog& problems)
+{
+    QStringList checks;
+    const QTreeWidget* list = problems.findChild<QTreeWidget*>();
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        checks << list->topLevelItem(row)->text(2);
+    }
+    return checks;
+}
+
+TEST(QuorlixDlgHosts, TheProblemsListChecksWithTheChosenHostAndTheWindowRemembersIt)
+{
+    const QString key = QStringLiteral("check/hostProfile");
+    QSettings().remove(key);
+    const QString path = QStringLiteral(QUORLIX_SOURCE_DIR "/examples/hosts/mouse-and-gamepad.txt");
+    const auto analyse = [&](CQuorlixDlg& window) {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        FindControl<QLineEdit>(window, 1001)->setText(path);
+        QTest::mouseClick(FindControl<QPushButton>(window, 1004), Qt::LeftButton);
+    };
+    {
+        CQuorlixDlg window;
+        analyse(window);
+        ProblemsDialog* problems = OpenProblems(window);
+        ASSERT_NE(problems, nullptr);
+        QComboBox* hosts = problems->HostChoice();
+        EXPECT_EQ(hosts->currentIndex(), 0);
+        EXPECT_EQ(hosts->currentText(), QStringLiteral("仅 HID 规则"));
+        EXPECT_FALSE(ListedChecks(*problems).join(u' ').contains(QStringLiteral("MAC-")));
+
+        // The arrow keys pick macOS in the choice, as a user would.
+        hosts->setFocus();
+        for (int i = 0; i < hosts->count() && hosts->currentData() != QStringLiteral("macos");
+             ++i) {
+            QTest::keyClick(hosts, Qt::Key_Down);
+        }
+        ASSERT_EQ(hosts->currentData().toString(), QStringLiteral("macos"));
+        EXPECT_EQ(QSettings().value(key).toString(), QStringLiteral("macos"));
+        EXPECT_EQ(window.HostProfile(), "macos");
+        // The host's finding names its profile and rule, and where the rule comes from.
+        const QTreeWidget* list = problems->findChild<QTreeWidget*>();
+        const QStringList checks = ListedChecks(*problems);
+        const qsizetype row = checks.indexOf(QStringLiteral("macos MAC-04"));
+        ASSERT_GE(row, 0) << checks.join(u',').toStdString();
+        EXPECT_EQ(list->topLevelItem(static_cast<int>(row))->text(1), QStringLiteral("56"));
+        EXPECT_TRUE(list->topLevelItem(static_cast<int>(row))
+                        ->text(5)
+                        .contains(QStringLiteral("circuitpython")));
+        EXPECT_EQ(list->headerItem()->text(5), QStringLiteral("来源"));
+        problems->close();
+    }
+    {
+        // A new window, as on the next start, checks with the remembered host.
+        CQuorlixDlg window;
+        window.RestoreHostProfile(QSettings());
+        EXPECT_EQ(window.HostProfile(), "macos");
+        analyse(window);
+        ProblemsDialog* problems = OpenProblems(window);
+        ASSERT_NE(problems, nullptr);
+        EXPECT_EQ(problems->HostChoice()->currentData().toString(), QStringLiteral("macos"));
+        EXPECT_TRUE(ListedChecks(*problems).contains(QStringLiteral("macos MAC-04")));
+
+        // Home goes back to HID's own rules, and the host's finding goes with it.
+        problems->HostChoice()->setFocus();
+        QTest::keyClick(problems->HostChoice(), Qt::Key_Home);
+        EXPECT_EQ(window.HostProfile(), "");
+        EXPECT_FALSE(ListedChecks(*problems).join(u' ').contains(QStringLiteral("MAC-")));
+        EXPECT_EQ(QSettings().value(key).toString(), QString());
+        problems->close();
+    }
+    // A name no profile has, as an older settings file may hold, checks HID's rules only.
+    QSettings().setValue(key, QStringLiteral("no-such-host"));
+    CQuorlixDlg window;
+    window.RestoreHostProfile(QSettings());
+    EXPECT_EQ(window.HostProfile(), "");
+    QSettings().remove(key);
 }
 
 // Lower-case words of three letters or more in the English translation that no Chinese source

@@ -606,5 +606,17 @@
         <source>列出设备时出错：%1</source>
         <translation>%1</translation>
     </message>
+    <message>
+        <source>仅 HID 规则</source>
+        <translation>HID rules only</translation>
+    </message>
+    <message>
+        <source>主机(&amp;H)：</source>
+        <translation>&amp;Host:</translation>
+    </message>
+    <message>
+        <source>来源</source>
+        <translation>Source</translation>
+    </message>
 </context>
 </TS>
