@@ -373,9 +373,13 @@ Blob FindInBlob(std::string_view bytes, std::size_t& start, std::size_t& length)
     if (bytes.size() < 9 || !((at(0) == 18 && at(1) == 0x01) || (at(0) == 9 && at(1) == 0x02))) {
         return Blob::None;
     }
+    // Only a chain of whole descriptors with an interface and a HID descriptor among them is
+    // taken for USB descriptors: a report descriptor may start with the same two bytes (09 02 is
+    // Usage (Mouse)), and a broken one must still be read as it is.
     std::size_t reportLength = 0;
+    bool interface = false;
     for (std::size_t p = 0; p + 2 <= bytes.size();) {
-        if (reportLength > 0 && bytes.size() - p == reportLength &&
+        if (reportLength > 0 && interface && bytes.size() - p == reportLength &&
             ParsesAsReportDescriptor(bytes.substr(p))) {
             start = p;
             length = reportLength;
@@ -385,12 +389,13 @@ Blob FindInBlob(std::string_view bytes, std::size_t& start, std::size_t& length)
         if (size < 2 || size > bytes.size() - p) {
             break;
         }
+        interface = interface || (at(p + 1) == 0x04 && size == 9);
         if (at(p + 1) == 0x21 && size >= 9 && at(p + 6) == 0x22 && reportLength == 0) {
             reportLength = at(p + 7) | std::size_t{ at(p + 8) } << 8;
         }
         p += size;
     }
-    return Blob::NoReport;
+    return interface && reportLength > 0 ? Blob::NoReport : Blob::None;
 }
 
 // Completes the readers' list of candidates (one of all the bytes when they made none), drops
@@ -418,9 +423,11 @@ InputOutcome Choose(const InputRequest& request, DescriptorInput& input)
         candidate.reportDescriptor = ParsesAsReportDescriptor(bytes);
         std::size_t start = 0;
         std::size_t length = 0;
-        const Blob blob = candidate.reportDescriptor || !candidate.error.empty()
-                              ? Blob::None
-                              : FindInBlob(bytes, start, length);
+        // --input hex-text and binary read the bytes as they are.
+        const bool mayBeBlob = request.form != InputForm::HexText &&
+                               request.form != InputForm::Binary && !candidate.reportDescriptor &&
+                               candidate.error.empty();
+        const Blob blob = mayBeBlob ? FindInBlob(bytes, start, length) : Blob::None;
         if (blob == Blob::Found) {
             candidate.offset += start;
             candidate.length = length;

@@ -179,6 +179,15 @@ TEST(Candidates, AReportDescriptorAfterUsbDescriptorsIsFoundByItsLength)
         EXPECT_NE(DescribeInputOutcome(refused).find("holds USB descriptors"), std::string::npos);
         EXPECT_TRUE(input.bytes.empty());
     }
+    // --input hex-text reads the whole text by its lenient rule, as it always has.
+    ASSERT_EQ(ReadText(withLength("200"), InputForm::HexText, input).status, InputStatus::Ok);
+    EXPECT_EQ(input.bytes.size(), 64u);
+    // A report descriptor that starts as a configuration descriptor would (09 02 is Usage
+    // (Mouse)) and does not parse, its End Collection missing, is read as it is for check to
+    // say what is wrong.
+    const InputOutcome broken = ReadText("09 02 A1 01 05 01 09 30 81 02\n", InputForm::Auto, input);
+    ASSERT_EQ(broken.status, InputStatus::Ok) << DescribeInputOutcome(broken);
+    EXPECT_EQ(HexOf(input.bytes), "09 02 A1 01 05 01 09 30 81 02");
 }
 
 TEST(Candidates, WhatPeoplePasteAroundTheBytesIsNoPartOfThem)
