@@ -6,6 +6,7 @@
 #include "cli/CommandInput.h"
 #include "cli/CommandOutput.h"
 #include "cli/DecodedReportJson.h"
+#include "cli/JsonDocument.h"
 #include "cli/FollowReports.h"
 #include "reports/ReportText.h"
 
@@ -151,7 +152,12 @@ void DecodedReportWriter::WriteInvalid(const std::string& where, const ReportLin
 bool DecodedReportWriter::Finish()
 {
     if (m_json && !m_oneLine) {
-        std::fputs("]}\n", m_out);
+        std::fputs("]", m_out);
+        if (!m_inputJson.empty()) {
+            std::fputs(",\"input\":", m_out);
+            std::fwrite(m_inputJson.data(), 1, m_inputJson.size(), m_out);
+        }
+        std::fputs("}\n", m_out);
     }
     return std::fflush(m_out) == 0 && !std::ferror(m_out);
 }
@@ -181,6 +187,7 @@ int RunDecode(const CommandLine& options)
         return Follow(options, model, type);
     }
     DecodedReportWriter writer(stdout, stderr, options.format == "json", false);
+    writer.SetInputJson(InputJsonText(input));
     ReportLine line;
     DecodedReport decoded;
     const auto decode = [&](const std::string& where, std::string_view text) {

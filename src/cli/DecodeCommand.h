@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace quorlix {
 
@@ -23,6 +24,8 @@ public:
     void Write(const std::string& where, const ReportLine& line, const DecodedReport& decoded);
     // A line that holds no report, with the reason.
     void WriteInvalid(const std::string& where, const ReportLine& line, ReportType type);
+    // How the descriptor was read, the JSON document's "input" object (InputJsonText).
+    void SetInputJson(std::string json) { m_inputJson = std::move(json); }
     // Closes the JSON document; gives false when the output could not be written.
     bool Finish();
 
@@ -38,6 +41,7 @@ private:
     bool m_first = true;
     bool m_failed = false;
     std::string m_jsonText; // one report's JSON, its storage kept from report to report
+    std::string m_inputJson;
 };
 
 // quorlix-cli decode: decodes the reports given as arguments, the events of a hid-recorder

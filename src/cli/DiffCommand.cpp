@@ -1,6 +1,7 @@
 #include "cli/DiffCommand.h"
 
 #include "cli/CommandInput.h"
+#include "cli/JsonDocument.h"
 #include "cli/CommandOutput.h"
 #include "codegen/DescriptorArray.h"
 #include "diff/DiffText.h"
@@ -65,7 +66,8 @@ nlohmann::json HunkItems(std::span<const std::uint8_t> bytes, const std::vector<
 } // namespace
 
 void WriteDiffJson(std::ostream& out, const DescriptorDiff& diff,
-                   std::span<const std::uint8_t> oldBytes, std::span<const std::uint8_t> newBytes)
+                   std::span<const std::uint8_t> oldBytes, std::span<const std::uint8_t> newBytes,
+                   const std::string& oldInputJson, const std::string& newInputJson)
 {
     nlohmann::json document;
     document["verdict"] = std::string(DiffVerdictName(diff.verdict));
@@ -102,6 +104,11 @@ void WriteDiffJson(std::ostream& out, const DescriptorDiff& diff,
         }
     }
     document["hunks"] = std::move(hunks);
+    // How each file was read, as every command's JSON says it.
+    if (!oldInputJson.empty() && !newInputJson.empty()) {
+        document["input"] = { { "old", nlohmann::json::parse(oldInputJson) },
+                              { "new", nlohmann::json::parse(newInputJson) } };
+    }
     out << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
@@ -123,7 +130,8 @@ int RunDiff(const CommandLine& options)
     const DescriptorDiff diff = DiffDescriptors(oldBytes, newBytes);
     const auto produce = [&](std::ostream& out) {
         if (options.format == "json") {
-            WriteDiffJson(out, diff, oldBytes, newBytes);
+            WriteDiffJson(out, diff, oldBytes, newBytes, InputJsonText(oldInput),
+                          InputJsonText(newInput));
         } else {
             WriteDiffText(out, diff, oldBytes, newBytes, options.file, options.secondFile);
         }

@@ -78,6 +78,21 @@ TEST_F(FormsCliTest, JsonSaysHowTheInputWasRead)
     EXPECT_EQ(nlohmann::json::parse(warned.out)["input"]["warnings"],
               nlohmann::json::parse(R"([{"line": 1, "column": 3, "message":
                   "the letters of \"static\" were taken as hex digits, 2 places in all"}])"));
+
+    // decode and diff say it too; diff for each of its two files.
+    const fs::path mouse = Dir() / "mouse.c";
+    std::ofstream(mouse) << "uint8_t d[] = { 0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x75, 0x08, "
+                            "0x95, 0x01, 0x81, 0x02, 0xC0 };\n";
+    const CliRun decoded = Cli("decode --format json " + mouse.string() + " 05");
+    ASSERT_EQ(decoded.status, 0) << decoded.err;
+    const nlohmann::json decodedInput = nlohmann::json::parse(decoded.out)["input"];
+    EXPECT_EQ(decodedInput["form"], "c-source");
+    EXPECT_EQ(decodedInput["length"], 13);
+    const CliRun compared =
+        Cli("diff --format json " + mouse.string() + " --input hex-text " + file.string());
+    const nlohmann::json inputs = nlohmann::json::parse(compared.out)["input"];
+    EXPECT_EQ(inputs["old"]["form"], "hex-text");
+    EXPECT_EQ(inputs["new"]["warnings"].size(), 1u);
 }
 
 TEST_F(FormsCliTest, SeveralArraysAreChosenByNameOrRefusedWithTheirList)
