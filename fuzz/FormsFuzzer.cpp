@@ -71,24 +71,41 @@ std::string PlainHexText(std::string_view text)
     return bytes;
 }
 
-// Whether the content is decoded before any text form reads it: byte-order marks, and UTF-16 LE
-// by its NUL pattern (every second byte NUL, the others ASCII text).
+// Whether content is UTF-16 without a byte-order mark in the order given: the first unit and at
+// least 15 of every 16 an ASCII character of text with a NUL high byte, and no other unit a NUL
+// or control character.
+bool IsUtf16Text(std::string_view content, bool bigEndian)
+{
+    if (content.size() < 4 || content.size() % 2 != 0 || content[bigEndian ? 0 : 1] != '\0') {
+        return false;
+    }
+    std::size_t ascii = 0;
+    for (std::size_t i = 0; i < content.size(); i += 2) {
+        const auto low = static_cast<unsigned char>(content[bigEndian ? i + 1 : i]);
+        const auto high = static_cast<unsigned char>(content[bigEndian ? i : i + 1]);
+        if (high != 0) {
+            continue;
+        }
+        if (!((low >= 0x20 && low < 0x7F) || (low >= 0x09 && low <= 0x0D))) {
+            if (low < 0x80) {
+                return false;
+            }
+            continue;
+        }
+        ++ascii;
+    }
+    return ascii * 16 >= content.size() / 2 * 15;
+}
+
+// Whether the content is decoded before any text form reads it: byte-order marks, and UTF-16
+// without one by its NUL pattern.
 bool IsDecodedFirst(std::string_view content)
 {
     if (content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF") ||
         content.starts_with("\xEF\xBB\xBF")) {
         return true;
     }
-    if (content.size() < 4 || content.size() % 2 != 0) {
-        return false;
-    }
-    for (std::size_t i = 0; i < content.size(); i += 2) {
-        const auto c = static_cast<unsigned char>(content[i]);
-        if (!((c >= 0x20 && c < 0x7F) || (c >= 0x09 && c <= 0x0D)) || content[i + 1] != '\0') {
-            return false;
-        }
-    }
-    return true;
+    return IsUtf16Text(content, false) || IsUtf16Text(content, true);
 }
 
 void CheckRead(std::string_view content, InputForm form, std::size_t index)

@@ -133,17 +133,13 @@ std::size_t ReadQuoted(std::string_view text, std::size_t p, bool fromHex, Curso
     return npos;
 }
 
-// The next place a Python byte string starts from "from" on: a fromhex call's '(' or the b of
-// b"..." / b'...'. fromHex says which.
-std::size_t NextStart(std::string_view text, std::size_t from, bool& fromHex)
+// The b of the next b"..." or b'...' from "from" on that starts a word, or npos.
+std::size_t NextBytesLiteral(std::string_view text, std::size_t from)
 {
-    const std::size_t call = text.find("fromhex(", from);
-    std::size_t literal = from;
-    for (;; ++literal) {
-        literal = text.find_first_of("bB", literal);
-        if (literal == npos || literal + 1 >= text.size()) {
-            literal = npos;
-            break;
+    for (std::size_t literal = text.find_first_of("bB", from); literal != npos;
+         literal = text.find_first_of("bB", literal + 1)) {
+        if (literal + 1 >= text.size()) {
+            return npos;
         }
         const bool quoted = text[literal + 1] == '"' || text[literal + 1] == '\'';
         const char before = literal > 0 ? text[literal - 1] : ' ';
@@ -151,12 +147,38 @@ std::size_t NextStart(std::string_view text, std::size_t from, bool& fromHex)
             !((before >= 'a' && before <= 'z') || (before >= 'A' && before <= 'Z') ||
               before == '_' || IsDecimalDigit(before) || before == '"' || before == '\'');
         if (quoted && wordStart) {
-            break;
+            return literal;
         }
     }
-    fromHex = call != npos && (literal == npos || call < literal);
-    return fromHex ? call + 7 : literal;
+    return npos;
 }
+
+// The places Python byte strings start, in order: a fromhex call's '(' or the b of a bytes
+// literal. Each kind is searched again only once passed, so finding them all stays linear.
+class StartFinder
+{
+public:
+    explicit StartFinder(std::string_view text) : m_text(text) {}
+
+    std::size_t Next(std::size_t from, bool& fromHex)
+    {
+        if (!m_started || (m_call != npos && m_call < from)) {
+            m_call = m_text.find("fromhex(", from);
+        }
+        if (!m_started || (m_literal != npos && m_literal < from)) {
+            m_literal = NextBytesLiteral(m_text, from);
+        }
+        m_started = true;
+        fromHex = m_call != npos && (m_literal == npos || m_call < m_literal);
+        return fromHex ? m_call + 7 : m_literal;
+    }
+
+private:
+    std::string_view m_text;
+    std::size_t m_call = npos;
+    std::size_t m_literal = npos;
+    bool m_started = false;
+};
 
 } // namespace
 
@@ -165,8 +187,9 @@ bool ReadPythonByteStrings(std::string_view text, DescriptorInput& input)
     ByteSink sink(input);
     Cursor cursor{ text };
     bool fromHex = false;
-    for (std::size_t p = NextStart(text, 0, fromHex); p != npos;
-         p = p < text.size() ? NextStart(text, p, fromHex) : npos) {
+    StartFinder starts(text);
+    for (std::size_t p = starts.Next(0, fromHex); p != npos;
+         p = p < text.size() ? starts.Next(p, fromHex) : npos) {
         BeginCandidate(input, cursor.To(p).line, NameOnLine(text, p));
         // The string literals of one value: those one after another, blanks, line ends and
         // the parentheses that let them run over lines aside.
