@@ -2,6 +2,7 @@
 // growth shows; and what recognising the form adds to reading a 64 KiB text.
 
 #include "SyntheticDescriptors.h"
+#include "WholeAnalysis.h"
 
 #include "forms/InputBounds.h"
 #include "forms/DescriptorInput.h"
@@ -142,6 +143,57 @@ void Recognise(benchmark::State& state, const std::string& text)
     state.SetBytesProcessed(static_cast<std::int64_t>(text.size()) * state.iterations());
 }
 
+// A listing of items beside their bytes ("05 01      Usage Page"), one item a line, of about
+// size characters: under auto the plain hex reading warns first, then the listing is read.
+std::string ItemListingText(std::size_t size)
+{
+    const std::vector<std::uint8_t> bytes = MakeDescriptor(DescriptorShape::ManyFields, 65535);
+    std::string text;
+    for (std::size_t p = 0; p < bytes.size() && text.size() < size;) {
+        constexpr std::size_t kDataSizes[] = { 0, 1, 2, 4 };
+        const std::size_t length = 1 + kDataSizes[bytes[p] & 0x03];
+        if (p + length > bytes.size()) {
+            break;
+        }
+        std::string line;
+        for (std::size_t i = 0; i < length; ++i) {
+            line += Hex2(bytes[p + i]) + ' ';
+        }
+        line.resize(16, ' ');
+        text += line + "Item name (value)\n";
+        p += length;
+    }
+    return text;
+}
+
+// A whole descriptor as a plain dump of about size characters, with a paragraph of prose before
+// and after it, as a forum post has. The End Collections that close nothing are dropped, so
+// the dump alone parses and is taken.
+std::string ProseAround(std::size_t size)
+{
+    std::vector<std::uint8_t> bytes = MakeDescriptor(DescriptorShape::ManyFields, size / 3);
+    while (!bytes.empty() && bytes.back() == 0xC0 &&
+           !ParsesAsReportDescriptor(
+               std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()))) {
+        bytes.pop_back();
+    }
+    const std::string dump = ToHexDumpText(bytes);
+    return "Here is the descriptor my device sends; the host ignores it.\n\n" + dump +
+           "\nThanks for any help with it.\n";
+}
+
+// One whole analysis of a text, as the window runs it: the time recognition is measured against.
+void Analyse(benchmark::State& state, const std::string& text)
+{
+    const ScratchFolder folder;
+    const std::string path = folder.Write("descriptor.txt", text);
+    std::string saved;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(AnalyseDescriptorFile(path.c_str(), saved).rows);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(text.size()) * state.iterations());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -151,6 +203,14 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("Forms/recognise/hex-text-64K", Recognise, hex64)
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("Forms/auto/hex-text-64K", Read, InputForm::Auto, hex64)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("Forms/analyse/hex-text-64K", Analyse, hex64)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("Forms/auto/item-listing-64K", Read, InputForm::Auto,
+                                 ItemListingText(kSmall))
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("Forms/auto/prose-around-hex-text-64K", Read, InputForm::Auto,
+                                 ProseAround(kSmall))
         ->Unit(benchmark::kMicrosecond);
     const std::string source64 = FormText(InputForm::CSource, kSmall);
     benchmark::RegisterBenchmark("Forms/recognise/c-source-64K", Recognise, source64)
