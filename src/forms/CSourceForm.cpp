@@ -368,8 +368,16 @@ namespace {
 // "byte[] desc =", "desc = bytes(("). Empty when there is none on the opener's statement.
 std::string NameBefore(std::string_view text, std::size_t open)
 {
+    // The opener's own line, and the line before when the opener starts its line ("=\n{"):
+    // comments above a declaration ("<https://...>") and code before it name nothing.
     constexpr std::size_t kLookBack = 160;
-    const std::size_t from = open > kLookBack ? open - kLookBack : 0;
+    std::size_t from = text.rfind('\n', open);
+    from = from == npos ? 0 : from + 1;
+    if (TrimBlanks(text.substr(from, open - from)).empty() && from > 1) {
+        const std::size_t previous = text.rfind('\n', from - 2);
+        from = previous == npos ? 0 : previous + 1;
+    }
+    from = std::max(from, open > kLookBack ? open - kLookBack : std::size_t{ 0 });
     std::string_view before = text.substr(from, open - from);
     const std::size_t stop = before.find_last_of(";{}");
     if (stop != npos) {

@@ -281,6 +281,27 @@ TEST(Candidates, WhatPeoplePasteAroundTheBytesIsNoPartOfThem)
               InputStatus::Refused);
 }
 
+// A candidate's name is what the array is assigned to on its own statement, never a word of a
+// comment above it or of code before it.
+TEST(Candidates, NamesComeFromTheDeclarationOnly)
+{
+    const std::string brackets = "/// See <https://example.org/hid.pdf>\n"
+                                 "pub const BOOT_MOUSE: &[u8] = &[\n    0x05, 0x01, 0x09, 0x02, "
+                                 "0xA1, 0x01, 0x81, 0x02, 0xC0,\n];\n"
+                                 "def report():\n    x = 1\n    return [0x05, 0x01, 0x09, 0x06, "
+                                 "0xA1, 0x01, 0x81, 0x02, 0xC0]\n";
+    DescriptorInput input;
+    EXPECT_EQ(ReadText(brackets, InputForm::Auto, input).status, InputStatus::Ambiguous);
+    ASSERT_EQ(input.candidates.size(), 2u);
+    EXPECT_EQ(input.candidates[0].name, "BOOT_MOUSE");
+    EXPECT_EQ(input.candidates[1].name, "");
+    // The brace on a line of its own takes the declaration on the line above.
+    const std::string brace = "/* size = 9 */\nstatic const uint8_t kbd[] =\n{ 0x05, 0x01, 0x09, "
+                              "0x06, 0xA1, 0x01, 0x81, 0x02, 0xC0 };\n";
+    ASSERT_EQ(ReadText(brace, InputForm::Auto, input).status, InputStatus::Ok);
+    EXPECT_EQ(input.candidates.at(0).name, "kbd");
+}
+
 // Dumps whose groups are words in the writing machine's byte order read as the bytes swapped;
 // they are refused, naming the option that writes bytes in order, and never read.
 TEST(Candidates, WordOrderDumpsAreRefusedNamingTheByteOrderOption)
