@@ -439,7 +439,25 @@ void CQuorlixDlg::OnAnalyse()
 {
     const std::string path = PathToRead();
     DescriptorInput input;
-    const InputOutcome outcome = ReadDescriptorInput(path, {}, input);
+    InputOutcome outcome = ReadDescriptorInput(path, {}, input);
+    // A file of several descriptors asks which one, whether or not the reader could pick one.
+    const bool readOrAmbiguous =
+        outcome.status == InputStatus::Ok || outcome.status == InputStatus::Ambiguous;
+    if (readOrAmbiguous && input.candidates.size() > 1) {
+        const std::size_t proposed = outcome.status == InputStatus::Ok ? input.index : 0;
+        const std::optional<std::size_t> chosen =
+            m_platform->ChooseDescriptor(input.candidates, proposed);
+        if (!chosen) {
+            m_platform->ShowStatus(
+                WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1：没有选择描述符，未分析任何内容"))
+                    .arg(PathForDisplay(path)));
+            return;
+        }
+        if (outcome.status != InputStatus::Ok || *chosen != input.index) {
+            input = DescriptorInput{};
+            outcome = ReadDescriptorInput(path, InputRequest(InputForm::Auto, *chosen), input);
+        }
+    }
     if (outcome.status != InputStatus::Ok) {
         // Keep the previous result on screen, but never let it pass for this file's.
         m_platform->ShowStatus(NothingAnalysedText(path, outcome));

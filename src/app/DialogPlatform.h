@@ -3,6 +3,7 @@
 #include "annotation/ItemRow.h"
 #include "app/ItemColumn.h"
 #include "diagnostics/Finding.h"
+#include "forms/DescriptorInput.h"
 
 #include <QString>
 #include <QStringList>
@@ -111,6 +112,11 @@ public:
     // The connected devices' list (从设备读取…): the chosen device's report descriptor path;
     // nothing on cancel or when there is no device to choose.
     virtual std::optional<std::string> ChooseDevice() = 0;
+
+    // A file holding several descriptors: which one to analyse, proposed selected first;
+    // nothing on cancel.
+    virtual std::optional<std::size_t>
+    ChooseDescriptor(const std::vector<DescriptorCandidate>& candidates, std::size_t proposed) = 0;
 
     // 解码报告… over the descriptor of these bytes; returns when the dialog is closed.
     virtual void RunDecodeReportDialog(const std::string& descriptor) = 0;

@@ -3,6 +3,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CompareDialog.h"
 #include "app/DecodeReportDialog.h"
+#include "app/DescriptorChooserDialog.h"
 #include "app/DeviceListDialog.h"
 #include "devices/HidDeviceList.h"
 #include "app/ItemListModel.h"
@@ -201,6 +202,15 @@ std::optional<std::string> QtDialogPlatform::ChooseDevice()
         return std::nullopt;
     }
     return dialog.ChosenPath();
+}
+
+std::optional<std::size_t>
+QtDialogPlatform::ChooseDescriptor(const std::vector<DescriptorCandidate>& candidates,
+                                   std::size_t proposed)
+{
+    DescriptorChooserDialog dialog(candidates, proposed, m_controls.window);
+    dialog.exec();
+    return dialog.ChosenIndex();
 }
 
 void QtDialogPlatform::RunDecodeReportDialog(const std::string& descriptor)

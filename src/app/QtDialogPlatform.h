@@ -58,6 +58,8 @@ public:
     std::optional<std::string> ChooseOpenFile() override;
     std::optional<std::string> ChooseSaveFile(const std::string& suggested) override;
     std::optional<std::string> ChooseDevice() override;
+    std::optional<std::size_t> ChooseDescriptor(const std::vector<DescriptorCandidate>& candidates,
+                                                std::size_t proposed) override;
     void RunDecodeReportDialog(const std::string& descriptor) override;
     void RunCompareDialog(const std::string& descriptor, const std::string& name) override;
     void OpenLink(const std::string& address) override;

@@ -257,6 +257,34 @@ TEST_F(QuorlixDlgAnalyse, StatusSaysTheFormAndWhereTextWasTakenAsData)
     EXPECT_TRUE(platform.status.contains(QStringLiteral("the letters of \"Usage\"")));
 }
 
+TEST_F(QuorlixDlgAnalyse, AFileOfSeveralDescriptorsAsksWhichOne)
+{
+    // Two recorded devices; the second is a report descriptor too, of 4 bytes.
+    const std::string path = WriteTextFile(
+        folder, "two.txt", "D: 0\nR: 9 05 01 09 02 a1 01 81 02 c0\nD: 1\nR: 4 05 01 09 02\n");
+    platform.descriptorAnswer = 1;
+    Analyse(path);
+    ASSERT_EQ(platform.offeredDescriptors.size(), 1u);
+    ASSERT_EQ(platform.offeredDescriptors[0].size(), 2u);
+    EXPECT_EQ(platform.offeredDescriptors[0][1].length, 4u);
+    EXPECT_TRUE(platform.status.startsWith(
+        QStringLiteral("已分析 4 字节（hid-recorder 输出），第 2 个描述符，共 2 个")))
+        << platform.status.toStdString();
+
+    // Cancel keeps what is on screen and says nothing was analysed.
+    platform.descriptorCancel = true;
+    const std::size_t rows = platform.rows.size();
+    Analyse(path);
+    EXPECT_EQ(platform.rows.size(), rows);
+    EXPECT_EQ(platform.status,
+              QString::fromStdString(path) + QStringLiteral("：没有选择描述符，未分析任何内容"));
+
+    // A file of one descriptor asks nothing.
+    platform.offeredDescriptors.clear();
+    Analyse(WriteTextFile(folder, "one.txt", "05 01 09 02 a1 01 81 02 c0\n"));
+    EXPECT_TRUE(platform.offeredDescriptors.empty());
+}
+
 TEST_F(QuorlixDlgAnalyse, DebugLinesGoOnlyWhereAsked)
 {
     QTemporaryFile capturedOut;

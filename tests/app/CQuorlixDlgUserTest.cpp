@@ -8,6 +8,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CompareDialog.h"
 #include "app/DecodeReportDialog.h"
+#include "app/DescriptorChooserDialog.h"
 #include "app/DeviceListDialog.h"
 #include "app/ProblemsDialog.h"
 #include "app/WindowTranslation.h"
@@ -587,6 +588,52 @@ TEST(QuorlixDlgHosts, TheProblemsListChecksWithTheChosenHostAndTheWindowRemember
     QSettings().remove(key);
 }
 
+TEST(QuorlixDlgChooser, KeysPickADescriptorOfSeveralOnTheRealDialog)
+{
+    QTemporaryDir folder;
+    // A C source of two arrays: the second is the mouse's first five items.
+    const std::string path = WriteTextFile(folder, "two.c",
+                                           "const unsigned char keyboard[] = { 0x05, 0x01 };\n"
+                                           "const unsigned char mouse[] = { 0x05, 0x01, 0x09, "
+                                           "0x02, 0xA1, 0x01, 0x81, 0x02, 0xC0 };\n");
+    CQuorlixDlg window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    FindControl<QLineEdit>(window, 1001)->setText(QString::fromStdString(path));
+
+    QStringList rows;
+    {
+        ModalScript choose({ [&](QWidget* modal) {
+            auto* chooser = qobject_cast<DescriptorChooserDialog*>(modal);
+            ASSERT_NE(chooser, nullptr);
+            const QTreeWidget* list = chooser->List();
+            for (int row = 0; row < list->topLevelItemCount(); ++row) {
+                QStringList cells;
+                for (int column = 0; column < list->columnCount(); ++column) {
+                    cells << list->topLevelItem(row)->text(column);
+                }
+                rows << cells.join(u'|');
+            }
+            EXPECT_TRUE(chooser->OpenButton()->isDefault());
+            QTest::keyClick(list->viewport(), Qt::Key_Down);
+            QTest::keyClick(modal, Qt::Key_Return);
+        } });
+        QTest::mouseClick(FindControl<QPushButton>(window, 1004), Qt::LeftButton);
+        EXPECT_EQ(choose.seen,
+                  std::vector<QString>{ QStringLiteral("quorlix::DescriptorChooserDialog") });
+        EXPECT_EQ(rows, (QStringList{ QStringLiteral("1|keyboard|1|2 字节|不像报告描述符"),
+                                      QStringLiteral("2|mouse|2|9 字节|报告描述符") }));
+        EXPECT_EQ(FindControl<ItemListView>(window, 1002)->model()->rowCount(), 5);
+    }
+
+    // Escape leaves the analysis on screen.
+    ModalScript cancel({ PressEscape() });
+    QTest::mouseClick(FindControl<QPushButton>(window, 1004), Qt::LeftButton);
+    EXPECT_EQ(cancel.seen,
+              std::vector<QString>{ QStringLiteral("quorlix::DescriptorChooserDialog") });
+    EXPECT_EQ(FindControl<ItemListView>(window, 1002)->model()->rowCount(), 5);
+}
+
 // Lower-case words of three letters or more in the English translation that no Chinese source
 // text uses ("Usage Page" and "hid-recorder" are the same in both languages).
 QSet<QString> EnglishOnlyWords()
@@ -744,6 +791,12 @@ TEST(QuorlixDlgChinese, EveryDialogSpeaksChineseOnly)
     one.devices.back().id = "0003:046D:C077.0001";
     DeviceListDialog devices(one);
     expectChinese(devices, "device list");
+
+    std::vector<DescriptorCandidate> candidates(2);
+    candidates[0].name = "keyboard";
+    candidates[1] = { 1, "", 7, 50, true, "interface 1", "", 2 };
+    DescriptorChooserDialog chooser(candidates, 1);
+    expectChinese(chooser, "descriptor chooser");
 
     CAboutDlg about;
     expectChinese(about, "about box");

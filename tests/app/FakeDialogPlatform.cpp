@@ -118,6 +118,18 @@ std::optional<std::string> FakeDialogPlatform::ChooseDevice()
     return deviceAnswer;
 }
 
+std::optional<std::size_t>
+FakeDialogPlatform::ChooseDescriptor(const std::vector<DescriptorCandidate>& candidates,
+                                     std::size_t proposed)
+{
+    calls.push_back("ChooseDescriptor");
+    offeredDescriptors.push_back(candidates);
+    if (descriptorCancel) {
+        return std::nullopt;
+    }
+    return descriptorAnswer.value_or(proposed);
+}
+
 void FakeDialogPlatform::RunDecodeReportDialog(const std::string& descriptor)
 {
     calls.push_back("RunDecodeReportDialog");

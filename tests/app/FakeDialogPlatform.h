@@ -40,6 +40,11 @@ public:
     QString title;
     std::string clipboard;
     std::vector<Finding> findings;
+    // The chooser of a file of several: what it offered, and the answer (the proposed one when
+    // unset; cancel when descriptorCancel).
+    std::vector<std::vector<DescriptorCandidate>> offeredDescriptors;
+    std::optional<std::size_t> descriptorAnswer;
+    bool descriptorCancel = false;
     std::vector<std::vector<Finding>> offeredFindings; // what each ShowProblems listed
     ProblemsHandlers problemsHandlers;                 // what the last ShowProblems was given
     std::vector<std::size_t> markedFindings;
@@ -76,6 +81,8 @@ public:
     std::optional<std::string> ChooseOpenFile() override;
     std::optional<std::string> ChooseSaveFile(const std::string& suggested) override;
     std::optional<std::string> ChooseDevice() override;
+    std::optional<std::size_t> ChooseDescriptor(const std::vector<DescriptorCandidate>& candidates,
+                                                std::size_t proposed) override;
     void RunDecodeReportDialog(const std::string& descriptor) override;
     void RunCompareDialog(const std::string& descriptor, const std::string& name) override;
     void OpenLink(const std::string& address) override;

@@ -618,5 +618,44 @@
         <source>来源</source>
         <translation>Source</translation>
     </message>
+    <message>
+        <source>%1：没有选择描述符，未分析任何内容</source>
+        <translation>%1: no descriptor chosen, nothing analysed</translation>
+    </message>
+    <message>
+        <source>报告描述符</source>
+        <translation>report descriptor</translation>
+    </message>
+    <message>
+        <source>不像报告描述符</source>
+        <translation>not like a report descriptor</translation>
+    </message>
+    <message>
+        <source>选择描述符</source>
+        <translation>Choose a descriptor</translation>
+    </message>
+    <message numerus="yes">
+        <source>这个文件含有 %n 个描述符，选择要分析的一个：</source>
+        <translation>
+            <numerusform>This file holds %n descriptor; choose the one to analyse:</numerusform>
+            <numerusform>This file holds %n descriptors; choose the one to analyse:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>序号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>行</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>长度</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>内容</source>
+        <translation>Content</translation>
+    </message>
 </context>
 </TS>
