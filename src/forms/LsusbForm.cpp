@@ -207,7 +207,8 @@ InputOutcome ReadLsusb(std::string_view text, DescriptorInput& input)
     }
     if (descriptors == 0) {
         return Malformed("no Report Descriptor items in this lsusb text (lsusb shows them only "
-                         "when run as root with the driver detached)");
+                         "when run as root with the driver detached); the kernel gives the "
+                         "bytes in /sys/bus/hid/devices/*/report_descriptor");
     }
     return {};
 }

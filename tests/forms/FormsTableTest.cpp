@@ -229,6 +229,14 @@ TEST(FormsTable, WhatAFormCannotHoldIsAnErrorNamingItsPlace)
         { "an lsusb item of unknown name", "  Item(Global): Page Usage, data= [ 0x01 ] 1\n"sv,
           InputForm::Auto,
           "lsusb line 1: \"Page Usage\" at 1:17 is no item name known here; its tag is unknown" },
+        { "lsusb run without root",
+          "Bus 001 Device 004: ID 046d:c077 Mouse\n      HID Device Descriptor:\n"
+          "          wDescriptorLength      46\n         Report Descriptors: \n"
+          "           ** UNAVAILABLE **\n"sv,
+          InputForm::Auto,
+          "no Report Descriptor items in this lsusb text (lsusb shows them only when run as root "
+          "with the driver detached); the kernel gives the bytes in "
+          "/sys/bus/hid/devices/*/report_descriptor" },
         { "a long item's row in a saved analysis",
           "Quorlix\r\nFerrowan x\r\n\r\n-----\r\n\r\n"
           "FE 00               \t\t//0   \tLONG\t\r\n"
