@@ -231,6 +231,54 @@ std::string DumpWithoutTextAround(std::string_view text)
     return blanked ? kept : std::string{};
 }
 
+// An assembler's data lines ("        DC8 5, 1, 9, 2", ".byte 0x05, 0x01", "db 5, 1") as the
+// numbers of code: the directive blanked out, and labels ("desc:"), lone words ("DATA") and
+// ";" comments blanked too, so lines and columns stay the text's own. Empty when no line is a
+// data line, or a line is something else.
+std::string AssemblerData(std::string_view text)
+{
+    constexpr std::string_view kDirectives[] = { "DC8", "DCB", "DB", "db", ".byte", ".db" };
+    std::string numbers(text);
+    bool any = false;
+    forms::LineWalker lines(text);
+    std::string_view line;
+    while (lines.Next(line)) {
+        const std::size_t at = static_cast<std::size_t>(line.data() - text.data());
+        std::string_view rest = forms::TrimBlanks(line);
+        const std::size_t comment = rest.find(';');
+        if (comment != std::string_view::npos) {
+            rest = forms::TrimBlanks(rest.substr(0, comment));
+        }
+        if (rest.empty()) {
+            continue;
+        }
+        if (rest.starts_with("//")) {
+            numbers.replace(at, line.size(), line.size(), ' ');
+            continue;
+        }
+        const std::size_t wordEnd = std::min(rest.find_first_of(" \t"), rest.size());
+        const std::string_view word = rest.substr(0, wordEnd);
+        const std::size_t start = at + static_cast<std::size_t>(rest.data() - line.data());
+        bool directive = false;
+        for (const std::string_view name : kDirectives) {
+            directive = directive || word == name;
+        }
+        if (directive) {
+            numbers.replace(start, word.size(), word.size(), ' ');
+            any = true;
+        } else if (wordEnd == rest.size()) {
+            numbers.replace(at, line.size(), line.size(), ' '); // a label or a lone word
+        } else {
+            return {};
+        }
+        if (comment != std::string_view::npos) {
+            const std::size_t from = start + comment;
+            numbers.replace(from, line.size() - (from - at), line.size() - (from - at), ' ');
+        }
+    }
+    return any ? numbers : std::string{};
+}
+
 // Whether any of the candidates a reader listed parses as a report descriptor.
 bool AnyParses(const DescriptorInput& input)
 {
@@ -271,6 +319,14 @@ bool ReadWhatPlainHexMisreads(std::string_view text, std::string_view path,
     other = {};
     if (forms::ReadCSource(text, other).status == InputStatus::Ok && other.candidates.empty() &&
         ParsesAsReportDescriptor(other.bytes)) {
+        input = std::move(other);
+        input.form = InputForm::CSource;
+        return true;
+    }
+    const std::string assembler = AssemblerData(text);
+    other = {};
+    if (!assembler.empty() && forms::ReadCSource(assembler, other).status == InputStatus::Ok &&
+        other.candidates.empty() && ParsesAsReportDescriptor(other.bytes)) {
         input = std::move(other);
         input.form = InputForm::CSource;
         return true;

@@ -247,6 +247,13 @@ TEST(Candidates, WhatPeoplePasteAroundTheBytesIsNoPartOfThem)
         { "literals without braces", "0x5, 0x1, 0x9, 0x2, 0xa1, 0x1, 0x81, 0x2, 0xc0\n",
           InputForm::CSource },
         { "decimals without braces", "5, 1, 9, 2, 161, 1, 129, 2, 192\n", InputForm::CSource },
+        { "IAR DC8 listing",
+          "// const U8 desc[] = {\ndesc:\n        DATA\n        DC8 5, 1, 9, 2, 161, 1\n"
+          "        DC8 129, 2, 192\n",
+          InputForm::CSource },
+        { "GNU assembler",
+          "desc:\n  .byte 0x05, 0x01, 0x09, 0x02 ; usage\n  .byte 0xa1, 0x01, 0x81, 0x02, 0xc0\n",
+          InputForm::CSource },
         { "item listing",
           "05 01        Usage Page (Generic Desktop)\n09 02        Usage (Mouse)\n"
           "A1 01        Collection (Application)\n81 02        Input (Data,Var,Abs)\n"
