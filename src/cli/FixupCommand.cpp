@@ -26,7 +26,7 @@ FixupForm FormOf(const std::string& emit)
 }
 
 // --device-id exactly as BUS:VID:PID; nothing (and a complaint) for anything else.
-bool ParseDeviceIdOption(const std::string& text, std::optional<HidDeviceId>& id)
+bool ParseDeviceIdOption(const std::string& text, std::optional<MatchedDevice>& id)
 {
     id = FindDeviceId(text);
     const std::size_t colons = static_cast<std::size_t>(std::count(text.begin(), text.end(), ':'));

@@ -153,7 +153,7 @@ void WriteHidBpf(std::ostream& out, const FixupContext& context)
     out << "\n#include \"vmlinux.h\"\n#include \"hid_bpf.h\"\n#include \"hid_bpf_helpers.h\"\n"
         << "#include <bpf/bpf_tracing.h>\n\n#ifndef EINVAL\n#define EINVAL 22\n#endif\n\n";
     if (context.request.device) {
-        const HidDeviceId& id = *context.request.device;
+        const MatchedDevice& id = *context.request.device;
         out << "HID_BPF_CONFIG(\n\tHID_DEVICE(" << Hex4(id.bus) << ", HID_GROUP_ANY, "
             << Hex4(id.vendor) << ", " << Hex4(id.product) << ")\n);\n";
     } else {
@@ -348,7 +348,7 @@ std::string_view FixupErrorText(FixupError error)
     return "the two descriptors are the same bytes: nothing to fix";
 }
 
-std::optional<HidDeviceId> FindDeviceId(std::string_view text)
+std::optional<MatchedDevice> FindDeviceId(std::string_view text)
 {
     for (std::size_t at = 0; at < text.size(); ++at) {
         if (at > 0 && HexDigit(text[at - 1]) >= 0) {
@@ -367,7 +367,7 @@ std::optional<HidDeviceId> FindDeviceId(std::string_view text)
         if (!product) {
             continue;
         }
-        return HidDeviceId{ *bus, *vendor, *product };
+        return MatchedDevice{ *bus, *vendor, *product };
     }
     return std::nullopt;
 }

@@ -19,7 +19,7 @@ enum class FixupForm : std::uint8_t
 };
 
 // The device a fix is for, as the kernel names it: bus 0003:VID:PID.
-struct HidDeviceId
+struct MatchedDevice
 {
     std::uint16_t bus = 0;
     std::uint16_t vendor = 0;
@@ -29,9 +29,9 @@ struct HidDeviceId
 struct FixupRequest
 {
     FixupForm form = FixupForm::HidBpf;
-    std::optional<HidDeviceId> device; // none: the program matches any device, the probe decides
-    std::string prefix = "hid";        // what the program's names start with
-    std::string originalName;          // for the comments
+    std::optional<MatchedDevice> device; // none: the program matches any device, the probe decides
+    std::string prefix = "hid";          // what the program's names start with
+    std::string originalName;            // for the comments
     std::string fixedName;
 };
 
@@ -77,6 +77,6 @@ std::string_view FixupErrorText(FixupError error);
 
 // BUS:VID:PID in hexadecimal ("0003:11C0:5606"), also found inside a sysfs device name or path
 // ("/sys/bus/hid/devices/0003:11C0:5606.0001/report_descriptor"); nothing when there is none.
-std::optional<HidDeviceId> FindDeviceId(std::string_view text);
+std::optional<MatchedDevice> FindDeviceId(std::string_view text);
 
 } // namespace quorlix

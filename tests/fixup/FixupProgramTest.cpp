@@ -50,7 +50,7 @@ std::vector<FixPair> FixPairs()
     };
 }
 
-std::string Fixup(const FixPair& pair, FixupForm form, std::optional<HidDeviceId> device = {})
+std::string Fixup(const FixPair& pair, FixupForm form, std::optional<MatchedDevice> device = {})
 {
     FixupRequest request;
     request.form = form;
@@ -226,8 +226,9 @@ TEST_F(FixupCompiles, HidBpfFormBuildsForTheBpfTarget)
     for (const FixPair& pair : FixPairs()) {
         for (const bool known : { true, false }) {
             SCOPED_TRACE(std::string(pair.name) + (known ? ", device known" : ", any device"));
-            const std::optional<HidDeviceId> device =
-                known ? std::optional<HidDeviceId>(HidDeviceId{ 3, 0x11C0, 0x5606 }) : std::nullopt;
+            const std::optional<MatchedDevice> device =
+                known ? std::optional<MatchedDevice>(MatchedDevice{ 3, 0x11C0, 0x5606 })
+                      : std::nullopt;
             const std::string text = Fixup(pair, FixupForm::HidBpf, device);
             EXPECT_EQ(text.rfind("// SPDX-License-Identifier: GPL-2.0-only\n", 0), 0u);
             EXPECT_NE(text.find(known ? "HID_DEVICE(0x0003, HID_GROUP_ANY, 0x11C0, 0x5606)"
@@ -316,7 +317,7 @@ TEST(FindDeviceId, ReadsBusVendorProduct)
     {
         const char* text;
         bool found;
-        HidDeviceId id;
+        MatchedDevice id;
     };
     const Case cases[] = {
         { "0003:11C0:5606", true, { 3, 0x11C0, 0x5606 } },
@@ -330,7 +331,7 @@ TEST(FindDeviceId, ReadsBusVendorProduct)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        const std::optional<HidDeviceId> id = FindDeviceId(c.text);
+        const std::optional<MatchedDevice> id = FindDeviceId(c.text);
         ASSERT_EQ(id.has_value(), c.found);
         if (c.found) {
             EXPECT_EQ(id->bus, c.id.bus);
