@@ -10,9 +10,14 @@ namespace {
 bool HasUtf16Pattern(std::string_view content, bool bigEndian)
 {
     constexpr std::size_t kShortest = 4;
-    if (content.size() < kShortest || content.size() % 2 != 0) {
+    // The first unit ASCII, so ordinary text and short binaries are told apart at once.
+    if (content.size() < kShortest || content.size() % 2 != 0 ||
+        content[bigEndian ? 0 : 1] != '\0') {
         return false;
     }
+    const std::size_t units = content.size() / 2;
+    const std::size_t mostOthers = units / 16;
+    std::size_t others = 0;
     std::size_t ascii = 0;
     for (std::size_t i = 0; i < content.size(); i += 2) {
         const auto low = static_cast<unsigned char>(content[bigEndian ? i + 1 : i]);
@@ -22,11 +27,12 @@ bool HasUtf16Pattern(std::string_view content, bool bigEndian)
             ++ascii;
         } else if (high == 0 && low < 0x80) {
             return false; // a control character or NUL
+        } else if (++others > mostOthers) {
+            return false;
         }
     }
-    // At most one unit in 16 outside ASCII, and the first one ASCII so short binaries stay out.
-    const std::size_t units = content.size() / 2;
-    return ascii * 16 >= units * 15 && content[bigEndian ? 0 : 1] == '\0';
+    // At most one unit in 16 outside ASCII.
+    return ascii * 16 >= units * 15;
 }
 
 // One byte per code unit: ASCII as it is, everything else as 0x80, which no reader takes for a
