@@ -40,8 +40,7 @@ merge=${QUORLIX_FUZZ_MERGE:-1}
 # descriptor, and the forms target texts up to 8 KiB in both builds, more than a descriptor of a
 # thousand bytes in any form: long inputs only repeat what short ones reach, at many times the cost
 # (every form's reader reads each input, some 2,000 instructions a byte). Elsewhere, and in every
-# sanitizer run,
-# inputs go up to 64 KiB, the most a device can declare.
+# other sanitizer run, inputs go up to 64 KiB, the most a device can declare.
 max_len() {
     if [ "$1" = forms ]; then
         echo 8192 # in both builds: texts, not descriptors, and every reader reads each one
