@@ -66,6 +66,33 @@ void ItemListView::FitColumnsToContents()
     }
 }
 
+void ItemListView::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    // A window made wider gives the names the room they need before the last column, which
+    // stretches, takes the rest. Only room the last column has beyond its designed width is
+    // taken, so a width the user dragged is never made smaller.
+    const int columns = model() != nullptr ? model()->columnCount() : 0;
+    const int name = static_cast<int>(ItemColumn::Name);
+    if (columns < 2 || name + 1 >= columns) {
+        return;
+    }
+    const int want = sizeHintForColumn(name);
+    const int have = columnWidth(name);
+    if (have >= want) {
+        return;
+    }
+    int others = 0;
+    for (int column = 0; column + 1 < columns; ++column) {
+        others += columnWidth(column);
+    }
+    const int last = kItemListColumns[static_cast<std::size_t>(columns - 1)].width;
+    const int spare = viewport()->width() - others - last;
+    if (spare > 0) {
+        setColumnWidth(name, have + std::min(spare, want - have));
+    }
+}
+
 bool ItemListView::viewportEvent(QEvent* event)
 {
     if (event->type() != QEvent::ToolTip) {

@@ -36,6 +36,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -318,6 +319,23 @@ TEST_F(QuorlixDlgItemList, ColumnsResizeByDraggingAndCutCellsShowTheirWholeText)
     EXPECT_EQ(QToolTip::text(), QStringLiteral("MAIN_INPUT(data var absolute NoWrap linear "
                                                "PreferredState NoNullPosition NonVolatile)"));
     QToolTip::hideText();
+}
+
+TEST_F(QuorlixDlgItemList, AWiderWindowGivesTheNamesTheirRoomBeforeTheLastColumn)
+{
+    AnalyseMouse();
+    const QModelIndex longest = list->model()->index(12, 2);
+    ASSERT_TRUE(list->IsCut(longest)) << "at the designed size the longest name is cut";
+    const int position = list->columnWidth(3);
+
+    dialog.resize(1900, 1000);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(list->IsCut(longest));
+    EXPECT_GE(list->horizontalHeader()->sectionSize(3), position / 2)
+        << "the last column keeps its room";
+    EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0) << "nothing runs past the view";
 }
 
 TEST_F(QuorlixDlgSaveQuestion, YesNoAndCancelOnTheRealBoxes)
