@@ -308,8 +308,10 @@ bool HasCSourceSign(std::string_view text, const TextSigns& signs)
     if (open == npos && FindByteCall(text, 0) != npos) {
         open = FindByteCall(text, 0);
     }
-    if (open != npos) {
-        const std::size_t first = SkipCast(text, SkipSpace(text, open + 1));
+    // A call that opens at the very end of the text ("bytes((") or before a comment that never
+    // ends has no first element to look at.
+    const std::size_t first = open == npos ? npos : SkipCast(text, SkipSpace(text, open + 1));
+    if (first < text.size()) {
         if (FirstElementAt(text, first) == FirstElement::Macro) {
             return true;
         }

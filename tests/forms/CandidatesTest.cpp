@@ -385,6 +385,7 @@ TEST(Candidates, PlainDumpsApartAreTwoDescriptorsOnlyWhenEachIsOne)
 TEST(Candidates, TextThatOnlyLooksLikeBytesIsRefused)
 {
     const char* cases[] = {
+        "x = bytes((", // a call opened at the very end of the text
         "05 01        Usage Page (Generic Desktop)\n26 FF        Logical Maximum (255)\n",
         "Here is my descriptor, can anyone help\nwith it?\n",
         "print(b\"hello\")\n",
