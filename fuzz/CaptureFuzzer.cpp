@@ -1,8 +1,9 @@
 // Any bytes as a capture file, through the readers quorlix-cli capture, decode and audit run:
 // libpcap for pcap and pcapng, this program's usbmon text reader, the link headers, the pairing
 // of control requests, the descriptors found, and the audit of every report against the first
-// descriptor. Besides not crashing, it checks what the scan promises: frames in order, reports
-// no longer than their length on the bus, descriptors within the bounds.
+// descriptor. Besides not crashing, it checks what the scan promises: reports in the order they
+// completed, none before its frame, reports no longer than their length on the bus, descriptors
+// within the bounds.
 
 #include "audit/TrafficAudit.h"
 #include "capture/CaptureReader.h"
@@ -41,8 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::uint64_t lastFrame = 0;
     CaptureCallbacks callbacks;
     callbacks.onReport = [&](const CapturedReport& report) {
-        Require(report.frame >= lastFrame, "reports out of frame order");
-        lastFrame = report.frame;
+        Require(report.completedFrame >= lastFrame, "reports out of the order they completed");
+        Require(report.frame <= report.completedFrame, "a report completed before it was sent");
+        lastFrame = report.completedFrame;
         Require(report.bytes.size() <= report.length, "a report longer than its length");
         if (!audit && !inventory.descriptors.empty()) {
             audit = std::make_unique<TrafficAudit>(inventory.descriptors.front().bytes);

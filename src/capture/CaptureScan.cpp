@@ -135,6 +135,7 @@ public:
 
     void Take(const UsbPacket& packet)
     {
+        m_frame = packet.frame;
         if (packet.transfer == TransferType::Control) {
             TakeControl(packet);
         } else if (packet.transfer == TransferType::Interrupt) {
@@ -375,6 +376,7 @@ private:
         }
         CapturedReport report;
         report.frame = packet.frame;
+        report.completedFrame = m_frame;
         report.timeNs = packet.timeNs;
         report.bus = bus;
         report.address = address;
@@ -437,6 +439,7 @@ private:
     CaptureInventory& m_inventory;
     const std::function<void(const CapturedReport&)>& m_onReport;
     std::vector<PendingRequest> m_pending;
+    std::uint64_t m_frame = 0; // of the packet being taken
 };
 
 } // namespace

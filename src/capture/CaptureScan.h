@@ -73,7 +73,10 @@ enum class ReportSource : std::uint8_t
 // One report seen, valid during the call that hands it over.
 struct CapturedReport
 {
-    std::uint64_t frame = 0;
+    std::uint64_t frame = 0; // where the report's bytes travelled (a SET_REPORT's request)
+    // Where the report became known: its completion, later than frame for a SET_REPORT whose answer
+    // came after other traffic. Reports are handed over in this order, which is the capture's.
+    std::uint64_t completedFrame = 0;
     std::int64_t timeNs = 0;
     std::uint16_t bus = 0;
     std::uint8_t address = 0;
@@ -134,10 +137,10 @@ struct CaptureCallbacks
 inline constexpr std::uint64_t kProgressPackets = 1 << 16;
 
 // Reads a whole capture once: pairs each control request with its answer, learns devices,
-// interfaces and report descriptors as they come, and hands every report to onReport in frame
-// order. Memory stays bounded by the inventory's bounds and the largest frame, whatever the
-// capture's length. Gives the error that stopped the reading, if any; the inventory then holds what
-// came before it.
+// interfaces and report descriptors as they come, and hands every report to onReport in the order
+// of the frames that complete them (completedFrame); a SET_REPORT keeps its request's frame. Memory
+// stays bounded by the inventory's bounds and the largest frame, whatever the capture's length.
+// Gives the error that stopped the reading, if any; the inventory then holds what came before it.
 std::optional<CaptureError> ScanCapture(CaptureReader& reader, CaptureInventory& inventory,
                                         const CaptureCallbacks& callbacks = {});
 

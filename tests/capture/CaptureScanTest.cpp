@@ -14,6 +14,7 @@ using test::Bytes;
 struct SeenReport
 {
     std::uint64_t frame;
+    std::uint64_t completedFrame;
     int interface;
     ReportType type;
     ReportSource source;
@@ -40,8 +41,8 @@ Scanned ScanBytes(const Bytes& bytes)
     }
     CaptureCallbacks callbacks;
     callbacks.onReport = [&](const CapturedReport& r) {
-        scanned.reports.push_back(
-            { r.frame, r.interface, r.type, r.source, Bytes(r.bytes.begin(), r.bytes.end()) });
+        scanned.reports.push_back({ r.frame, r.completedFrame, r.interface, r.type, r.source,
+                                    Bytes(r.bytes.begin(), r.bytes.end()) });
     };
     scanned.error = ScanCapture(reader, scanned.inventory, callbacks);
     return scanned;
@@ -179,6 +180,26 @@ TEST(ScanCapture, ReadsUsbmonTextNamingLinesAndTheCutsOfItsThirtyTwoByteLimit)
     EXPECT_EQ(s.reports[2].frame, 12u);   // the request, which holds the data
     EXPECT_EQ(s.reports[2].interface, 0); // SET_REPORT names it
     EXPECT_EQ(s.reports[2].bytes, (Bytes{ 0x01, 0x05 }));
+}
+
+TEST(ScanCapture, HandsASetReportOverWhenItCompletesKeepingTheFrameOfItsData)
+{
+    // Found by fuzzing: the SET_REPORT of line 1 completes on line 3, after the interrupt report of
+    // line 2. It is known only once answered, so it comes second, still naming the frame of its
+    // data.
+    const std::string text = "4 0 S Co:1:05:0 s 21 09 0201 0000 0002 2\n"
+                             "0 1 C Ii:1:0 0 2 = 01\n"
+                             "4 1 C Co:1:5:0 0 2\n";
+    const Scanned s = ScanBytes(Bytes(text.begin(), text.end()));
+    ASSERT_FALSE(s.openError) << s.openError->message;
+    ASSERT_FALSE(s.error) << s.error->message;
+    ASSERT_EQ(s.reports.size(), 2u);
+    EXPECT_EQ(s.reports[0].source, ReportSource::Interrupt);
+    EXPECT_EQ(s.reports[0].frame, 2u);
+    EXPECT_EQ(s.reports[0].completedFrame, 2u);
+    EXPECT_EQ(s.reports[1].source, ReportSource::SetReport);
+    EXPECT_EQ(s.reports[1].frame, 1u);
+    EXPECT_EQ(s.reports[1].completedFrame, 3u);
 }
 
 TEST(ScanCapture, WarnsOfADescriptorCutByTheSnapLength)
