@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -230,7 +232,8 @@ std::string DecodeUsbmonTextLine(std::string_view line, std::vector<std::uint8_t
     std::int64_t microseconds = 0;
     if (!ParseNumber(tag, urbId, 16) || !ParseNumber(time, microseconds, 10) || event.size() != 1 ||
         (event[0] != 'S' && event[0] != 'C' && event[0] != 'E') ||
-        !ParseTextAddress(address, packet)) {
+        !ParseTextAddress(address, packet) || microseconds < 0 ||
+        microseconds > std::numeric_limits<std::int64_t>::max() / 1000) {
         return "not a usbmon text line";
     }
     if (packet.transfer == TransferType::Isochronous) {
