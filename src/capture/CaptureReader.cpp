@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 #include <sys/stat.h>
 
@@ -227,8 +228,16 @@ bool CaptureReader::NextPcap(UsbPacket& packet)
         const std::span<const std::uint8_t> frame(bytes, header->caplen);
         packet = UsbPacket{};
         packet.frame = m_frame;
-        packet.timeNs = static_cast<std::int64_t>(header->ts.tv_sec) * 1000000000 +
-                        static_cast<std::int64_t>(header->ts.tv_usec);
+        // Opened at nanosecond precision, so tv_usec holds nanoseconds. A time past what 64-bit
+        // nanoseconds hold (a broken or hostile file) saturates; the frame's bytes are still good.
+        std::int64_t seconds = 0;
+        if (__builtin_mul_overflow(static_cast<std::int64_t>(header->ts.tv_sec),
+                                   std::int64_t{ 1000000000 }, &seconds) ||
+            __builtin_add_overflow(seconds, static_cast<std::int64_t>(header->ts.tv_usec),
+                                   &packet.timeNs)) {
+            packet.timeNs = header->ts.tv_sec < 0 ? std::numeric_limits<std::int64_t>::min()
+                                                  : std::numeric_limits<std::int64_t>::max();
+        }
         const std::string problem =
             m_linkType == CaptureLinkType::UsbPcap
                 ? DecodeUsbPcapPacket(frame, packet)

@@ -122,6 +122,17 @@ struct CaptureInventory
     std::uint64_t warnings = 0;
 };
 
+// Time from first to time in nanoseconds, saturated: a broken capture's times may lie anywhere
+// in 64 bits, and their difference must not overflow.
+inline std::int64_t NanosecondsSince(std::int64_t first, std::int64_t time)
+{
+    std::int64_t elapsed = 0;
+    if (__builtin_sub_overflow(time, first, &elapsed)) {
+        return time < first ? INT64_MIN : INT64_MAX;
+    }
+    return elapsed;
+}
+
 inline constexpr std::size_t kMaxCapturedDevices = 1024;
 inline constexpr std::size_t kMaxCapturedDescriptors = 1024;
 inline constexpr std::size_t kMaxReportTraffic = 4096;

@@ -144,7 +144,8 @@ void WriteText(std::ostream& out, const std::string& file, const CaptureRun& run
         const CapturedDescriptor& d = inv.descriptors[k];
         out << "descriptor " << k << ": " << InterfaceName(d.bus, d.address, d.interface) << ", "
             << d.bytes.size() << " bytes at " << at(d.frame) << " (request at "
-            << at(d.requestFrame) << "), " << Seconds(d.timeNs - inv.firstTimeNs) << " s";
+            << at(d.requestFrame) << "), " << Seconds(NanosecondsSince(inv.firstTimeNs, d.timeNs))
+            << " s";
         if (d.fetches > 1) {
             out << ", fetched " << d.fetches << " times, last at " << at(d.lastFrame);
         }
@@ -228,7 +229,7 @@ void WriteJson(std::ostream& out, const std::string& file, const CaptureRun& run
                                 { "interfaceNumber", d.interface },
                                 { "frame", d.frame },
                                 { "requestFrame", d.requestFrame },
-                                { "time", Seconds(d.timeNs - inv.firstTimeNs) },
+                                { "time", Seconds(NanosecondsSince(inv.firstTimeNs, d.timeNs)) },
                                 { "length", d.bytes.size() },
                                 { "declaredLength", d.declaredLength },
                                 { "fetches", d.fetches },

@@ -182,7 +182,7 @@ int RunCaptureDecode(const CommandLine& options)
             out += "{\"frame\":";
             AppendDecimal(out, report.frame);
             out += ",\"time\":";
-            AppendSeconds(out, report.timeNs - start);
+            AppendSeconds(out, NanosecondsSince(start, report.timeNs));
             out += ",\"interface\":";
             AppendJsonString(out, where);
             out += ",\"endpoint\":";
@@ -208,7 +208,7 @@ int RunCaptureDecode(const CommandLine& options)
             out += "frame ";
             AppendDecimal(out, report.frame);
             out += ' ';
-            AppendSeconds(out, report.timeNs - start);
+            AppendSeconds(out, NanosecondsSince(start, report.timeNs));
             out += ' ';
             out += where;
             out += IsIn(report) ? " in " : " out ";
