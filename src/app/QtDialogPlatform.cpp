@@ -231,11 +231,13 @@ void QtDialogPlatform::RunCompareDialog(const std::string& descriptor, const std
     if (screen != nullptr) {
         const QRect room = screen->availableGeometry();
         const QSize size = dialog->frameGeometry().size();
-        if (window.right() + size.width() < room.right()) {
-            dialog->move(window.right() + 1, std::max(window.top(), room.top()));
-        } else if (window.left() - size.width() > room.left()) {
-            dialog->move(window.left() - size.width(), std::max(window.top(), room.top()));
-        }
+        // On the side with more room; where neither side holds it whole, against that side's
+        // screen edge, so that it covers as little of the window as it can.
+        const int right = room.right() - window.right();
+        const int left = window.left() - room.left();
+        const int x = right >= left ? std::min(window.right() + 1, room.right() + 1 - size.width())
+                                    : std::max(window.left() - size.width(), room.left());
+        dialog->move(std::max(x, room.left()), std::max(window.top(), room.top()));
     }
     dialog->raise();
     dialog->activateWindow();
