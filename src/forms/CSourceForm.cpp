@@ -255,8 +255,9 @@ Literal ReadLiteral(std::string_view text, std::size_t p)
 } // namespace
 
 // Where a call that makes bytes of its arguments opens them: Python's "bytes((", "bytearray(("
-// and Kotlin's "byteArrayOf(". The '(' of the elements, or npos.
-// Each search goes on from where the last one of its call stopped, so finding every call of a
+// and Kotlin's "byteArrayOf(", or a plain Python tuple of numbers assigned to a name
+// ("DESC = (0x05, ..."). The '(' of the elements, or npos.
+// Each search goes on from where the last one of its kind stopped, so finding every call of a
 // text stays linear in it; from must not go back.
 class ByteCallFinder
 {
@@ -272,14 +273,49 @@ public:
                 best = m_next[i] + kCalls[i].size() - 1;
             }
         }
+        if (!m_started || (m_tuple != npos && m_tuple < from)) {
+            m_tuple = FindTuple(text, from);
+        }
+        if (m_tuple < best) {
+            best = m_tuple;
+        }
         m_started = true;
         return best;
     }
 
 private:
+    // The '(' of "name = (" whose first element is a number; an expression in parentheses
+    // ("x = (a + 1)") has none, and comparisons ("==", "<=") assign nothing.
+    static std::size_t FindTuple(std::string_view text, std::size_t from)
+    {
+        for (std::size_t eq = text.find('=', from); eq != npos; eq = text.find('=', eq + 1)) {
+            if (eq + 1 < text.size() && text[eq + 1] == '=') {
+                ++eq;
+                continue;
+            }
+            if (eq > 0 && std::string_view("=!<>+-*/%&|^:").find(text[eq - 1]) != npos) {
+                continue;
+            }
+            std::size_t open = eq + 1;
+            while (open < text.size() && IsBlank(text[open])) {
+                ++open;
+            }
+            if (open >= text.size() || text[open] != '(') {
+                continue;
+            }
+            const std::size_t first = SkipSpace(text, open + 1);
+            if (first != npos && first < text.size() &&
+                FirstElementAt(text, first) == FirstElement::Literal) {
+                return open;
+            }
+        }
+        return npos;
+    }
+
     static constexpr std::array<std::string_view, 3> kCalls = { "bytes((", "bytearray((",
                                                                 "byteArrayOf(" };
     std::array<std::size_t, 3> m_next{};
+    std::size_t m_tuple = npos;
     bool m_started = false;
 };
 

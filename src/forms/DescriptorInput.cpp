@@ -497,6 +497,15 @@ InputOutcome Choose(const InputRequest& request, DescriptorInput& input)
         }
         kept.push_back(std::move(candidate));
     }
+    if (kept.empty()) {
+        // Every array was empty: there is nothing to choose among, and the caller says the text
+        // holds no descriptor bytes rather than asking the user to pick one of none.
+        candidates.clear();
+        input.bytes.clear();
+        input.positions.clear();
+        input.descriptors = 0;
+        return {};
+    }
     candidates = std::move(kept);
     input.descriptors = candidates.size();
     std::size_t chosen = 0;

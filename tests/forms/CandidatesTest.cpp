@@ -229,6 +229,10 @@ TEST(Candidates, WhatPeoplePasteAroundTheBytesIsNoPartOfThem)
           "import usb_hid\nDESC = bytes((\n    0x05, 0x01,  # Usage Page\n"
           "    0x09, 0x02, 0xA1, 0x01, 0x81, 0x02, 0xC0,\n))\n",
           InputForm::CSource },
+        { "Python tuple",
+          "DESC = (\n    0x05, 0x01,  # Usage Page\n    0x09, 0x02, 0xA1, 0x01,\n"
+          "    0x81, 0x02, 0xC0,\n)\nsize = (1 + 2)\nif a == (3, 4): pass\n",
+          InputForm::CSource },
         { "Python fromhex", "DESC = bytearray.fromhex(\"05 01 09 02 a1 01 81 02 c0\")\n",
           InputForm::CSource },
         { "Python bytes literals over lines",
@@ -396,6 +400,20 @@ TEST(Candidates, TextThatOnlyLooksLikeBytesIsRefused)
         DescriptorInput input;
         EXPECT_EQ(ReadText(text, InputForm::Auto, input).status, InputStatus::Refused);
         EXPECT_TRUE(input.bytes.empty());
+    }
+}
+
+// Arrays that all turn out empty hold no descriptor: that is said as such, never as a choice
+// among none (found by fuzz_forms).
+TEST(Candidates, ArraysThatAreAllEmptyHoldNoBytes)
+{
+    for (const char* text : { "bytes(()bytes(()", "x = bytes(())\ny = bytes(())\n" }) {
+        SCOPED_TRACE(text);
+        DescriptorInput input;
+        const InputOutcome outcome = ReadText(text, InputForm::CSource, input);
+        EXPECT_EQ(outcome.status, InputStatus::NoBytes) << outcome.message;
+        EXPECT_TRUE(input.bytes.empty());
+        EXPECT_TRUE(input.candidates.empty());
     }
 }
 
