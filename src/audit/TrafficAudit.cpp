@@ -113,6 +113,8 @@ const char* AuditCheckName(AuditCheck check)
         return "cut-report";
     case AuditCheck::NoDescriptor:
         return "no-descriptor";
+    case AuditCheck::UnknownInterface:
+        return "unknown-interface";
     }
     return "short-report";
 }

@@ -16,15 +16,16 @@ namespace quorlix {
 // What the traffic of an interface can show wrong against its descriptor.
 enum class AuditCheck : std::uint8_t
 {
-    ShortReport,    // fewer bytes than the report declares (Linux drops such reports)
-    LongReport,     // more bytes than declared
-    UndeclaredId,   // a report id, or a report type, the descriptor does not declare
-    OutOfRange,     // a Variable value outside its logical limits, without a null state
-    NonZeroPadding, // constant bits without usages that are not zero
-    NeverSeen,      // a declared input report that never came
-    NeverChanged,   // a field whose value stayed the same in every report (of several)
-    CutReport,      // the capture kept only part of the report: not audited
-    NoDescriptor,   // reports of an interface whose descriptor is not known
+    ShortReport,      // fewer bytes than the report declares (Linux drops such reports)
+    LongReport,       // more bytes than declared
+    UndeclaredId,     // a report id, or a report type, the descriptor does not declare
+    OutOfRange,       // a Variable value outside its logical limits, without a null state
+    NonZeroPadding,   // constant bits without usages that are not zero
+    NeverSeen,        // a declared input report that never came
+    NeverChanged,     // a field whose value stayed the same in every report (of several)
+    CutReport,        // the capture kept only part of the report: not audited
+    NoDescriptor,     // reports of an interface whose descriptor is not known
+    UnknownInterface, // reports of an endpoint the capture does not place in an interface
 };
 
 // One audit finding: where (interface, report type and id), what, how often and in which frames
@@ -63,7 +64,7 @@ struct Occurrence
 inline constexpr std::size_t kMaxFollowedEntries = 4096;
 
 // "short-report", "long-report", "undeclared-id", "out-of-range", "nonzero-padding",
-// "never-seen", "never-changed", "cut-report", "no-descriptor".
+// "never-seen", "never-changed", "cut-report", "no-descriptor", "unknown-interface".
 const char* AuditCheckName(AuditCheck check);
 
 // Audits the reports of one interface against its descriptor, a report at a time, in memory

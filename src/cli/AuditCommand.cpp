@@ -157,8 +157,16 @@ bool AuditCapture(const CommandLine& options, std::vector<AuditFinding>& finding
                      "; give one with --descriptor FILE");
         return false;
     }
-    // Reports no descriptor covers, per interface.
-    std::vector<std::pair<std::string, Occurrence>> unaudited;
+    // Reports no descriptor covers, per interface, and reports --interface left out only because
+    // the capture cannot tell which interface their endpoint serves, per endpoint: both said, so
+    // that "never seen" is not taken for the whole truth.
+    struct Unaudited
+    {
+        std::string name;
+        int endpoint = -1; // an endpoint of unknown interface
+        Occurrence where;
+    };
+    std::vector<Unaudited> unaudited;
     CaptureCallbacks callbacks;
     callbacks.onReport = [&](const CapturedReport& captured) {
         CapturedReport report = captured;
@@ -169,19 +177,23 @@ bool AuditCapture(const CommandLine& options, std::vector<AuditFinding>& finding
                 return;
             }
         }
+        int endpoint = -1;
         if (!selector.Matches(captured, report.interface)) {
-            return;
+            if (!selector.LeavesOutUnplaced(captured, report.interface)) {
+                return;
+            }
+            endpoint = captured.endpoint;
         }
         const std::string name = InterfaceName(report.bus, report.address, report.interface);
-        for (auto& [known, count] : unaudited) {
-            if (known == name) {
-                count.Add(report.frame);
+        for (Unaudited& known : unaudited) {
+            if (known.name == name && known.endpoint == endpoint) {
+                known.where.Add(report.frame);
                 return;
             }
         }
         if (unaudited.size() < kMaxReportTraffic) {
-            unaudited.emplace_back(name, Occurrence{});
-            unaudited.back().second.Add(report.frame);
+            unaudited.push_back(Unaudited{ name, endpoint, {} });
+            unaudited.back().where.Add(report.frame);
         }
     };
     const CaptureRun second = ScanCaptureFile(file, callbacks);
@@ -190,15 +202,26 @@ bool AuditCapture(const CommandLine& options, std::vector<AuditFinding>& finding
         findings.insert(findings.end(), std::make_move_iterator(found.begin()),
                         std::make_move_iterator(found.end()));
     }
-    for (const auto& [name, where] : unaudited) {
+    for (const Unaudited& u : unaudited) {
         AuditFinding& finding = findings.emplace_back();
         finding.severity = Severity::Note;
-        finding.check = AuditCheck::NoDescriptor;
-        finding.interface = name;
-        finding.message = "reports not audited: the capture holds no descriptor of " + name +
-                          " (give one with --descriptor FILE --interface " + name + ")";
-        finding.count = where.count;
-        finding.frames = where.frames;
+        finding.interface = u.name;
+        if (u.endpoint >= 0) {
+            const std::string endpoint = EndpointName(static_cast<std::uint8_t>(u.endpoint));
+            finding.check = AuditCheck::UnknownInterface;
+            finding.interface += " endpoint " + endpoint;
+            finding.message = "reports not audited: the capture does not tell which interface "
+                              "endpoint " +
+                              endpoint + " serves (no configuration descriptor); --interface " +
+                              options.interfaceSelector + " --endpoint " + endpoint +
+                              " audits them as that interface's";
+        } else {
+            finding.check = AuditCheck::NoDescriptor;
+            finding.message = "reports not audited: the capture holds no descriptor of " + u.name +
+                              " (give one with --descriptor FILE --interface " + u.name + ")";
+        }
+        finding.count = u.where.count;
+        finding.frames = u.where.frames;
     }
     return true;
 }

@@ -65,11 +65,6 @@ std::string Hex(std::uint64_t value, int digits)
     return text;
 }
 
-std::string Endpoint(std::uint8_t address)
-{
-    return "0x" + Hex(address, 2);
-}
-
 std::string Seconds(std::int64_t ns)
 {
     std::string text;
@@ -129,7 +124,7 @@ void WriteText(std::ostream& out, const std::string& file, const CaptureRun& run
             }
             out << "\n";
             for (const CapturedEndpoint& e : i.endpoints) {
-                out << "    endpoint " << Endpoint(e.address) << ' '
+                out << "    endpoint " << EndpointName(e.address) << ' '
                     << ((e.address & 0x80) != 0 ? "IN" : "OUT") << ' '
                     << ((e.attributes & 3) == 3 ? "interrupt" : "other") << ", "
                     << (e.maxPacketSize & 0x7FF) << " bytes, interval " << unsigned{ e.interval }
@@ -158,7 +153,7 @@ void WriteText(std::ostream& out, const std::string& file, const CaptureRun& run
         out << "reports " << InterfaceName(t.bus, t.address, t.interface) << ' ' << TypeName(t.type)
             << ' ' << SourceName(t.source);
         if (t.source == ReportSource::Interrupt) {
-            out << " endpoint " << Endpoint(t.endpoint);
+            out << " endpoint " << EndpointName(t.endpoint);
         }
         out << ": " << t.count << " of " << t.shortest;
         if (t.longest != t.shortest) {
@@ -206,7 +201,7 @@ void WriteJson(std::ostream& out, const std::string& file, const CaptureRun& run
             entry["reportDescriptorLength"] = i.reportDescriptorLength;
             Json endpoints = Json::array();
             for (const CapturedEndpoint& e : i.endpoints) {
-                endpoints.push_back({ { "address", Endpoint(e.address) },
+                endpoints.push_back({ { "address", EndpointName(e.address) },
                                       { "direction", (e.address & 0x80) != 0 ? "in" : "out" },
                                       { "interrupt", (e.attributes & 3) == 3 },
                                       { "maxPacketSize", e.maxPacketSize & 0x7FF },
@@ -245,7 +240,7 @@ void WriteJson(std::ostream& out, const std::string& file, const CaptureRun& run
               { "bus", t.bus },
               { "address", t.address },
               { "interfaceNumber", t.interface < 0 ? Json(nullptr) : Json(t.interface) },
-              { "endpoint", Endpoint(t.endpoint) },
+              { "endpoint", EndpointName(t.endpoint) },
               { "type", TypeName(t.type) },
               { "source", SourceName(t.source) },
               { "count", t.count },
@@ -313,6 +308,11 @@ bool SayCaptureProblems(const std::string& file, const CaptureRun& run)
     return true;
 }
 
+std::string EndpointName(std::uint8_t address)
+{
+    return "0x" + Hex(address, 2);
+}
+
 bool ParseInterfaceSelector(const std::string& text, std::uint16_t& bus, std::uint8_t& address,
                             int& interface)
 {
@@ -358,6 +358,12 @@ bool ReportSelector::Matches(const CapturedReport& report, int reportInterface) 
         return true;
     }
     return reportInterface < 0 && endpoint >= 0 && report.endpoint == endpoint;
+}
+
+bool ReportSelector::LeavesOutUnplaced(const CapturedReport& report, int reportInterface) const
+{
+    return interface >= 0 && endpoint < 0 && reportInterface < 0 && report.bus == bus &&
+           report.address == address;
 }
 
 bool ReadReportSelector(const CommandLine& options, ReportSelector& selector)

@@ -56,7 +56,13 @@ struct ReportSelector
     int endpoint = -1;
 
     bool Matches(const CapturedReport& report, int reportInterface) const;
+    // True when only the interface keeps the report out: it is of the chosen device, no endpoint
+    // was chosen, and the capture has no configuration that places its endpoint.
+    bool LeavesOutUnplaced(const CapturedReport& report, int reportInterface) const;
 };
+
+// "0x81".
+std::string EndpointName(std::uint8_t address);
 
 // The selector of --interface and --endpoint; writes why on standard error and gives false when
 // either cannot be read.

@@ -125,6 +125,7 @@ int RunCaptureDecode(const CommandLine& options)
     bool writeFailed = false;
     std::uint64_t decodedCount = 0;
     std::uint64_t undecoded = 0;
+    std::uint64_t unplaced = 0; // of the chosen device, on an endpoint of unknown interface
     DecodedReport decoded;
     ReportLine line;
     std::string jsonText;
@@ -153,7 +154,11 @@ int RunCaptureDecode(const CommandLine& options)
             }
         }
         if (target == nullptr) {
-            undecoded += selector.Matches(report, reportInterface) ? 1 : 0;
+            if (selector.Matches(report, reportInterface)) {
+                ++undecoded;
+            } else if (selector.LeavesOutUnplaced(report, reportInterface)) {
+                ++unplaced;
+            }
             return;
         }
         ++decodedCount;
@@ -241,6 +246,13 @@ int RunCaptureDecode(const CommandLine& options)
                  std::to_string(undecoded) +
                      " reports of interfaces without a descriptor were left out (give one with "
                      "--descriptor FILE)");
+    }
+    if (unplaced > 0) {
+        Complain(file,
+                 std::to_string(unplaced) + " reports of " +
+                     options.interfaceSelector.substr(0, options.interfaceSelector.find(':')) +
+                     " on endpoints the capture does not place in an interface were left "
+                     "out (choose one with --endpoint)");
     }
     if (second.error && second.error->kind == CaptureErrorKind::Malformed) {
         return kExitFailure;

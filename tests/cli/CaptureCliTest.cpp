@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorlix::test {
@@ -127,6 +128,47 @@ TEST_F(CaptureCli, AuditFindsAShortReportAndExitsAsCheckDoes)
 
     const CliRun clean = Cli("audit " + WriteCapture({}));
     EXPECT_EQ(clean.status, 0) << clean.out;
+}
+
+// A capture begun after the enumeration (usbmon text of a vendor tool's session): the SET_REPORT
+// names its interface by wIndex, the interrupt endpoint has no configuration to place it.
+TEST_F(CaptureCli, ReportsOfAnEndpointOfUnknownInterfaceAreSaidNotDroppedInSilence)
+{
+    const auto text = [](std::string_view t) { return Bytes(t.begin(), t.end()); };
+    const std::string capture = (Dir() / "session.txt").string();
+    WriteFile(capture, text("ffff000000000004 100000000 S Co:1:015:0 s 21 09 "
+                            "0211 0001 0003 3 = 110203\n"
+                            "ffff000000000004 100000100 C Co:1:015:0 0 3 >\n"
+                            "ffff000000000009 100001000 C Ii:1:015:2 0:1 3 = "
+                            "110405\n"));
+    const std::string descriptor = (Dir() / "vendor.hex").string();
+    // Vendor page, report 0x11: two bytes in and two out.
+    WriteFile(descriptor, text("06 00 ff 09 01 a1 01 85 11 75 08 95 02 15 00 26 "
+                               "ff 00 09 01 81 02 09 02 91 02 c0\n"));
+    const std::string given = "audit " + capture + " --descriptor " + descriptor;
+
+    const CliRun byInterface = Cli(given + " --interface 1.15:1");
+    EXPECT_EQ(byInterface.status, 0) << byInterface.err;
+    EXPECT_NE(byInterface.out.find(
+                  capture + ":frame 3: note: 1.15 endpoint 0x82: reports not audited: the capture "
+                            "does not tell which interface endpoint 0x82 serves (no configuration "
+                            "descriptor); --interface 1.15:1 --endpoint 0x82 audits them as that "
+                            "interface's; 1 time, frame 3 [unknown-interface]\n"),
+              std::string::npos)
+        << byInterface.out;
+
+    const CliRun byEndpoint = Cli(given + " --interface 1.15:1 --endpoint 0x82");
+    EXPECT_EQ(byEndpoint.out, "0 errors, 0 warnings, 0 notes\n") << byEndpoint.err;
+
+    const CliRun decode =
+        Cli("decode " + capture + " --descriptor " + descriptor + " --interface 1.15:1");
+    EXPECT_EQ(decode.status, 0) << decode.err;
+    EXPECT_EQ(decode.out, "frame 1 0.000000 1.15:1 out SET_REPORT: output report 17 (3 bytes): "
+                          "Vendor usage 0x0002=2, Vendor usage 0x0002=3\n");
+    EXPECT_NE(decode.err.find("1 reports of 1.15 on endpoints the capture does not place in an "
+                              "interface were left out (choose one with --endpoint)"),
+              std::string::npos)
+        << decode.err;
 }
 
 TEST_F(CaptureCli, BrokenAndForeignCapturesAreOneLineErrors)
