@@ -75,11 +75,28 @@ bool AnyBitSet(std::span<const std::uint8_t> bytes, std::uint64_t offset, std::u
     return false;
 }
 
+// A field by its first usage and its bits. An array's first usage is only the bottom of the range
+// it may report (often 0, "no event"), and a field of several elements is more than its first:
+// both are named so that a note about the field is not read as one about a single usage.
 std::string FieldName(const ReportField& field)
 {
+    const std::string first = std::to_string(field.bitOffset);
+    if (field.count <= 1 && field.IsVariable()) {
+        const std::uint32_t usage = ElementUsage(field, 0);
+        return usage == 0 ? "the field at bit " + first
+                          : ReportUsageName(usage) + " (bit " + first + ")";
+    }
+    const std::string bits =
+        "bits " + first + " to " + std::to_string(field.bitOffset + field.BitLength() - 1);
+    if (!field.IsVariable()) {
+        return "the array at " + bits;
+    }
     const std::uint32_t usage = ElementUsage(field, 0);
-    return usage == 0 ? "the field at bit " + std::to_string(field.bitOffset)
-                      : ReportUsageName(usage) + " (bit " + std::to_string(field.bitOffset) + ")";
+    if (usage == 0) {
+        return "the field at " + bits;
+    }
+    return ReportUsageName(usage) + " and " + std::to_string(field.count - 1) + " more (" + bits +
+           ")";
 }
 
 } // namespace

@@ -30,6 +30,18 @@ const Bytes kRangeAndUnseen = {
     0xC0,
 };
 
+const Bytes kButtonsAndKeys = {
+    0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, // Keyboard application, no report ids
+    0x05, 0x09, 0x19, 0x01, 0x29, 0x04, //   Buttons 1 to 4
+    0x15, 0x00, 0x25, 0x01,             //   Logical 0 to 1
+    0x75, 0x01, 0x95, 0x04, 0x81, 0x02, //   four 1-bit Input (Data, Variable)
+    0x81, 0x01,                         //   four bits of Input (Constant)
+    0x05, 0x07, 0x19, 0x00, 0x29, 0x65, //   Keyboard usages 0 to 0x65
+    0x25, 0x65, 0x75, 0x08, 0x95, 0x02, //   two bytes
+    0x81, 0x00,                         //   Input (Data, Array)
+    0xC0,
+};
+
 struct Sent
 {
     std::uint64_t frame;
@@ -132,6 +144,27 @@ TEST(TrafficAudit, FindsValuesOutOfRangeFieldsThatNeverChangedAndReportsNeverSee
                          0,
                          {},
                          "input report 2 (2 bytes) is declared but never seen" },
+                   });
+}
+
+// A field of several elements, and an array whose range starts at "no event", are named by their
+// bits, not by a first usage alone.
+TEST(TrafficAudit, FieldsOfSeveralElementsAndArraysAreNamedWhole)
+{
+    const Bytes still = { 0x05, 0x04, 0x00 };
+    ExpectFindings(Audit(kButtonsAndKeys, { { 1, still }, { 2, still } }),
+                   {
+                       { AuditCheck::NeverChanged,
+                         Severity::Note,
+                         2,
+                         {},
+                         "input report: Button 1 and 3 more (bits 0 to 3) never changed in 2 "
+                         "reports" },
+                       { AuditCheck::NeverChanged,
+                         Severity::Note,
+                         2,
+                         {},
+                         "input report: the array at bits 8 to 23 never changed in 2 reports" },
                    });
 }
 
