@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -104,8 +105,10 @@ private:
     bool NextText(UsbPacket& packet);
 
     CaptureWarningSink m_warn;
-    std::FILE* m_stream = nullptr; // owned until libpcap takes it over
-    void* m_pcap = nullptr;        // pcap_t
+    static constexpr std::size_t kReadBufferBytes = 256 * 1024;
+    std::unique_ptr<char[]> m_buffer; // the file stream's; freed after the stream is closed
+    std::FILE* m_stream = nullptr;    // owned until libpcap takes it over
+    void* m_pcap = nullptr;           // pcap_t
     CaptureForm m_form = CaptureForm::Pcap;
     CaptureLinkType m_linkType = CaptureLinkType::None;
     std::uint64_t m_frame = 0;

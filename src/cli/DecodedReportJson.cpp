@@ -44,7 +44,7 @@ void AppendNumber(std::string& out, Number value)
 {
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
+    out.append(buffer, static_cast<std::size_t>(result.ptr - buffer));
 }
 
 // The shortest text that reads back as the same double; null where JSON has no number for it.

@@ -3,6 +3,7 @@
 #include "support/Bits.h"
 #include "support/HexDigits.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quorlix {
@@ -73,15 +74,23 @@ void DecodeVariable(const ReportField& field, std::uint32_t fieldIndex,
                     std::span<const std::uint8_t> bytes, DecodedReport& decoded)
 {
     const unsigned width = field.bitSize;
+    // The usage list is walked along with the elements (ElementUsage's rule: element i takes
+    // usage i, the last one those past the list), not searched again for each.
+    std::size_t run = 0;
     for (std::uint32_t i = 0; i < field.count; ++i) {
-        DecodedEntry entry;
+        DecodedEntry& entry = decoded.entries.emplace_back(); // made in place: no copy
         entry.fieldIndex = fieldIndex;
         entry.bitOffset = field.bitOffset + std::uint64_t{ i } * field.bitSize;
         entry.bitSize = field.bitSize;
-        entry.usage = ElementUsage(field, i);
+        if (field.usageCount != 0 && !field.usages.empty()) {
+            const std::uint32_t index = std::min(i, field.usageCount - 1);
+            while (run + 1 < field.usages.size() && field.usages[run + 1].firstIndex <= index) {
+                ++run;
+            }
+            entry.usage = field.usages[run].firstUsage + (index - field.usages[run].firstIndex);
+        }
         if (width > kWholeBits) {
             DecodeWide(bytes, entry, decoded);
-            decoded.entries.push_back(entry);
             continue;
         }
         entry.raw = ExtractBits(bytes, entry.bitOffset, width);
@@ -92,7 +101,6 @@ void DecodeVariable(const ReportField& field, std::uint32_t fieldIndex,
         if (entry.hasPhysical) {
             entry.physical = PhysicalValue(field, entry.logical);
         }
-        decoded.entries.push_back(entry);
     }
 }
 

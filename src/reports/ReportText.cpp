@@ -108,15 +108,36 @@ std::string DecodedReportLine(const DecodedReport& decoded)
     return text;
 }
 
-const std::string& UsageNameCache::Name(std::uint32_t usage)
+std::string_view UsageNameCache::Entry(std::uint32_t usage)
 {
     const std::size_t slot = (usage ^ (usage >> 16) * 31) % kSlots;
     if (!m_filled[slot] || m_usages[slot] != usage) {
         m_filled[slot] = true;
         m_usages[slot] = usage;
-        m_names[slot] = ReportUsageName(usage);
+        m_entries[slot] = ", " + ReportUsageName(usage) + "=";
     }
-    return m_names[slot];
+    return m_entries[slot];
+}
+
+std::string_view UsageNameCache::Name(std::uint32_t usage)
+{
+    const std::string_view entry = Entry(usage);
+    return entry.substr(2, entry.size() - 3);
+}
+
+std::string_view UsageNameCache::Heading(const DecodedReport& decoded)
+{
+    HeadingSlot& slot =
+        m_headings[(ReportTypeSlot(decoded.type) * 256u + decoded.reportId) % kHeadingSlots];
+    if (slot.text.empty() || slot.report != decoded.report || slot.type != decoded.type ||
+        slot.reportId != decoded.reportId || slot.length != decoded.length) {
+        slot.report = decoded.report;
+        slot.type = decoded.type;
+        slot.reportId = decoded.reportId;
+        slot.length = decoded.length;
+        slot.text = ReportHeading(decoded);
+    }
+    return slot.text;
 }
 
 void AppendDecodedReportLine(std::string& out, const DecodedReport& decoded, UsageNameCache* cache)
@@ -132,12 +153,24 @@ void AppendDecodedReportLine(std::string& out, const DecodedReport& decoded, Usa
     const auto number = [&out](auto value) {
         char buffer[24];
         const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-        out.append(buffer, result.ptr);
+        out.append(buffer, static_cast<std::size_t>(result.ptr - buffer));
     };
-    out += ReportHeading(decoded);
+    if (cache != nullptr) {
+        out += cache->Heading(decoded);
+    } else {
+        out += ReportHeading(decoded);
+    }
     out += ':';
     bool first = true;
     for (const DecodedEntry& entry : decoded.entries) {
+        if (cache != nullptr && !entry.isArray && !entry.wide && !entry.isNull &&
+            !entry.hasPhysical) {
+            // The common element in one append of ", NAME=" (" NAME=" first) and its number.
+            out += cache->Entry(entry.usage).substr(first ? 1 : 0);
+            first = false;
+            number(entry.logical);
+            continue;
+        }
         out += first ? " " : ", ";
         first = false;
         if (entry.isArray) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace quorlix {
 
@@ -32,19 +33,33 @@ std::string DecodedReportText(const DecodedReport& decoded);
 // X=-5, Hat Switch=null, array=none", physical values in parentheses after the logical ones.
 std::string DecodedReportLine(const DecodedReport& decoded);
 
-// Usage names already looked up, for a caller that writes many reports of the same fields: a
-// direct-mapped table, so its memory is fixed.
+// Usage names and report headings already made, for a caller that writes many reports of the
+// same fields: direct-mapped tables, so its memory is fixed.
 class UsageNameCache
 {
 public:
     // The usage's full name, as ReportUsageName gives it.
-    const std::string& Name(std::uint32_t usage);
+    std::string_view Name(std::uint32_t usage);
+    // The same after ", " and before "=": what a line writes before a Variable element's value.
+    std::string_view Entry(std::uint32_t usage);
+    // The report's heading, as ReportHeading gives it.
+    std::string_view Heading(const DecodedReport& decoded);
 
 private:
     static constexpr std::size_t kSlots = 1024;
+    static constexpr std::size_t kHeadingSlots = 64;
+    struct HeadingSlot
+    {
+        const Report* report = nullptr;
+        ReportType type = ReportType::Input;
+        std::uint8_t reportId = 0;
+        std::uint64_t length = 0;
+        std::string text;
+    };
     std::array<std::uint32_t, kSlots> m_usages{};
     std::array<bool, kSlots> m_filled{};
-    std::array<std::string, kSlots> m_names;
+    std::array<std::string, kSlots> m_entries; // ", NAME="
+    std::array<HeadingSlot, kHeadingSlots> m_headings;
 };
 
 // The same line appended to out, whose storage a caller decoding many reports keeps; names
