@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release (build-bench/) and runs them all: the whole analysis of the
-# corpus and of the synthetic shapes, the text reader, report decoding, the window (when it is
-# built), quorlix-cli decode of a 100,000-event recording, the command line's start-up against
+# corpus and of the synthetic shapes, the text reader, report decoding, decode of a generated USB
+# capture, the window (when it is built), quorlix-cli decode of a 100,000-event recording and
+# capture, decode and audit of a 2,000,000-report capture, the command line's start-up against
 # an empty C++ program, and its peak memory on the largest descriptors. The raw results and a
 # summary (summary.md) go to build-bench/results/, and the summary replaces the figures in
 # docs/performance.md (everything below its marker line).
@@ -23,7 +24,7 @@ cmake --build "$build"
 rm -rf "$results"
 mkdir -p "$results/descriptors"
 
-for program in corpus shapes check reader forms decode window; do
+for program in corpus shapes check reader forms decode capture_decode window; do
     binary=$build/bench/quorlix_bench_$program
     if [[ ! -x $binary ]]; then
         echo "== $program: not built, skipped"
@@ -59,6 +60,18 @@ for format in text json; do
 done
 cat "$results/decode-recording.txt"
 rm -f "$results/recording.hid"
+
+echo "== capture: quorlix-cli capture, decode and audit of a generated 2,000,000-report capture"
+# A usbmon pcap of a boot keyboard (some 176 MB): time and peak memory of each command as a whole
+# process, the output going nowhere. Memory must stay that of one packet and the inventory.
+"$build/bench/quorlix_make_capture" "$results/keyboard.pcap" 2000000
+for command in capture decode "decode --format json" audit; do
+    # shellcheck disable=SC2086 # the command is meant to split into its words
+    /usr/bin/time -f "$command|2000000|%e|%U|%S|%M" -a -o "$results/capture-cli.txt" \
+        "$cli" $command "$results/keyboard.pcap" >/dev/null
+done
+cat "$results/capture-cli.txt"
+rm -f "$results/keyboard.pcap"
 
 echo "== peak memory: quorlix-cli on the 64 KiB descriptors"
 "$build/bench/quorlix_bench_descriptors" "$results/descriptors"

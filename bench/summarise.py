@@ -234,6 +234,31 @@ def forms_table(results):
     print()
 
 
+def capture_table(results):
+    runs = medians(results / "capture_decode.json")
+    if runs:
+        print("`decode CAPTURE` through the function the command runs (`quorlix_bench_capture_decode`:")
+        print("a generated usbmon capture of 200,000 8-byte keyboard reports read twice, every report")
+        print("decoded and written to /dev/null), median:\n")
+        print("| output | CPU ms | reports a second |")
+        print("|---|---:|---:|")
+        for name, entry in runs.items():
+            print(f"| {name} | {cpu_ms(entry):.1f} | {entry.get('items_per_second', 0) / 1e6:.2f} M |")
+        print()
+    path = results / "capture-cli.txt"
+    if not path.exists():
+        return
+    print("quorlix-cli on a generated usbmon capture of 2,000,000 8-byte reports (176 MB), as whole")
+    print("processes, output to /dev/null:\n")
+    print("| command | wall s | user s | system s | reports a second (wall) | peak memory MiB |")
+    print("|---|---:|---:|---:|---:|---:|")
+    for line in path.read_text().splitlines():
+        command, reports, wall, user, system, kib = line.split("|")
+        rate = int(reports) / max(float(wall), 1e-9) / 1e6
+        print(f"| `{command}` | {wall} | {user} | {system} | {rate:.2f} M | {int(kib) / 1024:.1f} |")
+    print()
+
+
 def main():
     results = Path(sys.argv[1] if len(sys.argv) > 1 else "build-bench/results")
     print(f"Machine: {machine()}.\n")
@@ -242,6 +267,7 @@ def main():
     reader_table(results)
     forms_table(results)
     check_table(results)
+    capture_table(results)
     window_table(results)
     startup_table(results)
     memory_table(results)

@@ -64,6 +64,11 @@ void AppendJsonString(std::string& out, const std::string& text)
 
 int RunCaptureDecode(const CommandLine& options)
 {
+    return DecodeCapture(options, stdout);
+}
+
+int DecodeCapture(const CommandLine& options, std::FILE* sink)
+{
     const std::string& file = options.file;
     const CaptureRun first = ScanCaptureFile(file, {});
     if (!SayCaptureProblems(file, first) && first.error->kind != CaptureErrorKind::Malformed) {
@@ -137,7 +142,7 @@ int RunCaptureDecode(const CommandLine& options)
     int lastAddress = -1;
     int lastInterface = -1;
     const auto flush = [&] {
-        if (!out.empty() && std::fwrite(out.data(), 1, out.size(), stdout) != out.size()) {
+        if (!out.empty() && std::fwrite(out.data(), 1, out.size(), sink) != out.size()) {
             writeFailed = true;
         }
         out.clear();
@@ -237,7 +242,7 @@ int RunCaptureDecode(const CommandLine& options)
         out += "]}\n";
     }
     flush();
-    if (std::fflush(stdout) != 0 || writeFailed) {
+    if (std::fflush(sink) != 0 || writeFailed) {
         Complain("<stdout>", "write failed");
         return kExitFailure;
     }
