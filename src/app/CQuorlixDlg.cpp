@@ -13,6 +13,8 @@
 #include "app/PaneFiller.h"
 #include "app/PastedPath.h"
 #include "app/StatusTexts.h"
+#include "capture/CaptureScan.h"
+#include "capture/CapturedDescriptors.h"
 #include "files/HexDumpWriter.h"
 #include "files/SavedAnalysisWriter.h"
 #include "forms/DescriptorInput.h"
@@ -399,6 +401,13 @@ void CQuorlixDlg::OnBrowse()
     }
     m_platform->SetPathText(*chosen);
     const std::string path = m_platform->PathText();
+    if (LooksLikeCapture(path)) {
+        // Which descriptor of a capture Analyse takes is asked then; there is no one dump.
+        m_platform->ShowStatus(
+            WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "已选择 %1（USB 捕获），按“分析”分析它"))
+                .arg(PathForDisplay(path)));
+        return;
+    }
     // The dump shows the bytes Analyse will take, in whatever form the file is. What was said
     // about another path no longer holds.
     DescriptorInput input;
@@ -438,6 +447,10 @@ std::string CQuorlixDlg::PathToRead()
 void CQuorlixDlg::OnAnalyse()
 {
     const std::string path = PathToRead();
+    if (LooksLikeCapture(path)) {
+        AnalyseCapture(path);
+        return;
+    }
     DescriptorInput input;
     InputOutcome outcome = ReadDescriptorInput(path, {}, input);
     // A file of several descriptors asks which one, whether or not the reader could pick one.
@@ -464,6 +477,50 @@ void CQuorlixDlg::OnAnalyse()
         return;
     }
 
+    m_analysedPath = path;
+    m_analysedInput = std::move(input);
+    m_analysedCapture = CapturedSource{};
+    m_currentFinding.reset();
+    ShowAnalysis();
+}
+
+void CQuorlixDlg::AnalyseCapture(const std::string& path)
+{
+    CaptureInventory inventory;
+    std::uint64_t warnings = 0;
+    CaptureReader reader([&warnings](const CaptureWarning&) { ++warnings; });
+    std::optional<CaptureError> error = reader.Open(path);
+    if (!error) {
+        error = ScanCapture(reader, inventory);
+    }
+    if (error) {
+        // What came before a broken frame is not offered: the command line refuses it too.
+        m_platform->ShowStatus(NothingAnalysedInCaptureText(path, error),
+                               QString::fromStdString(error->message));
+        return;
+    }
+    DescriptorInput input;
+    CapturedDescriptorChoice choice = ChooseCapturedDescriptor(inventory, {}, input);
+    if (choice.status == CapturedDescriptorStatus::NoDescriptor) {
+        m_platform->ShowStatus(NothingAnalysedInCaptureText(path, std::nullopt));
+        return;
+    }
+    if (input.candidates.size() > 1) {
+        const std::optional<std::size_t> chosen = m_platform->ChooseDescriptor(input.candidates, 0);
+        if (!chosen) {
+            m_platform->ShowStatus(
+                WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1：没有选择描述符，未分析任何内容"))
+                    .arg(PathForDisplay(path)));
+            return;
+        }
+        choice =
+            ChooseCapturedDescriptor(inventory, CapturedDescriptorRequest{ *chosen, {} }, input);
+    }
+    if (choice.status != CapturedDescriptorStatus::Ok) {
+        return; // only an index the chooser did not offer; it offers none past the end
+    }
+    m_analysedCapture = CapturedSource{ choice.interfaceName, input.candidates[choice.index].device,
+                                        inventory.descriptors[choice.index].cut, warnings };
     m_analysedPath = path;
     m_analysedInput = std::move(input);
     m_currentFinding.reset();
@@ -497,6 +554,7 @@ void CQuorlixDlg::ShowAnalysis()
     summary.warnings = &m_analysedInput.warnings;
     summary.notices = &analysis.notices;
     summary.counts = counts;
+    summary.capture = &m_analysedCapture;
     m_platform->ShowStatus(AnalysedText(summary));
     m_platform->SetTitle(TitleText(m_analysedPath));
     // A pipe reading the debug lines gets each analysis whole as soon as it ends.

@@ -4,6 +4,7 @@
 #include "app/DialogUnits.h"
 #include "app/MainDialogTemplate.h"
 #include "app/QtDialogPlatform.h"
+#include "app/StatusTexts.h"
 #include "annotation/FillInUsageNames.h"
 #include "forms/DescriptorInput.h"
 
@@ -112,6 +113,8 @@ protected:
 private:
     void CreateControls();
     void BuildContextMenu();
+    // Analyse for a USB capture: its one report descriptor, or the one chosen of several.
+    void AnalyseCapture(const std::string& path);
     // Parses the last analysed bytes and fills the list and the panes with the chosen names.
     void ShowAnalysis();
     // Appends an entry to the context menu that runs handler; gives it for shortcuts and data.
@@ -136,6 +139,7 @@ private:
     std::string m_startupPath;
     DescriptorInput m_analysedInput;             // the last descriptor read, and how it was read
     std::string m_analysedPath;                  // its file
+    CapturedSource m_analysedCapture;            // where in a capture it came from, if it did
     std::optional<std::size_t> m_currentFinding; // the one F8 stepped or went to last
     QAction* m_fullUsageNamesEntry = nullptr;
     UsageNames m_usageNames = UsageNames::Classic;

@@ -24,13 +24,18 @@ QString Utf8(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The array's name, else what tells it apart ("interface 1"), else nothing.
+// The array's name, else what tells it apart ("interface 1"), else nothing; then the device's
+// vendor and product where known ("1.4:0 (1234:5678)").
 QString NameText(const DescriptorCandidate& candidate)
 {
+    QString text = Utf8(candidate.name.empty() ? candidate.label : candidate.name);
     if (!candidate.name.empty() && !candidate.label.empty()) {
-        return Utf8(candidate.name) + QStringLiteral(" (") + Utf8(candidate.label) + u')';
+        text += QStringLiteral(" (") + Utf8(candidate.label) + u')';
     }
-    return Utf8(candidate.name.empty() ? candidate.label : candidate.name);
+    if (!candidate.device.empty()) {
+        text += QStringLiteral(" (") + Utf8(candidate.device) + u')';
+    }
+    return text;
 }
 
 QString StateText(const DescriptorCandidate& candidate)

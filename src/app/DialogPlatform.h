@@ -84,8 +84,9 @@ public:
     // Selects the item list's row of the item at offset and scrolls it into view.
     virtual void SelectItemAt(std::size_t offset) = 0;
 
-    // The status bar along the window's bottom, shown whole; an empty text clears it.
-    virtual void ShowStatus(const QString& text) = 0;
+    // The status bar along the window's bottom, shown whole; an empty text clears it. details,
+    // where given, is what the text leaves out (a reader's own words), shown on hovering it.
+    virtual void ShowStatus(const QString& text, const QString& details = QString()) = 0;
 
     // The window's title.
     virtual void SetTitle(const QString& title) = 0;

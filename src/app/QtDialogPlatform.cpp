@@ -39,6 +39,9 @@ namespace {
 const char* const kDescriptorFilesName = QT_TRANSLATE_NOOP("CQuorlixDlg", "描述符文件");
 const char* const kAllFilesName = QT_TRANSLATE_NOOP("CQuorlixDlg", "所有文件");
 constexpr const char* kDescriptorPatterns = "*.txt *.h *.c *.hpp *.bin *.rec *.hid";
+const char* const kCaptureFilesName = QT_TRANSLATE_NOOP("CQuorlixDlg", "USB 捕获");
+// pcap and pcapng files as capture tools name them, and usbmon's text as people save it.
+constexpr const char* kCapturePatterns = "*.pcap *.pcapng *.cap *.usbmon *.mon";
 
 const char* const kTextFilesName = QT_TRANSLATE_NOOP("CQuorlixDlg", "文本文件");
 
@@ -120,14 +123,14 @@ void QtDialogPlatform::CopyToClipboard(const std::string& text)
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
-void QtDialogPlatform::ShowStatus(const QString& text)
+void QtDialogPlatform::ShowStatus(const QString& text, const QString& details)
 {
     // The line wraps between words; a zero-width space after each slash lets a long path wrap
     // too, rather than run off the window's edge.
     QString shown = text;
     shown.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
     m_controls.status->setText(shown);
-    m_controls.status->setToolTip(text);
+    m_controls.status->setToolTip(details.isEmpty() ? text : text + u'\n' + details);
     // The window makes room for the text now, not at the next turn of the event loop.
     QEvent request(QEvent::LayoutRequest);
     QCoreApplication::sendEvent(m_controls.window, &request);
@@ -166,9 +169,14 @@ void QtDialogPlatform::ShowMessage(const QString& text, const QString& caption, 
 std::optional<std::string> QtDialogPlatform::ChooseOpenFile()
 {
     QFileDialog dialog(m_controls.window, WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "打开")));
-    dialog.setNameFilters({ QStringLiteral("%1 (%2)").arg(WindowText(kDescriptorFilesName),
-                                                          QString::fromLatin1(kDescriptorPatterns)),
-                            AllFilesFilter() });
+    // The first filter, the one shown, takes captures too: they hold descriptors.
+    dialog.setNameFilters(
+        { QStringLiteral("%1 (%2 %3)")
+              .arg(WindowText(kDescriptorFilesName), QString::fromLatin1(kDescriptorPatterns),
+                   QString::fromLatin1(kCapturePatterns)),
+          QStringLiteral("%1 (%2)").arg(WindowText(kCaptureFilesName),
+                                        QString::fromLatin1(kCapturePatterns)),
+          AllFilesFilter() });
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return RunFileDialog(dialog);

@@ -49,7 +49,7 @@ public:
     std::optional<std::vector<std::size_t>> ProblemsOrder() const override;
     void MarkFinding(std::size_t index) override;
     void SelectItemAt(std::size_t offset) override;
-    void ShowStatus(const QString& text) override;
+    void ShowStatus(const QString& text, const QString& details = QString()) override;
     void SetTitle(const QString& title) override;
     void CopyToClipboard(const std::string& text) override;
     Answer AskYesNoCancel(const QString& text, const QString& caption,

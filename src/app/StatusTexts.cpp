@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QStringList>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 namespace quorlix {
@@ -133,6 +135,42 @@ QString InputOutcomeText(const InputOutcome& outcome)
     return Utf8(DescribeInputOutcome(outcome));
 }
 
+QString CaptureErrorText(const CaptureError& error)
+{
+    switch (error.kind) {
+    case CaptureErrorKind::CannotOpen:
+        if (error.systemError == 0) {
+            return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "不是普通文件"));
+        }
+        return WithSystemError(QT_TRANSLATE_NOOP("CQuorlixDlg", "无法打开文件"), error.systemError);
+    case CaptureErrorKind::NotACapture:
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "不是 USB 捕获"));
+    case CaptureErrorKind::UnsupportedLink:
+        return WindowText(QT_TRANSLATE_NOOP(
+                              "CQuorlixDlg",
+                              "链路类型 %1 不含 USB 数据包（可读取 usbmon 和 USBPcap 捕获）"))
+            .arg(error.linkType);
+    case CaptureErrorKind::Malformed:
+        break;
+    }
+    if (error.frame == 0) {
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "捕获文件的文件头已损坏或被截断"));
+    }
+    return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "捕获文件在第 %1 帧处损坏或被截断"))
+        .arg(error.frame);
+}
+
+QString NothingAnalysedInCaptureText(const std::string& path,
+                                     const std::optional<CaptureError>& error)
+{
+    const QString reason =
+        error ? CaptureErrorText(*error)
+              : WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg",
+                                             "这个捕获不含报告描述符（捕获时设备是否已插上？）"));
+    return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1：%2，未分析任何内容"))
+        .arg(PathForDisplay(path), reason);
+}
+
 QString NothingAnalysedText(const std::string& path, const InputOutcome& outcome)
 {
     return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1：%2，未分析任何内容"))
@@ -152,7 +190,28 @@ QString AnalysedText(const AnalysedSummary& summary)
                    nullptr, static_cast<int>(summary.bytes))
                    .arg(InputFormText(summary.form));
     }
+    if (summary.capture != nullptr && !summary.capture->interfaceName.empty()) {
+        const CapturedSource& capture = *summary.capture;
+        const QString source = capture.device.empty()
+                                   ? QString::fromStdString(capture.interfaceName)
+                                   : WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1，%2"))
+                                         .arg(QString::fromStdString(capture.interfaceName),
+                                              QString::fromStdString(capture.device));
+        text = QCoreApplication::translate(
+                   kTextContext,
+                   QT_TRANSLATE_N_NOOP("CQuorlixDlg", "已分析 %n 字节（USB 捕获中 %1 的描述符）"),
+                   nullptr, static_cast<int>(summary.bytes))
+                   .arg(source);
+    }
     QStringList parts{ text };
+    if (summary.capture != nullptr && summary.capture->cut) {
+        parts << WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "描述符被捕获截短"));
+    }
+    if (summary.capture != nullptr && summary.capture->warnings > 0) {
+        parts << QCoreApplication::translate(
+            kTextContext, QT_TRANSLATE_N_NOOP("CQuorlixDlg", "读取捕获时有 %n 个警告"), nullptr,
+            static_cast<int>(std::min<std::uint64_t>(summary.capture->warnings, INT_MAX)));
+    }
     if (summary.descriptors > 1) {
         parts << WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "第 %1 个描述符，共 %2 个"))
                      .arg(summary.index + 1)

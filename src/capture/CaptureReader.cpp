@@ -13,6 +13,14 @@
 namespace quorlix {
 namespace {
 
+CaptureError CannotOpenError(int error)
+{
+    CaptureError cannot{ CaptureErrorKind::CannotOpen,
+                         std::string("cannot open file: ") + std::strerror(error) };
+    cannot.systemError = error;
+    return cannot;
+}
+
 pcap_t* Pcap(void* handle)
 {
     return static_cast<pcap_t*>(handle);
@@ -101,16 +109,14 @@ std::optional<CaptureError> CaptureReader::Open(const std::string& path)
     struct stat info
     {};
     if (::stat(path.c_str(), &info) != 0) {
-        return CaptureError{ CaptureErrorKind::CannotOpen,
-                             std::string("cannot open file: ") + std::strerror(errno) };
+        return CannotOpenError(errno);
     }
     if (!S_ISREG(info.st_mode)) {
         return CaptureError{ CaptureErrorKind::CannotOpen, "not a regular file" };
     }
     std::FILE* stream = std::fopen(path.c_str(), "rb");
     if (stream == nullptr) {
-        return CaptureError{ CaptureErrorKind::CannotOpen,
-                             std::string("cannot open file: ") + std::strerror(errno) };
+        return CannotOpenError(errno);
     }
     // Large reads: with the stream's default of one block, reading a capture of hundreds of
     // megabytes twice (decode, audit) spent a fifth of its time in the read calls.
@@ -158,11 +164,13 @@ std::optional<CaptureError> CaptureReader::OpenStream(std::FILE* stream)
         const int link = pcap_datalink(pcap);
         if (link != 189 && link != 220 && link != 249) {
             const char* name = pcap_datalink_val_to_name(link);
-            return CaptureError{ CaptureErrorKind::UnsupportedLink,
-                                 "link type " + std::to_string(link) +
-                                     (name != nullptr ? std::string(" (") + name + ")" : "") +
-                                     " holds no USB packets; usbmon (189, 220) and USBPcap (249) "
-                                     "captures are read" };
+            CaptureError unsupported{ CaptureErrorKind::UnsupportedLink,
+                                      "link type " + std::to_string(link) +
+                                          (name != nullptr ? std::string(" (") + name + ")" : "") +
+                                          " holds no USB packets; usbmon (189, 220) and USBPcap "
+                                          "(249) captures are read" };
+            unsupported.linkType = link;
+            return unsupported;
         }
         m_linkType = static_cast<CaptureLinkType>(link);
         return std::nullopt;
@@ -226,6 +234,7 @@ bool CaptureReader::NextPcap(UsbPacket& packet)
             m_error =
                 CaptureError{ CaptureErrorKind::Malformed,
                               CaptureFrameName(m_form, m_frame + 1) + ": " + pcap_geterr(pcap) };
+            m_error->frame = m_frame + 1;
             return false;
         }
         ++m_frame;
@@ -290,6 +299,7 @@ bool CaptureReader::NextText(UsbPacket& packet)
     if (std::ferror(m_stream)) {
         m_error = CaptureError{ CaptureErrorKind::Malformed,
                                 CaptureFrameName(m_form, m_frame + 1) + ": read error" };
+        m_error->frame = m_frame + 1;
     }
     return false;
 }

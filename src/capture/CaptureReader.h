@@ -44,6 +44,12 @@ struct CaptureError
 {
     CaptureErrorKind kind = CaptureErrorKind::Malformed;
     std::string message;
+    // For a window that words the error in its own language: the frame (or line) a Malformed
+    // error concerns, 0 for the file's header; the link type an UnsupportedLink names; the errno
+    // of CannotOpen, 0 when the file is not a regular one.
+    std::uint64_t frame = 0;
+    int linkType = 0;
+    int systemError = 0;
 };
 
 // Something odd in one frame that did not stop the reading: a frame cut by the snap length, a

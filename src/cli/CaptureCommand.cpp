@@ -313,39 +313,6 @@ std::string EndpointName(std::uint8_t address)
     return "0x" + Hex(address, 2);
 }
 
-bool ParseInterfaceSelector(const std::string& text, std::uint16_t& bus, std::uint8_t& address,
-                            int& interface)
-{
-    const char* p = text.data();
-    const char* end = text.data() + text.size();
-    unsigned busNumber = 0;
-    unsigned addressNumber = 0;
-    auto r = std::from_chars(p, end, busNumber);
-    if (r.ec != std::errc() || r.ptr == end || *r.ptr != '.' || busNumber > 0xFFFF) {
-        return false;
-    }
-    r = std::from_chars(r.ptr + 1, end, addressNumber);
-    if (r.ec != std::errc() || addressNumber > 0xFF) {
-        return false;
-    }
-    bus = static_cast<std::uint16_t>(busNumber);
-    address = static_cast<std::uint8_t>(addressNumber);
-    interface = -1;
-    if (r.ptr == end) {
-        return true;
-    }
-    unsigned number = 0;
-    if (*r.ptr != ':') {
-        return false;
-    }
-    r = std::from_chars(r.ptr + 1, end, number);
-    if (r.ec != std::errc() || r.ptr != end || number > 0xFFFF) {
-        return false;
-    }
-    interface = static_cast<int>(number);
-    return true;
-}
-
 bool ReportSelector::Matches(const CapturedReport& report, int reportInterface) const
 {
     if (address >= 0 && (report.bus != bus || report.address != address)) {
@@ -426,77 +393,37 @@ bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input,
     if (!SayCaptureProblems(file, run)) {
         return false;
     }
+    CapturedDescriptorRequest request;
+    request.index = options.index;
+    request.interfaceSelector = options.interfaceSelector;
+    const CapturedDescriptorChoice choice = ChooseCapturedDescriptor(run.inventory, request, input);
     const std::vector<CapturedDescriptor>& descriptors = run.inventory.descriptors;
-    if (descriptors.empty()) {
+    switch (choice.status) {
+    case CapturedDescriptorStatus::Ok:
+        break;
+    case CapturedDescriptorStatus::NoDescriptor:
         Complain(file, "the capture holds no report descriptor (was the device plugged in while it "
                        "ran?)");
         return false;
-    }
-    std::size_t chosen = options.index.value_or(0);
-    if (!options.interfaceSelector.empty()) {
-        std::uint16_t bus = 0;
-        std::uint8_t address = 0;
-        int interface = -1;
-        if (!ParseInterfaceSelector(options.interfaceSelector, bus, address, interface)) {
-            Complain(file, "--interface " + options.interfaceSelector + " is not BUS.ADDR:IF");
-            return false;
-        }
-        chosen = descriptors.size();
-        for (std::size_t k = 0; k < descriptors.size(); ++k) {
-            const CapturedDescriptor& d = descriptors[k];
-            if (d.bus == bus && d.address == address &&
-                (interface < 0 || d.interface == interface)) {
-                chosen = k;
-                break;
-            }
-        }
-        if (chosen == descriptors.size()) {
-            Complain(file, "no report descriptor of " + options.interfaceSelector +
-                               " in the capture (quorlix-cli capture lists them)");
-            return false;
-        }
-    } else if (chosen >= descriptors.size()) {
-        Complain(file, "--index " + std::to_string(chosen) + ": the capture holds " +
+    case CapturedDescriptorStatus::BadSelector:
+        Complain(file, "--interface " + options.interfaceSelector + " is not BUS.ADDR:IF");
+        return false;
+    case CapturedDescriptorStatus::NoSuchInterface:
+        Complain(file, "no report descriptor of " + options.interfaceSelector +
+                           " in the capture (quorlix-cli capture lists them)");
+        return false;
+    case CapturedDescriptorStatus::NoSuchIndex:
+        Complain(file, "--index " + std::to_string(choice.index) + ": the capture holds " +
                            std::to_string(descriptors.size()) + " report descriptors");
         return false;
     }
+    const std::size_t chosen = choice.index;
     const CapturedDescriptor& d = descriptors[chosen];
     if (interfaceName != nullptr) {
-        *interfaceName = InterfaceName(d.bus, d.address, d.interface);
+        *interfaceName = choice.interfaceName;
     }
     if (deviceId != nullptr) {
-        deviceId->clear();
-        // A captured device is a USB one; its ids are known only when the enumeration was caught.
-        for (const CapturedDevice& device : run.inventory.devices) {
-            if (device.bus == d.bus && device.address == d.address && device.hasIds) {
-                std::string id = "0003:";
-                for (const std::uint16_t value : { device.vendorId, device.productId }) {
-                    for (int shift = 12; shift >= 0; shift -= 4) {
-                        id += UpperHexDigit(value >> shift);
-                    }
-                    id += ':';
-                }
-                id.pop_back();
-                *deviceId = std::move(id);
-            }
-        }
-    }
-    input = DescriptorInput{};
-    input.form = InputForm::Binary;
-    input.bytes.assign(d.bytes.begin(), d.bytes.end());
-    input.descriptors = descriptors.size();
-    input.index = chosen;
-    // The same list every other source gives, so -v and JSON show what the capture holds.
-    for (std::size_t k = 0; k < descriptors.size(); ++k) {
-        DescriptorCandidate candidate;
-        candidate.index = k;
-        candidate.length = descriptors[k].bytes.size();
-        candidate.reportDescriptor = ParsesAsReportDescriptor(
-            std::string_view(reinterpret_cast<const char*>(descriptors[k].bytes.data()),
-                             descriptors[k].bytes.size()));
-        candidate.label =
-            InterfaceName(descriptors[k].bus, descriptors[k].address, descriptors[k].interface);
-        input.candidates.push_back(std::move(candidate));
+        *deviceId = choice.deviceId;
     }
     if (descriptors.size() > 1) {
         Complain(file, "holds " + std::to_string(descriptors.size()) +

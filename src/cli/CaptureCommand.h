@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/CaptureScan.h"
+#include "capture/CapturedDescriptors.h"
 #include "cli/CommandLine.h"
 #include "forms/DescriptorInput.h"
 
@@ -40,10 +41,6 @@ bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input,
 // Whether options ask for FILE to be read as a capture: --input capture, or auto and a file that
 // starts as one.
 bool IsCaptureInput(const CommandLine& options);
-
-// Parses "1.4" or "1.4:0" into bus, address and interface (-1 when absent).
-bool ParseInterfaceSelector(const std::string& text, std::uint16_t& bus, std::uint8_t& address,
-                            int& interface);
 
 // Which reports of a capture a command takes: -1 in a field takes any. An interrupt report whose
 // interface the capture does not tell (its configuration was not captured) belongs to the

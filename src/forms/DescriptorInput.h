@@ -68,6 +68,7 @@ struct DescriptorCandidate
     std::string label;             // what else tells it apart ("interface 1", "device 2")
     std::string error;             // why its bytes cannot be read (then it has none), else empty
     std::size_t offset = 0;        // where its bytes start among all the bytes the source gave
+    std::string device;            // the device's "vvvv:pppp" where the source tells it, else empty
 };
 
 // What reading a descriptor gave: the form it was read as (never Auto), the bytes, and where

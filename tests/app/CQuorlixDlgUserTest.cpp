@@ -2,6 +2,7 @@
 
 #include "DialogTestSupport.h"
 #include "FakeDialogPlatform.h"
+#include "capture/CaptureFixtures.h"
 #include "app/ItemListModel.h"
 #include "app/ItemListView.h"
 
@@ -652,6 +653,111 @@ TEST(QuorlixDlgChooser, KeysPickADescriptorOfSeveralOnTheRealDialog)
     EXPECT_EQ(FindControl<ItemListView>(window, 1002)->model()->rowCount(), 5);
 }
 
+// Captures written by the capture tests' fixtures: the enumeration of device 1.5 (1234:5678)
+// with its 27-byte report descriptor, then its reports.
+std::string WriteCapture(const QTemporaryDir& folder, const char* name, int devices,
+                         bool enumeration)
+{
+    std::vector<FixturePacket> packets = EnumerationPackets();
+    if (!enumeration) {
+        packets.erase(packets.begin(), packets.begin() + 6);
+    }
+    std::vector<Bytes> frames;
+    for (int device = 0; device < devices; ++device) {
+        for (FixturePacket packet : packets) {
+            packet.address = static_cast<std::uint8_t>(5 + device);
+            packet.urbId += 100 * static_cast<std::uint64_t>(device);
+            frames.push_back(UsbmonFrame(packet));
+        }
+    }
+    const std::string path = folder.filePath(QString::fromLatin1(name)).toStdString();
+    WritePcap(path, 220, frames);
+    return path;
+}
+
+TEST(QuorlixDlgCapture, OpensTheDescriptorsOfAUsbCaptureOnTheRealDialog)
+{
+    QTemporaryDir folder;
+    CQuorlixDlg window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* path = FindControl<QLineEdit>(window, 1001);
+    const QAbstractItemModel* items = FindControl<ItemListView>(window, 1002)->model();
+    const auto* status = window.findChild<QLabel*>(QStringLiteral("status"));
+    const auto statusText = [&] { return status->text().remove(QChar(0x200B)); };
+
+    // One descriptor is analysed at once, Enter in the path edit as Analyse.
+    path->setText(QString::fromStdString(WriteCapture(folder, "one.pcap", 1, true)));
+    {
+        ModalScript none({});
+        QTest::keyClick(path, Qt::Key_Return);
+        EXPECT_TRUE(none.seen.empty());
+    }
+    const int rows = items->rowCount();
+    EXPECT_GT(rows, 0);
+    EXPECT_TRUE(statusText().startsWith(
+        QStringLiteral("已分析 27 字节（USB 捕获中 1.5:0，1234:5678 的描述符），")))
+        << statusText().toStdString();
+
+    // Several open the chooser; the second device's is taken by the keys.
+    path->setText(QString::fromStdString(WriteCapture(folder, "two.pcap", 2, true)));
+    QStringList listed;
+    ModalScript choose({ [&](QWidget* modal) {
+        auto* chooser = qobject_cast<DescriptorChooserDialog*>(modal);
+        ASSERT_NE(chooser, nullptr);
+        const QTreeWidget* list = chooser->List();
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < list->columnCount(); ++column) {
+                cells << list->topLevelItem(row)->text(column);
+            }
+            listed << cells.join(u'|');
+        }
+        QTest::keyClick(list->viewport(), Qt::Key_Down);
+        QTest::keyClick(modal, Qt::Key_Return);
+    } });
+    QTest::mouseClick(FindControl<QPushButton>(window, 1004), Qt::LeftButton);
+    EXPECT_EQ(choose.seen,
+              std::vector<QString>{ QStringLiteral("quorlix::DescriptorChooserDialog") });
+    EXPECT_EQ(listed, (QStringList{ QStringLiteral("1|1.5:0 (1234:5678)||27 字节|报告描述符"),
+                                    QStringLiteral("2|1.6:0 (1234:5678)||27 字节|报告描述符") }));
+    EXPECT_TRUE(statusText().startsWith(QStringLiteral(
+        "已分析 27 字节（USB 捕获中 1.6:0，1234:5678 的描述符），第 2 个描述符，共 2 个，")))
+        << statusText().toStdString();
+    EXPECT_EQ(items->rowCount(), rows);
+
+    // None, and a capture cut inside a frame: the status says why, the analysis stays.
+    const std::string empty = WriteCapture(folder, "none.pcap", 1, false);
+    std::string cut = ReadBinaryFile(WriteCapture(folder, "cut.pcap", 1, true));
+    cut.resize(cut.size() - 5);
+    const std::string cutPath = WriteTextFile(folder, "cut-short.pcap", cut);
+    struct Case
+    {
+        std::string file;
+        QString status;
+    };
+    const Case cases[] = {
+        { empty,
+          QStringLiteral("%1：这个捕获不含报告描述符（捕获时设备是否已插上？），未分析任何内容") },
+        { cutPath, QStringLiteral("%1：捕获文件在第 11 帧处损坏或被截断，未分析任何内容") },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        path->setText(QString::fromStdString(c.file));
+        QTest::mouseClick(FindControl<QPushButton>(window, 1004), Qt::LeftButton);
+        EXPECT_EQ(statusText(), c.status.arg(QString::fromStdString(c.file)));
+        EXPECT_EQ(items->rowCount(), rows);
+    }
+
+    EnglishTexts english;
+    ASSERT_TRUE(english.loaded);
+    path->setText(QString::fromStdString(WriteCapture(folder, "again.pcap", 1, true)));
+    QTest::mouseClick(FindControl<QPushButton>(window, 1004), Qt::LeftButton);
+    EXPECT_TRUE(statusText().startsWith(QStringLiteral(
+        "analysed 27 bytes (the descriptor of 1.5:0, 1234:5678 in a USB capture), ")))
+        << statusText().toStdString();
+}
+
 // Lower-case words of three letters or more in the English translation that no Chinese source
 // text uses ("Usage Page" and "hid-recorder" are the same in both languages).
 QSet<QString> EnglishOnlyWords()
@@ -812,7 +918,7 @@ TEST(QuorlixDlgChinese, EveryDialogSpeaksChineseOnly)
 
     std::vector<DescriptorCandidate> candidates(2);
     candidates[0].name = "keyboard";
-    candidates[1] = { 1, "", 7, 50, true, "interface 1", "", 2 };
+    candidates[1] = { 1, "", 7, 50, true, "interface 1", "", 2, "" };
     DescriptorChooserDialog chooser(candidates, 1);
     expectChinese(chooser, "descriptor chooser");
 

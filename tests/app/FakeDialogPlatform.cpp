@@ -72,10 +72,11 @@ void FakeDialogPlatform::CopyToClipboard(const std::string& text)
     clipboard = text;
 }
 
-void FakeDialogPlatform::ShowStatus(const QString& text)
+void FakeDialogPlatform::ShowStatus(const QString& text, const QString& details)
 {
     calls.push_back("ShowStatus");
     status = text;
+    statusDetails = details;
 }
 
 Answer FakeDialogPlatform::AskYesNoCancel(const QString& text, const QString& caption,

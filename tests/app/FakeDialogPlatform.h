@@ -37,6 +37,7 @@ public:
     std::u16string summaryText;
     std::vector<ItemRow> rows;
     QString status;
+    QString statusDetails;
     QString title;
     std::string clipboard;
     std::vector<Finding> findings;
@@ -72,7 +73,7 @@ public:
     std::optional<std::vector<std::size_t>> ProblemsOrder() const override;
     void MarkFinding(std::size_t index) override;
     void SelectItemAt(std::size_t offset) override;
-    void ShowStatus(const QString& text) override;
+    void ShowStatus(const QString& text, const QString& details = QString()) override;
     void SetTitle(const QString& text) override;
     void CopyToClipboard(const std::string& text) override;
     Answer AskYesNoCancel(const QString& text, const QString& caption,

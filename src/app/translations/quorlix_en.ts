@@ -657,5 +657,55 @@
         <source>内容</source>
         <translation>Content</translation>
     </message>
+    <message>
+        <source>已选择 %1（USB 捕获），按“分析”分析它</source>
+        <translation>chose %1 (a USB capture); Analyse analyses it</translation>
+    </message>
+    <message>
+        <source>USB 捕获</source>
+        <translation>USB captures</translation>
+    </message>
+    <message>
+        <source>不是 USB 捕获</source>
+        <translation>not a USB capture</translation>
+    </message>
+    <message>
+        <source>链路类型 %1 不含 USB 数据包（可读取 usbmon 和 USBPcap 捕获）</source>
+        <translation>link type %1 holds no USB packets (usbmon and USBPcap captures are read)</translation>
+    </message>
+    <message>
+        <source>捕获文件的文件头已损坏或被截断</source>
+        <translation>the capture's file header is broken or cut short</translation>
+    </message>
+    <message>
+        <source>捕获文件在第 %1 帧处损坏或被截断</source>
+        <translation>the capture is broken or cut short at frame %1</translation>
+    </message>
+    <message>
+        <source>这个捕获不含报告描述符（捕获时设备是否已插上？）</source>
+        <translation>the capture holds no report descriptor (was the device plugged in while it ran?)</translation>
+    </message>
+    <message>
+        <source>%1，%2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>已分析 %n 字节（USB 捕获中 %1 的描述符）</source>
+        <translation>
+            <numerusform>analysed %n byte (the descriptor of %1 in a USB capture)</numerusform>
+            <numerusform>analysed %n bytes (the descriptor of %1 in a USB capture)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>描述符被捕获截短</source>
+        <translation>the capture cut the descriptor short</translation>
+    </message>
+    <message numerus="yes">
+        <source>读取捕获时有 %n 个警告</source>
+        <translation>
+            <numerusform>%n warning reading the capture</numerusform>
+            <numerusform>%n warnings reading the capture</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>
