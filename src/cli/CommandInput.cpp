@@ -73,6 +73,12 @@ bool ReadCommandInput(const CommandLine& options, DescriptorInput& input, std::s
             return false;
         }
     }
+    return SayCommandInput(options, input, devicePath);
+}
+
+bool SayCommandInput(const CommandLine& options, const DescriptorInput& input,
+                     const std::string& devicePath)
+{
     for (const InputWarning& warning : input.warnings) {
         std::fprintf(stderr, "%s: %s:%u:%u: warning: %s\n", kProgramName,
                      InputName(options).c_str(), warning.line, warning.column,

@@ -15,4 +15,10 @@ namespace quorlix {
 bool ReadCommandInput(const CommandLine& options, DescriptorInput& input,
                       std::string* deviceId = nullptr);
 
+// What ReadCommandInput says of an input once read (devicePath: the node it came from, if any):
+// the reader's warnings, the choice among several descriptors, with -v how it was read. Gives
+// false when --strict refuses the warnings.
+bool SayCommandInput(const CommandLine& options, const DescriptorInput& input,
+                     const std::string& devicePath);
+
 } // namespace quorlix

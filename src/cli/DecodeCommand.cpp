@@ -8,15 +8,20 @@
 #include "cli/DecodedReportJson.h"
 #include "cli/JsonDocument.h"
 #include "cli/FollowReports.h"
+#include "forms/InputBounds.h"
 #include "reports/ReportText.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 #include <span>
 #include <string>
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorlix {
@@ -60,6 +65,138 @@ public:
 
 private:
     std::FILE* m_in;
+};
+
+// A recording too long for the readers, which hold a text of at most kMaxDescriptorTextBytes:
+// hours of events. Its descriptors come from every line but the events, read as any recording's;
+// its events are then decoded as the file is read a second time, a line at a time.
+class LongRecording
+{
+public:
+    ~LongRecording()
+    {
+        if (m_file != nullptr) {
+            std::fclose(m_file);
+        }
+    }
+
+    // True when FILE is a regular file past the readers' bound whose first line of substance is a
+    // hid-recorder line, and nothing but the file's own reports is asked for.
+    static bool Applies(const CommandLine& options)
+    {
+        struct stat info
+        {};
+        if (!options.reports.empty() || options.follow || !options.device.empty() ||
+            options.file == "-" ||
+            (options.inputForm != InputForm::Auto && options.inputForm != InputForm::HidRecorder) ||
+            ::stat(options.file.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            static_cast<std::uint64_t>(info.st_size) <= kMaxDescriptorTextBytes) {
+            return false;
+        }
+        std::FILE* file = std::fopen(options.file.c_str(), "rb");
+        if (file == nullptr) {
+            return false;
+        }
+        LineReader reader(file);
+        std::string text;
+        bool tooLong = false;
+        bool recording = false;
+        for (int k = 0; k < 1000 && reader.Next(text, tooLong); ++k) {
+            const std::string_view line = StripBlanks(text);
+            if (line.empty() || line.front() == '#') {
+                continue;
+            }
+            recording = !tooLong && line.size() >= 2 && line[1] == ':' &&
+                        std::string_view("DRNPI").find(line[0]) != std::string_view::npos;
+            break;
+        }
+        std::fclose(file);
+        return recording;
+    }
+
+    // Reads the descriptors and says what ReadCommandInput says; false when there is nothing to
+    // decode.
+    bool ReadHead(const CommandLine& options, DescriptorInput& input)
+    {
+        m_file = std::fopen(options.file.c_str(), "rb");
+        if (m_file == nullptr) {
+            Complain(options.file, std::string("cannot open file: ") + std::strerror(errno));
+            return false;
+        }
+        // Every line but the events: the reader's line numbers are the file's up to the first
+        // event, where a recording's headers are.
+        std::string head;
+        std::string text;
+        bool tooLong = false;
+        LineReader reader(m_file);
+        for (std::uint64_t number = 1; reader.Next(text, tooLong); ++number) {
+            if (tooLong) {
+                Complain(options.file, "line " + std::to_string(number) + " is longer than " +
+                                           std::to_string(kMaxReportLineLength) + " characters");
+                return false;
+            }
+            if (StripBlanks(text).starts_with("E:")) {
+                continue;
+            }
+            head += text;
+            head += '\n';
+            if (head.size() > kMaxDescriptorTextBytes) {
+                Complain(options.file, "more than " + std::to_string(kMaxDescriptorTextBytes) +
+                                           " bytes of lines besides the events");
+                return false;
+            }
+        }
+        const InputRequest request{ InputForm::HidRecorder, options.index, options.arrayName };
+        const InputOutcome outcome = ReadDescriptorContent(head, options.file, request, input);
+        if (outcome.status != InputStatus::Ok) {
+            Complain(options.file, DescribeInputOutcome(outcome));
+            return false;
+        }
+        m_device = input.index;
+        return SayCommandInput(options, input, {});
+    }
+
+    // Hands each event of the chosen device to take, with its line number, or its error.
+    template <typename Take, typename Refuse>
+    void ReadEvents(Take take, Refuse refuse)
+    {
+        std::rewind(m_file);
+        LineReader reader(m_file);
+        std::string text;
+        bool tooLong = false;
+        std::size_t device = 0;
+        RecordedEvent event;
+        for (std::uint32_t number = 1; reader.Next(text, tooLong); ++number) {
+            const std::string_view line = StripBlanks(text);
+            if (line.starts_with("D:")) {
+                const std::string_view rest = StripBlanks(line.substr(2));
+                std::from_chars(rest.data(), rest.data() + rest.size(), device);
+            } else if (line.starts_with("E:") && device == m_device) {
+                const std::string error = ReadRecorderEvent(line, number, event);
+                if (error.empty()) {
+                    take(number, event);
+                } else {
+                    refuse(number, error);
+                }
+            }
+        }
+    }
+
+private:
+    static std::string_view StripBlanks(std::string_view text)
+    {
+        while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+            text.remove_prefix(1);
+        }
+        while (!text.empty() &&
+               (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
+            text.remove_suffix(1);
+        }
+        return text;
+    }
+
+    std::FILE* m_file = nullptr;
+    std::size_t m_device = 0;
 };
 
 // Decodes the device's reports as they come, one line or JSON object each, until the device
@@ -172,7 +309,10 @@ int RunDecode(const CommandLine& options)
         return kExitFailure;
     }
     DescriptorInput input;
-    if (!ReadCommandInput(options, input)) {
+    LongRecording longRecording;
+    const bool isLongRecording = LongRecording::Applies(options);
+    if (isLongRecording ? !longRecording.ReadHead(options, input)
+                        : !ReadCommandInput(options, input)) {
         return kExitFailure;
     }
     AnalysisOptions analysisOptions;
@@ -204,6 +344,25 @@ int RunDecode(const CommandLine& options)
         for (std::size_t i = 0; i < options.reports.size(); ++i) {
             decode("report " + std::to_string(i + 1), options.reports[i]);
         }
+    } else if (isLongRecording) {
+        longRecording.ReadEvents(
+            [&](std::uint32_t number, const RecordedEvent& event) {
+                line.kind = ReportLineKind::Report;
+                line.bytes.assign(event.bytes.begin(), event.bytes.end());
+                line.isEvent = true;
+                line.seconds = event.seconds;
+                DecodeReport(model, type, line.bytes, decoded);
+                writer.Write(InputName(options) + ": line " + std::to_string(number), line,
+                             decoded);
+            },
+            [&](std::uint32_t, const std::string& error) {
+                line.kind = ReportLineKind::Invalid;
+                line.bytes.clear();
+                line.isEvent = false;
+                line.error = error;
+                // The reader's text names the line already.
+                writer.WriteInvalid(InputName(options), line, type);
+            });
     } else if (input.form == InputForm::HidRecorder && !input.events.empty()) {
         // A recording decodes its own events, after its descriptor.
         for (const RecordedEvent& event : input.events) {

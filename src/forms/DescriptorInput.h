@@ -139,6 +139,12 @@ InputOutcome ReadDescriptorContent(std::string_view content, std::string_view pa
 InputOutcome ReadDescriptorStream(std::FILE* stream, const InputRequest& request,
                                   DescriptorInput& input);
 
+// One "E:" line of a hid-recorder text: its time stamp and bytes into event (line is lineNumber);
+// gives why the line is no event, or an empty text. What decode reads a recording's events with
+// when the recording is too long to be read whole.
+std::string ReadRecorderEvent(std::string_view line, std::uint32_t lineNumber,
+                              RecordedEvent& event);
+
 // The form's name as the command line takes it ("hex-text", "c-source", ...).
 std::string_view InputFormName(InputForm form);
 

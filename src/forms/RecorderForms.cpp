@@ -243,3 +243,13 @@ InputOutcome ReadUsbhidDump(std::string_view text, DescriptorInput& input)
 }
 
 } // namespace quorlix::forms
+
+namespace quorlix {
+
+std::string ReadRecorderEvent(std::string_view line, std::uint32_t lineNumber, RecordedEvent& event)
+{
+    event.bytes.clear();
+    return forms::ReadEvent(line, lineNumber, event);
+}
+
+} // namespace quorlix

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace quorlix::test {
@@ -103,6 +105,44 @@ TEST_F(DecodeCommand, ARecordingDecodesItsOwnEvents)
         Cli("decode " + std::string(QUORLIX_SOURCE_DIR) + "/examples/mouse.txt", recording);
     EXPECT_EQ(piped.out, run.out);
     EXPECT_EQ(piped.err, "quorlix-cli: -: line 8: input report takes 3 bytes, not 2\n");
+}
+
+// A recording longer than the readers take whole (hours of events) is read a line at a time:
+// the same reports as the short one, however many events of another device lie between.
+TEST_F(DecodeCommand, ARecordingPastTheTextBoundIsDecodedAsItIsRead)
+{
+    std::ifstream in(std::string(QUORLIX_TEST_DATA_DIR) + "/reports/mouse-recording.hid");
+    const std::string mouse((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto write = [&](const std::string& name, std::size_t otherEvents, bool broken) {
+        const std::string path = (Dir() / name).string();
+        std::ofstream out(path);
+        out << mouse
+            << "D: 1\nR: 21 06 00 ff 09 01 a1 01 75 08 95 01 15 00 26 ff 00 09 02 81 02 c0\n";
+        for (std::size_t k = 0; k < otherEvents; ++k) {
+            out << "E: 0.500000 1 2a\n";
+        }
+        out << "D: 0\nE: 1.000000 3 02 00 00\n";
+        if (broken) {
+            out << "E: 1.000001 3 02 zz 00\n";
+        }
+        return path;
+    };
+    const std::string shortOne = write("short.hid", 10, false);
+    const std::string longOne = write("long.hid", 17 * 1024 * 1024 / 17 + 1, true);
+    const CliRun expected = Cli("decode --index 0 " + shortOne);
+    const CliRun run = Cli("decode --index 0 " + longOne);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, expected.out);
+    EXPECT_NE(expected.out.find("Button 2: raw 1"), std::string::npos) << expected.out;
+    EXPECT_NE(run.err.find(longOne + ": line 8: input report takes 3 bytes, not 2\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("holds 2 descriptors; this is the one at index 0"), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find(longOne +
+                           ": hid-recorder line 1048591: \"zz\" at 1048591:18 is not a hex byte\n"),
+              std::string::npos)
+        << run.err;
 }
 
 TEST_F(DecodeCommand, JsonGivesEveryReportWithItsFieldsOrError)
