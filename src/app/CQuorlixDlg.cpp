@@ -415,14 +415,15 @@ void CQuorlixDlg::OnBrowse()
     if (outcome.status != InputStatus::Ok) {
         m_platform->ShowStatus(
             WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1：%2，没有写出十六进制转储"))
-                .arg(PathForDisplay(path), InputOutcomeText(outcome)));
+                .arg(PathForDisplay(path), InputOutcomeText(outcome, input.form)),
+            InputOutcomeDetails(outcome));
         return;
     }
     std::string error;
     if (!WriteHexDumpFile(*chosen, input.bytes, &error)) {
         m_platform->ShowStatus(
             WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "无法写出十六进制转储：%1"))
-                .arg(QString::fromStdString(error)));
+                .arg(SystemReasonText(error)));
         return;
     }
     m_platform->ShowStatus(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "已选择 %1，按“分析”分析它"))
@@ -473,7 +474,8 @@ void CQuorlixDlg::OnAnalyse()
     }
     if (outcome.status != InputStatus::Ok) {
         // Keep the previous result on screen, but never let it pass for this file's.
-        m_platform->ShowStatus(NothingAnalysedText(path, outcome));
+        m_platform->ShowStatus(NothingAnalysedText(path, outcome, input.form),
+                               InputOutcomeDetails(outcome));
         return;
     }
 
@@ -555,7 +557,7 @@ void CQuorlixDlg::ShowAnalysis()
     summary.notices = &analysis.notices;
     summary.counts = counts;
     summary.capture = &m_analysedCapture;
-    m_platform->ShowStatus(AnalysedText(summary));
+    m_platform->ShowStatus(AnalysedText(summary), AnalysedDetails(summary));
     m_platform->SetTitle(TitleText(m_analysedPath));
     // A pipe reading the debug lines gets each analysis whole as soon as it ends.
     if (m_debugOut != nullptr) {
@@ -612,7 +614,7 @@ void CQuorlixDlg::OnSave()
     std::string error;
     if (!WriteSavedAnalysisFile(*chosen, form, m_platform->ItemCount(), rowAt, &error)) {
         m_platform->ShowMessage(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "无法存储 %1：%2"))
-                                    .arg(PathForDisplay(*chosen), QString::fromStdString(error)),
+                                    .arg(PathForDisplay(*chosen), SystemReasonText(error)),
                                 caption, MessageKind::Error);
         return;
     }

@@ -92,7 +92,8 @@ void CompareDialog::Compare()
         // The last comparison stays, but never passes for this file's.
         m_text->clear();
         m_status->setText(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1：%2"))
-                              .arg(PathForDisplay(path), InputOutcomeText(outcome)));
+                              .arg(PathForDisplay(path), InputOutcomeText(outcome, input.form)));
+        m_status->setToolTip(InputOutcomeDetails(outcome));
         return;
     }
     const DescriptorDiff diff = DiffDescriptors(BytesOf(m_descriptor), BytesOf(input.bytes));
@@ -100,6 +101,7 @@ void CompareDialog::Compare()
     WriteDiffText(text, diff, BytesOf(m_descriptor), BytesOf(input.bytes), m_name, path);
     m_text->setPlainText(QString::fromStdString(text.str()));
     // The comparison below is the command line's text; the verdict above it is the window's.
+    m_status->setToolTip(QString());
     m_status->setText(WindowShowsChinese()
                           ? VerdictText(diff.verdict)
                           : QString::fromStdString(std::string(DiffVerdictName(diff.verdict)) +

@@ -1,5 +1,6 @@
 #include "app/DeviceListDialog.h"
 
+#include "app/FindingDisplay.h"
 #include "app/MainDialogTemplate.h"
 #include "app/RememberedSize.h"
 #include "devices/HidDevice.h"
@@ -116,10 +117,15 @@ DeviceListDialog::DeviceListDialog(const HidDeviceList& list, QWidget* parent) :
 
     // A listing that stopped part way still offers what it found, and says why it stopped.
     // The listing's reason carries the folder and the system's own words for what failed.
-    QString message = list.error.empty()
-                          ? QString()
-                          : WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "列出设备时出错：%1"))
-                                .arg(Utf8(list.error));
+    // The Chinese window says so in Chinese and leaves the listing's English words to the tip.
+    QString message;
+    if (!list.error.empty() && WindowShowsChinese()) {
+        message = WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "列出设备时出错，列表可能不完整"));
+        m_message->setToolTip(Utf8(list.error));
+    } else if (!list.error.empty()) {
+        message = WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "列出设备时出错：%1"))
+                      .arg(Utf8(list.error));
+    }
     if (list.devices.empty() && message.isEmpty()) {
         message = WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "没有找到 HID 设备"));
     }

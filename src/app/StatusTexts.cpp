@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
@@ -21,24 +22,76 @@ QString Utf8(const std::string& text)
     return QString::fromStdString(text);
 }
 
-// A system error as the window's language says it; the common ones in Chinese, the others as
-// the system words them.
+// The system errors a user meets reading and writing files, in Chinese; the English window
+// keeps the system's own words.
+struct SystemErrorEntry
+{
+    int error;
+    const char* text;
+};
+const SystemErrorEntry kSystemErrorTexts[] = {
+    { ENOENT, QT_TRANSLATE_NOOP("CQuorlixDlg", "文件不存在") },
+    { EACCES, QT_TRANSLATE_NOOP("CQuorlixDlg", "没有权限") },
+    { EPERM, QT_TRANSLATE_NOOP("CQuorlixDlg", "没有权限") },
+    { EISDIR, QT_TRANSLATE_NOOP("CQuorlixDlg", "这是一个文件夹") },
+    { ENOTDIR, QT_TRANSLATE_NOOP("CQuorlixDlg", "路径中有一部分不是文件夹") },
+    { ELOOP, QT_TRANSLATE_NOOP("CQuorlixDlg", "符号链接层数过多") },
+    { ENAMETOOLONG, QT_TRANSLATE_NOOP("CQuorlixDlg", "文件名太长") },
+    { EIO, QT_TRANSLATE_NOOP("CQuorlixDlg", "输入/输出错误") },
+    { ENOMEM, QT_TRANSLATE_NOOP("CQuorlixDlg", "内存不足") },
+    { EFBIG, QT_TRANSLATE_NOOP("CQuorlixDlg", "文件太大") },
+    { EOVERFLOW, QT_TRANSLATE_NOOP("CQuorlixDlg", "文件太大") },
+    { ENOSPC, QT_TRANSLATE_NOOP("CQuorlixDlg", "磁盘空间不足") },
+    { EDQUOT, QT_TRANSLATE_NOOP("CQuorlixDlg", "超出磁盘配额") },
+    { EROFS, QT_TRANSLATE_NOOP("CQuorlixDlg", "文件系统是只读的") },
+    { EMFILE, QT_TRANSLATE_NOOP("CQuorlixDlg", "打开的文件太多") },
+    { ENFILE, QT_TRANSLATE_NOOP("CQuorlixDlg", "打开的文件太多") },
+    { ENXIO, QT_TRANSLATE_NOOP("CQuorlixDlg", "设备不存在") },
+    { ENODEV, QT_TRANSLATE_NOOP("CQuorlixDlg", "设备不存在") },
+    { EBUSY, QT_TRANSLATE_NOOP("CQuorlixDlg", "设备或资源忙") },
+    { ETXTBSY, QT_TRANSLATE_NOOP("CQuorlixDlg", "文件正被使用") },
+    { EINVAL, QT_TRANSLATE_NOOP("CQuorlixDlg", "参数无效") },
+    { EAGAIN, QT_TRANSLATE_NOOP("CQuorlixDlg", "资源暂时不可用") },
+    { EINTR, QT_TRANSLATE_NOOP("CQuorlixDlg", "操作被中断") },
+};
+
+// A system error as the window's language says it: the system's words in English, the table's
+// in Chinese, and for an error the table lacks its number (the system's words then go to the
+// status's details).
 QString SystemErrorText(int error)
 {
-    if (WindowShowsChinese()) {
-        switch (error) {
-        case ENOENT:
-            return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "文件不存在"));
-        case EACCES:
-        case EPERM:
-            return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "没有权限"));
-        case EISDIR:
-            return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "这是一个文件夹"));
-        default:
-            break;
+    if (!WindowShowsChinese()) {
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+    for (const SystemErrorEntry& entry : kSystemErrorTexts) {
+        if (entry.error == error) {
+            return WindowText(entry.text);
         }
     }
-    return QString::fromLocal8Bit(std::strerror(error));
+    return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "系统错误 %1")).arg(error);
+}
+
+bool HasChineseSystemErrorText(int error)
+{
+    for (const SystemErrorEntry& entry : kSystemErrorTexts) {
+        if (entry.error == error) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The line a reader's message first names, as "line 12" or as a place "12:5": where the Chinese
+// text says the problem is.
+std::optional<unsigned> LineOfMessage(const std::string& message)
+{
+    const QRegularExpression line(
+        QStringLiteral("\\bline (\\d{1,9})\\b|\\b(\\d{1,9}):\\d{1,9}\\b"));
+    const QRegularExpressionMatch match = line.match(Utf8(message));
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    return (match.hasCaptured(1) ? match.captured(1) : match.captured(2)).toUInt();
 }
 
 QString WithSystemError(const char* text, int error)
@@ -99,8 +152,9 @@ QString InputFormText(InputForm form)
     return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "十六进制文本"));
 }
 
-QString InputOutcomeText(const InputOutcome& outcome)
+QString InputOutcomeText(const InputOutcome& outcome, InputForm form)
 {
+    const bool chinese = WindowShowsChinese();
     switch (outcome.status) {
     case InputStatus::Ok:
         break;
@@ -119,20 +173,85 @@ QString InputOutcomeText(const InputOutcome& outcome)
         return WithSystemError(QT_TRANSLATE_NOOP("CQuorlixDlg", "无法读取文件"),
                                outcome.systemError);
     case InputStatus::NoBytes:
-        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "没有十六进制数字"));
-    case InputStatus::Malformed:
-        // The reader's own words say where and what; they stay as it gives them.
-        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "格式有误：%1"))
-            .arg(Utf8(DescribeInputOutcome(outcome)));
+        if (form == InputForm::Binary) {
+            return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "空的二进制文件"));
+        }
+        if (form == InputForm::HexText || form == InputForm::Auto) {
+            return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "没有十六进制数字"));
+        }
+        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "这段%1中没有描述符字节"))
+            .arg(InputFormText(form));
     case InputStatus::NoSuchIndex:
         return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "没有这个描述符"));
+    case InputStatus::Malformed:
+        if (!chinese) {
+            // The reader's own words say where and what.
+            break;
+        }
+        if (const std::optional<unsigned> line = LineOfMessage(outcome.message)) {
+            return form == InputForm::Auto
+                       ? WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "第 %1 行格式有误")).arg(*line)
+                       : WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1第 %2 行格式有误"))
+                             .arg(InputFormText(form))
+                             .arg(*line);
+        }
+        return form == InputForm::Auto ? WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "格式有误"))
+                                       : WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1格式有误"))
+                                             .arg(InputFormText(form));
+    case InputStatus::NoSuchName:
+        if (chinese) {
+            return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "没有这个名称的数组"));
+        }
+        break;
+    case InputStatus::Ambiguous:
+        if (chinese) {
+            return WindowText(
+                QT_TRANSLATE_NOOP("CQuorlixDlg", "文件含有多个描述符，无法确定分析哪一个"));
+        }
+        break;
+    case InputStatus::Refused:
+        if (chinese) {
+            return WindowText(
+                QT_TRANSLATE_NOOP("CQuorlixDlg", "没有一种描述符格式能准确读取这段文本"));
+        }
+        break;
+    }
+    // The reader says what the file holds or what it saw, and what would read it.
+    return Utf8(DescribeInputOutcome(outcome));
+}
+
+QString InputOutcomeDetails(const InputOutcome& outcome)
+{
+    if (!WindowShowsChinese()) {
+        return {};
+    }
+    switch (outcome.status) {
+    case InputStatus::CannotOpen:
+    case InputStatus::ReadError:
+        if (outcome.systemError == 0 || HasChineseSystemErrorText(outcome.systemError)) {
+            return {};
+        }
+        return QString::fromLocal8Bit(std::strerror(outcome.systemError));
+    case InputStatus::Malformed:
     case InputStatus::NoSuchName:
     case InputStatus::Ambiguous:
     case InputStatus::Refused:
-        // The reader says what the file holds or what it saw, and what would read it.
-        break;
+        return Utf8(DescribeInputOutcome(outcome));
+    default:
+        return {};
     }
-    return Utf8(DescribeInputOutcome(outcome));
+}
+
+QString SystemReasonText(const std::string& reason)
+{
+    if (WindowShowsChinese()) {
+        for (const SystemErrorEntry& entry : kSystemErrorTexts) {
+            if (reason == std::strerror(entry.error)) {
+                return WindowText(entry.text);
+            }
+        }
+    }
+    return Utf8(reason);
 }
 
 QString CaptureErrorText(const CaptureError& error)
@@ -171,10 +290,10 @@ QString NothingAnalysedInCaptureText(const std::string& path,
         .arg(PathForDisplay(path), reason);
 }
 
-QString NothingAnalysedText(const std::string& path, const InputOutcome& outcome)
+QString NothingAnalysedText(const std::string& path, const InputOutcome& outcome, InputForm form)
 {
     return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1：%2，未分析任何内容"))
-        .arg(PathForDisplay(path), InputOutcomeText(outcome));
+        .arg(PathForDisplay(path), InputOutcomeText(outcome, form));
 }
 
 QString AnalysedText(const AnalysedSummary& summary)
@@ -219,10 +338,17 @@ QString AnalysedText(const AnalysedSummary& summary)
     }
     if (summary.warnings != nullptr) {
         for (const InputWarning& warning : *summary.warnings) {
-            parts << WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "第 %1 行第 %2 列：%3"))
-                         .arg(warning.line)
-                         .arg(warning.column)
-                         .arg(Utf8(warning.message));
+            // The reader's words are English; the Chinese window says where and gives them in
+            // the details.
+            parts << (WindowShowsChinese()
+                          ? WindowText(
+                                QT_TRANSLATE_NOOP("CQuorlixDlg", "第 %1 行第 %2 列有读取警告"))
+                                .arg(warning.line)
+                                .arg(warning.column)
+                          : WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "第 %1 行第 %2 列：%3"))
+                                .arg(warning.line)
+                                .arg(warning.column)
+                                .arg(Utf8(warning.message)));
         }
     }
     if (summary.notices != nullptr) {
@@ -236,6 +362,21 @@ QString AnalysedText(const AnalysedSummary& summary)
         parts.last() += WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "（F8 逐个查看）"));
     }
     return parts.join(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "，")));
+}
+
+QString AnalysedDetails(const AnalysedSummary& summary)
+{
+    if (!WindowShowsChinese() || summary.warnings == nullptr) {
+        return {};
+    }
+    QStringList lines;
+    for (const InputWarning& warning : *summary.warnings) {
+        lines << QStringLiteral("%1:%2: %3")
+                     .arg(warning.line)
+                     .arg(warning.column)
+                     .arg(Utf8(warning.message));
+    }
+    return lines.join(u'\n');
 }
 
 } // namespace quorlix

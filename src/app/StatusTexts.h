@@ -21,11 +21,21 @@ namespace quorlix {
 // The form's name for people: "C 源代码" / "C source".
 QString InputFormText(InputForm form);
 
-// Why nothing was read, without the path: "文件不存在" / "cannot open file: No such file...".
-QString InputOutcomeText(const InputOutcome& outcome);
+// Why nothing was read, without the path, form being what the reader took the file for:
+// "文件不存在" / "cannot open file: No such file...". The Chinese window says every reason in
+// Chinese; what the reader's English adds (where and what it saw) is left to the details.
+QString InputOutcomeText(const InputOutcome& outcome, InputForm form = InputForm::Auto);
+
+// The reader's own words where the Chinese text leaves them out, for the status's details; empty
+// in the English window, whose text holds them already.
+QString InputOutcomeDetails(const InputOutcome& outcome);
+
+// A system's reason as a file writer gives it (its strerror text), in the window's language.
+QString SystemReasonText(const std::string& reason);
 
 // "PATH：REASON，未分析任何内容"; the path "(无路径)" when empty.
-QString NothingAnalysedText(const std::string& path, const InputOutcome& outcome);
+QString NothingAnalysedText(const std::string& path, const InputOutcome& outcome,
+                            InputForm form = InputForm::Auto);
 
 // Why a capture gave nothing to analyse, without the path: "捕获文件在第 12 帧处损坏".
 QString CaptureErrorText(const CaptureError& error);
@@ -59,6 +69,8 @@ struct AnalysedSummary
     const CapturedSource* capture = nullptr;
 };
 QString AnalysedText(const AnalysedSummary& summary);
+// The reader's warnings in its own words, for the Chinese window's details; else empty.
+QString AnalysedDetails(const AnalysedSummary& summary);
 
 // The path as the user reads it.
 QString PathForDisplay(const std::string& path);

@@ -253,8 +253,12 @@ TEST_F(QuorlixDlgAnalyse, StatusSaysTheFormAndWhereTextWasTakenAsData)
     // Words read as digits would be other bytes: the window, like the command line, reads none.
     const std::string worded = WriteTextFile(folder, "worded.txt", "Usage 05 01\n");
     Analyse(worded);
-    EXPECT_TRUE(platform.status.endsWith(QStringLiteral("未分析任何内容")));
-    EXPECT_TRUE(platform.status.contains(QStringLiteral("the letters of \"Usage\"")));
+    EXPECT_EQ(platform.status,
+              QString::fromStdString(worded) +
+                  QStringLiteral("：没有一种描述符格式能准确读取这段文本，未分析任何内容"));
+    // The reader's own words, which say what it saw, are the details.
+    EXPECT_TRUE(platform.statusDetails.contains(QStringLiteral("the letters of \"Usage\"")))
+        << platform.statusDetails.toStdString();
 }
 
 TEST_F(QuorlixDlgAnalyse, AFileOfSeveralDescriptorsAsksWhichOne)
@@ -484,9 +488,9 @@ TEST_F(QuorlixDlgSave, FailedWriteShowsTheFileAndReasonInsteadOfSaveOk)
     };
     const Case cases[] = {
         { "missing folder", folder.filePath("no-such-folder/out.txt").toStdString(),
-          "No such file or directory" },
-        { "a folder", folder.path().toStdString(), "Is a directory" },
-        { "disk full", "/dev/full", "No space left on device" },
+          "：文件不存在" },
+        { "a folder", folder.path().toStdString(), "：这是一个文件夹" },
+        { "disk full", "/dev/full", "：磁盘空间不足" },
     };
     Analyse(ExamplePath("mouse.txt"));
     for (const Case& c : cases) {

@@ -840,6 +840,103 @@ QStringList UntranslatedWords(const QWidget& window, const QSet<QString>& englis
     return found;
 }
 
+// Words of three letters or more in a status other than the tools' and forms' own names, which
+// the Chinese texts keep; the path is left out.
+QStringList EnglishWordsOf(QString status, const QString& path)
+{
+    status.remove(QChar(0x200B)).remove(path);
+    static const QSet<QString> names{ QStringLiteral("hid"),    QStringLiteral("recorder"),
+                                      QStringLiteral("usbhid"), QStringLiteral("dump"),
+                                      QStringLiteral("lsusb"),  QStringLiteral("usb"),
+                                      QStringLiteral("usbmon"), QStringLiteral("usbpcap") };
+    QStringList found;
+    const QRegularExpression word(QStringLiteral("[A-Za-z]{3,}"));
+    for (const QRegularExpressionMatch& match : word.globalMatch(status)) {
+        if (!names.contains(match.captured().toLower())) {
+            found << match.captured();
+        }
+    }
+    return found;
+}
+
+TEST(QuorlixDlgChinese, EveryRefusalAndEveryFormIsSaidInChinese)
+{
+    QTemporaryDir folder;
+    CQuorlixDlg window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* path = FindControl<QLineEdit>(window, 1001);
+    const auto* status = window.findChild<QLabel*>(QStringLiteral("status"));
+    const auto analyse = [&](const std::string& file) {
+        path->setText(QString::fromStdString(file));
+        StandardOutputSilenced quiet;
+        QTest::mouseClick(FindControl<QPushButton>(window, 1004), Qt::LeftButton);
+    };
+
+    struct Case
+    {
+        const char* name;
+        std::string file;
+        const char* status; // after "PATH：", before "，未分析任何内容"
+        const char* detail; // in the status's tip: the reader's words, or nothing
+    };
+    const std::string folderPath = folder.path().toStdString();
+    const Case cases[] = {
+        { "missing", folderPath + "/missing.txt", "无法打开文件：文件不存在", "" },
+        { "a folder", folderPath, "不是普通文件", "" },
+        { "empty", WriteTextFile(folder, "empty.txt", ""), "没有十六进制数字", "" },
+        { "a comment that never ends",
+          WriteTextFile(folder, "open.c", "const unsigned char d[] = {\n 0x05, /* 0x01 };\n"),
+          "C 源代码第 2 行格式有误", "never ends" },
+        { "a recorder line shorter than it says",
+          WriteTextFile(folder, "short.hid", "D: 0\nR: 5 05 01\n"),
+          "hid-recorder 输出第 2 行格式有误", "R: says 5" },
+        { "markup", WriteTextFile(folder, "items.xml", "<items>05 01</items>\n"),
+          "没有一种描述符格式能准确读取这段文本", "XML" },
+        { "words", WriteTextFile(folder, "words.txt", "Usage Page 05 01\n"),
+          "没有一种描述符格式能准确读取这段文本", "Usage" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        analyse(c.file);
+        const QString file = QString::fromStdString(c.file);
+        const QString text = status->text().remove(QChar(0x200B));
+        EXPECT_EQ(text.toStdString(),
+                  (file + u'：' + QString::fromUtf8(c.status) + QStringLiteral("，未分析任何内容"))
+                      .toStdString());
+        EXPECT_EQ(EnglishWordsOf(text, file), QStringList());
+        if (*c.detail != '\0') {
+            EXPECT_TRUE(status->toolTip().contains(QString::fromUtf8(c.detail)))
+                << status->toolTip().toStdString();
+        }
+    }
+
+    // Every form the window reads, as users' tools write it, gets a Chinese status.
+    const QDir forms(QStringLiteral(QUORLIX_TEST_DATA_DIR "/forms"));
+    const QStringList files = forms.entryList({ QStringLiteral("*.txt"), QStringLiteral("*.bin") });
+    ASSERT_GE(files.size(), 15);
+    for (const QString& name : files) {
+        SCOPED_TRACE(name.toStdString());
+        const QString file = forms.filePath(name);
+        ModalScript first({ [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); } });
+        analyse(file.toStdString());
+        const QString text = status->text();
+        EXPECT_TRUE(text.startsWith(QStringLiteral("已分析"))) << text.toStdString();
+        EXPECT_EQ(EnglishWordsOf(text, file), QStringList());
+    }
+
+    // The English window keeps the reader's own words in the status itself.
+    EnglishTexts english;
+    ASSERT_TRUE(english.loaded);
+    analyse(cases[3].file);
+    EXPECT_TRUE(status->text().contains(QStringLiteral("never ends")))
+        << status->text().toStdString();
+    analyse(cases[0].file);
+    EXPECT_TRUE(
+        status->text().contains(QStringLiteral("cannot open file: No such file or directory")))
+        << status->text().toStdString();
+}
+
 TEST(QuorlixDlgChinese, EveryDialogSpeaksChineseOnly)
 {
     const QSet<QString> englishOnly = EnglishOnlyWords();

@@ -152,13 +152,12 @@ TEST(DeviceListDialog, WithoutDevicesSaysSoAndOffersNothing)
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(dialog.ChosenPath(), "");
 
-    // A listing that failed says why.
+    // A listing that failed says so, and why in the listing's words on hovering.
     HidDeviceList failed;
     failed.error = "/sys/bus/hid/devices: cannot list folder: Permission denied";
     DeviceListDialog refused(failed);
-    EXPECT_EQ(refused.Message()->text(),
-              QStringLiteral("列出设备时出错：/sys/bus/hid/devices: cannot list folder: "
-                             "Permission denied"));
+    EXPECT_EQ(refused.Message()->text(), QStringLiteral("列出设备时出错，列表可能不完整"));
+    EXPECT_EQ(refused.Message()->toolTip(), QString::fromStdString(failed.error));
 }
 
 // Runs answer on the dialog that the next modal run shows, once it is up.

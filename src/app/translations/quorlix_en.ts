@@ -424,10 +424,6 @@
         <translation>no hex digits</translation>
     </message>
     <message>
-        <source>格式有误：%1</source>
-        <translation>%1</translation>
-    </message>
-    <message>
         <source>没有这个描述符</source>
         <translation>no such descriptor</translation>
     </message>
@@ -675,7 +671,7 @@
     </message>
     <message>
         <source>捕获文件的文件头已损坏或被截断</source>
-        <translation>the capture's file header is broken or cut short</translation>
+        <translation>the capture&apos;s file header is broken or cut short</translation>
     </message>
     <message>
         <source>捕获文件在第 %1 帧处损坏或被截断</source>
@@ -706,6 +702,118 @@
             <numerusform>%n warning reading the capture</numerusform>
             <numerusform>%n warnings reading the capture</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>列出设备时出错，列表可能不完整</source>
+        <translation>listing the devices failed; the list may be incomplete</translation>
+    </message>
+    <message>
+        <source>路径中有一部分不是文件夹</source>
+        <translation>Not a directory</translation>
+    </message>
+    <message>
+        <source>符号链接层数过多</source>
+        <translation>Too many levels of symbolic links</translation>
+    </message>
+    <message>
+        <source>文件名太长</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>输入/输出错误</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>内存不足</source>
+        <translation>Cannot allocate memory</translation>
+    </message>
+    <message>
+        <source>文件太大</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>磁盘空间不足</source>
+        <translation>No space left on device</translation>
+    </message>
+    <message>
+        <source>超出磁盘配额</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>文件系统是只读的</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>打开的文件太多</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>设备不存在</source>
+        <translation>No such device</translation>
+    </message>
+    <message>
+        <source>设备或资源忙</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <source>文件正被使用</source>
+        <translation>Text file busy</translation>
+    </message>
+    <message>
+        <source>参数无效</source>
+        <translation>Invalid argument</translation>
+    </message>
+    <message>
+        <source>资源暂时不可用</source>
+        <translation>Resource temporarily unavailable</translation>
+    </message>
+    <message>
+        <source>操作被中断</source>
+        <translation>Interrupted system call</translation>
+    </message>
+    <message>
+        <source>系统错误 %1</source>
+        <translation>system error %1</translation>
+    </message>
+    <message>
+        <source>空的二进制文件</source>
+        <translation>empty binary file</translation>
+    </message>
+    <message>
+        <source>这段%1中没有描述符字节</source>
+        <translation>no descriptor bytes in this %1</translation>
+    </message>
+    <message>
+        <source>第 %1 行格式有误</source>
+        <translation>malformed at line %1</translation>
+    </message>
+    <message>
+        <source>%1第 %2 行格式有误</source>
+        <translation>malformed %1 at line %2</translation>
+    </message>
+    <message>
+        <source>格式有误</source>
+        <translation>malformed input</translation>
+    </message>
+    <message>
+        <source>%1格式有误</source>
+        <translation>malformed %1</translation>
+    </message>
+    <message>
+        <source>没有这个名称的数组</source>
+        <translation>no array of that name</translation>
+    </message>
+    <message>
+        <source>文件含有多个描述符，无法确定分析哪一个</source>
+        <translation>the file holds several descriptors and none is clearly the one to analyse</translation>
+    </message>
+    <message>
+        <source>没有一种描述符格式能准确读取这段文本</source>
+        <translation>no form of descriptor reads this text exactly</translation>
+    </message>
+    <message>
+        <source>第 %1 行第 %2 列有读取警告</source>
+        <translation>%1:%2: a warning from the reader</translation>
     </message>
 </context>
 </TS>
