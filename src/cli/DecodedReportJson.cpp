@@ -69,11 +69,9 @@ void AppendUsage(std::string& out, std::uint32_t usage)
     const PagedUsage paged = UsageOfExtended(usage);
     AppendKey(out, "\"usagePage\":");
     AppendNumber(out, paged.usagePage);
-    out += ',';
-    AppendKey(out, "\"usage\":");
+    AppendKey(out, ",\"usage\":");
     AppendNumber(out, paged.usageId);
-    out += ',';
-    AppendKey(out, "\"usageName\":");
+    AppendKey(out, ",\"usageName\":");
     AppendString(out, FullUsageName(paged.usagePage, paged.usageId).View());
 }
 
@@ -82,14 +80,11 @@ void AppendArray(std::string& out, const DecodedReport& decoded, const DecodedEn
     out += "{\"kind\":\"array\",";
     AppendKey(out, "\"bitOffset\":");
     AppendNumber(out, entry.bitOffset);
-    out += ',';
-    AppendKey(out, "\"bitSize\":");
+    AppendKey(out, ",\"bitSize\":");
     AppendNumber(out, entry.bitSize);
-    out += ',';
-    AppendKey(out, "\"count\":");
+    AppendKey(out, ",\"count\":");
     AppendNumber(out, entry.count);
-    out += ',';
-    AppendKey(out, "\"active\":");
+    AppendKey(out, ",\"active\":");
     out += '[';
     for (std::uint32_t i = 0; i < entry.activeCount; ++i) {
         out += i == 0 ? "{" : ",{";
@@ -103,14 +98,11 @@ void AppendVariable(std::string& out, const DecodedReport& decoded, const Decode
 {
     out += "{\"kind\":\"variable\",";
     AppendUsage(out, entry.usage);
-    out += ',';
-    AppendKey(out, "\"bitOffset\":");
+    AppendKey(out, ",\"bitOffset\":");
     AppendNumber(out, entry.bitOffset);
-    out += ',';
-    AppendKey(out, "\"bitSize\":");
+    AppendKey(out, ",\"bitSize\":");
     AppendNumber(out, entry.bitSize);
-    out += ',';
-    AppendKey(out, "\"raw\":");
+    AppendKey(out, ",\"raw\":");
     if (entry.wide) {
         // Wider than any JSON number: the bytes instead, least significant first.
         out += "null,";
@@ -119,8 +111,7 @@ void AppendVariable(std::string& out, const DecodedReport& decoded, const Decode
     } else {
         AppendNumber(out, entry.raw);
     }
-    out += ',';
-    AppendKey(out, "\"logical\":");
+    AppendKey(out, ",\"logical\":");
     if (entry.isNull || entry.wide) {
         out += "null";
     } else {
@@ -129,8 +120,7 @@ void AppendVariable(std::string& out, const DecodedReport& decoded, const Decode
     // A null value keeps its field's physical key, as null, and its unit.
     const ReportField& field = decoded.report->fields[entry.fieldIndex];
     if (field.physicalGiven) {
-        out += ',';
-        AppendKey(out, "\"physical\":");
+        AppendKey(out, ",\"physical\":");
         if (entry.hasPhysical) {
             AppendDouble(out, entry.physical);
         } else {
@@ -138,8 +128,7 @@ void AppendVariable(std::string& out, const DecodedReport& decoded, const Decode
         }
         const std::string unit = UnitText(field.unit);
         if (!unit.empty()) {
-            out += ',';
-            AppendKey(out, "\"unit\":");
+            AppendKey(out, ",\"unit\":");
             AppendString(out, unit);
         }
     }
@@ -154,19 +143,16 @@ void AppendReportJson(std::string& out, const ReportLine& line, ReportType type,
     out += '{';
     AppendKey(out, "\"type\":");
     AppendString(out, ReportTypeName(type));
-    out += ',';
-    AppendKey(out, "\"reportId\":");
+    AppendKey(out, ",\"reportId\":");
     if (decoded != nullptr) {
         AppendNumber(out, decoded->reportId);
     } else {
         out += "null";
     }
-    out += ',';
-    AppendKey(out, "\"length\":");
+    AppendKey(out, ",\"length\":");
     AppendNumber(out, line.bytes.size());
     if (line.isEvent) {
-        out += ',';
-        AppendKey(out, "\"time\":");
+        AppendKey(out, ",\"time\":");
         AppendDouble(out, line.seconds);
     }
     // Only a report whose id several top-level collections use says so.
@@ -174,8 +160,7 @@ void AppendReportJson(std::string& out, const ReportLine& line, ReportType type,
         out += ',';
         AppendKey(out, "\"spansCollections\":true");
     }
-    out += ',';
-    AppendKey(out, "\"fields\":");
+    AppendKey(out, ",\"fields\":");
     out += '[';
     if (decoded != nullptr) {
         bool first = true;
