@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of the window analysing a real descriptor, each under its own
 # virtual X server with a window manager: at 1366x768 as it opens there, and maximised at
-# 1920x1080, in English and in Chinese. Writes docs/window-WIDTHxHEIGHT-LANG.png (or into OUT).
+# 1920x1080, in English and in Chinese; and its problems list at 1366x768, opened from the item
+# list's menu by keys as a user would. Writes docs/window-WIDTHxHEIGHT-LANG.png and
+# docs/problems-1366x768-LANG.png (or into OUT).
 # Usage: scripts/screenshot.sh [QUORLIX [OUT]]
 # Needs xvfb-run, openbox, wmctrl, xwd and ImageMagick (scripts/setup.sh installs them).
 set -euo pipefail
@@ -15,12 +17,17 @@ if [ "${1:-}" != "--inside" ]; then
         exit 1
     fi
     mkdir -p "$out"
-    for shot in 1366x768:normal 1920x1080:maximised; do
+    for shot in 1366x768:normal 1920x1080:maximised 1366x768:problems; do
         size=${shot%%:*}
+        state=${shot##*:}
+        name=window
+        if [ "$state" = problems ]; then
+            name=problems
+        fi
         for lang in en zh; do
             # A black root window, so the window can be cut out by trimming the black around it.
             timeout 60 xvfb-run -a -s "-screen 0 ${size}x24 -br" \
-                bash "$0" --inside "$quorlix" "$out/window-$size-$lang.png" "$lang" "${shot##*:}"
+                bash "$0" --inside "$quorlix" "$out/$name-$size-$lang.png" "$lang" "$state"
         done
     done
     exit 0
@@ -76,5 +83,31 @@ if [ "$state" = maximised ]; then
     shoot
 fi
 
+if [ "$state" = problems ]; then
+    # A right click on the item list opens its menu; 问题列表… is the entry above About, the last.
+    title=Problems
+    if [ "$lang" = zh ]; then
+        title=问题列表
+    fi
+    window=$(xdotool search --name QuorlixV3.1 | head -n 1)
+    xdotool mousemove --window "$window" 250 450 click 3
+    sleep 0.5
+    xdotool key Up Up Return
+    for _ in $(seq 1 20); do
+        sleep 0.5
+        problems=$(xdotool search --name "^$title\$" | head -n 1)
+        if [ -n "$problems" ]; then
+            break
+        fi
+    done
+    if [ -z "$problems" ]; then
+        echo "screenshot: the problems list did not open" >&2
+        exit 1
+    fi
+    sleep 1
+    # The list's own window with its frame: a capture of the whole screen may show a window
+    # mapped this late before it is drawn.
+    xwd -frame -id "$(xdotool search --name "^$title\$" | head -n 1)" -silent >"$work/screen.xwd"
+fi
 convert "xwd:$work/screen.xwd" -bordercolor black -border 1 -trim +repage "png:$out"
 echo "screenshot: wrote $out ($(identify -format %wx%h "$out"))"
