@@ -686,8 +686,21 @@ TEST(QuorlixDlgCapture, OpensTheDescriptorsOfAUsbCaptureOnTheRealDialog)
     const auto* status = window.findChild<QLabel*>(QStringLiteral("status"));
     const auto statusText = [&] { return status->text().remove(QChar(0x200B)); };
 
+    // Browse offers captures among the files it shows at first, and writes no dump of one.
+    const QString one = QString::fromStdString(WriteCapture(folder, "one.pcap", 1, true));
+    QStringList filters;
+    {
+        ModalScript browse({ ChooseFile(one, &filters) });
+        QTest::mouseClick(FindControl<QPushButton>(window, 1000), Qt::LeftButton);
+        EXPECT_EQ(browse.seen, std::vector<QString>{ QStringLiteral("QFileDialog") });
+    }
+    ASSERT_FALSE(filters.isEmpty());
+    EXPECT_TRUE(filters.front().contains(QStringLiteral("*.pcap *.pcapng")))
+        << filters.front().toStdString();
+    EXPECT_EQ(statusText(), QStringLiteral("已选择 %1（USB 捕获），按“分析”分析它").arg(one));
+    EXPECT_FALSE(FileExists(one.toStdString() + "-hex.txt"));
+
     // One descriptor is analysed at once, Enter in the path edit as Analyse.
-    path->setText(QString::fromStdString(WriteCapture(folder, "one.pcap", 1, true)));
     {
         ModalScript none({});
         QTest::keyClick(path, Qt::Key_Return);
