@@ -744,6 +744,8 @@ TEST(QuorlixDlgCapture, OpensTheDescriptorsOfAUsbCaptureOnTheRealDialog)
     std::string cut = ReadBinaryFile(WriteCapture(folder, "cut.pcap", 1, true));
     cut.resize(cut.size() - 5);
     const std::string cutPath = WriteTextFile(folder, "cut-short.pcap", cut);
+    const std::string ethernet = folder.filePath(QStringLiteral("ethernet.pcap")).toStdString();
+    WritePcap(ethernet, 1, { Bytes(14, 0) });
     struct Case
     {
         std::string file;
@@ -753,6 +755,9 @@ TEST(QuorlixDlgCapture, OpensTheDescriptorsOfAUsbCaptureOnTheRealDialog)
         { empty,
           QStringLiteral("%1：这个捕获不含报告描述符（捕获时设备是否已插上？），未分析任何内容") },
         { cutPath, QStringLiteral("%1：捕获文件在第 11 帧处损坏或被截断，未分析任何内容") },
+        { ethernet,
+          QStringLiteral(
+              "%1：链路类型 1 不含 USB 数据包（可读取 usbmon 和 USBPcap 捕获），未分析任何内容") },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
