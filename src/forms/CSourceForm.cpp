@@ -122,6 +122,38 @@ FirstElement FirstElementAt(std::string_view text, std::size_t p)
     return FirstElement::Other;
 }
 
+bool IsNameCharacter(char c)
+{
+    return c == '_' || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// A bracket right after a name or a closing bracket is an array's size or an index
+// ("char d[2] = { };", "d[0] = 5;"), never a list of bytes; after "return" or "yield" it is
+// the list a function gives.
+bool IsSubscript(std::string_view text, std::size_t open)
+{
+    std::size_t end = open;
+    while (end > 0 && IsBlank(text[end - 1])) {
+        --end;
+    }
+    if (end == 0) {
+        return false;
+    }
+    const char c = text[end - 1];
+    if (c == ']' || c == ')') {
+        return true;
+    }
+    if (!IsNameCharacter(c)) {
+        return false;
+    }
+    std::size_t start = end;
+    while (start > 0 && IsNameCharacter(text[start - 1])) {
+        --start;
+    }
+    const std::string_view word = text.substr(start, end - start);
+    return word != "return" && word != "yield";
+}
+
 std::size_t FindOpener(std::string_view text, char opener, bool macros, std::size_t from = 0)
 {
     for (;;) {
@@ -134,7 +166,8 @@ std::size_t FindOpener(std::string_view text, char opener, bool macros, std::siz
             return npos;
         }
         const FirstElement element = FirstElementAt(text, first);
-        if (element == FirstElement::Literal || (macros && element == FirstElement::Macro)) {
+        if ((element == FirstElement::Literal || (macros && element == FirstElement::Macro)) &&
+            !(opener == '[' && IsSubscript(text, open))) {
             return open;
         }
         // Openers inside the comments just skipped are no openers, so the search goes on

@@ -389,7 +389,9 @@ TEST(Candidates, PlainDumpsApartAreTwoDescriptorsOnlyWhenEachIsOne)
 TEST(Candidates, TextThatOnlyLooksLikeBytesIsRefused)
 {
     const char* cases[] = {
-        "x = bytes((", // a call opened at the very end of the text
+        "x = bytes((",        // a call opened at the very end of the text
+        "char d[2] = { };\n", // an array's size is no byte
+        "d[0] = 5;\nd[1] = 1;\n",
         "05 01        Usage Page (Generic Desktop)\n26 FF        Logical Maximum (255)\n",
         "Here is my descriptor, can anyone help\nwith it?\n",
         "print(b\"hello\")\n",
