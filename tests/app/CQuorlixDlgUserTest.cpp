@@ -607,6 +607,21 @@ TEST(QuorlixDlgHosts, TheProblemsListChecksWithTheChosenHostAndTheWindowRemember
     QSettings().remove(key);
 }
 
+// The chooser's rows as the user reads them, cells joined by '|'.
+QStringList ChooserRows(DescriptorChooserDialog& chooser)
+{
+    const QTreeWidget* list = chooser.List();
+    QStringList rows;
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < list->columnCount(); ++column) {
+            cells << list->topLevelItem(row)->text(column);
+        }
+        rows << cells.join(u'|');
+    }
+    return rows;
+}
+
 TEST(QuorlixDlgChooser, KeysPickADescriptorOfSeveralOnTheRealDialog)
 {
     QTemporaryDir folder;
@@ -626,13 +641,7 @@ TEST(QuorlixDlgChooser, KeysPickADescriptorOfSeveralOnTheRealDialog)
             auto* chooser = qobject_cast<DescriptorChooserDialog*>(modal);
             ASSERT_NE(chooser, nullptr);
             const QTreeWidget* list = chooser->List();
-            for (int row = 0; row < list->topLevelItemCount(); ++row) {
-                QStringList cells;
-                for (int column = 0; column < list->columnCount(); ++column) {
-                    cells << list->topLevelItem(row)->text(column);
-                }
-                rows << cells.join(u'|');
-            }
+            rows = ChooserRows(*chooser);
             EXPECT_TRUE(chooser->OpenButton()->isDefault());
             QTest::keyClick(list->viewport(), Qt::Key_Down);
             QTest::keyClick(modal, Qt::Key_Return);
@@ -719,13 +728,7 @@ TEST(QuorlixDlgCapture, OpensTheDescriptorsOfAUsbCaptureOnTheRealDialog)
         auto* chooser = qobject_cast<DescriptorChooserDialog*>(modal);
         ASSERT_NE(chooser, nullptr);
         const QTreeWidget* list = chooser->List();
-        for (int row = 0; row < list->topLevelItemCount(); ++row) {
-            QStringList cells;
-            for (int column = 0; column < list->columnCount(); ++column) {
-                cells << list->topLevelItem(row)->text(column);
-            }
-            listed << cells.join(u'|');
-        }
+        listed = ChooserRows(*chooser);
         QTest::keyClick(list->viewport(), Qt::Key_Down);
         QTest::keyClick(modal, Qt::Key_Return);
     } });
