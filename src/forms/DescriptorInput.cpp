@@ -479,10 +479,15 @@ InputOutcome Choose(const InputRequest& request, DescriptorInput& input)
         candidate.reportDescriptor = ParsesAsReportDescriptor(bytes);
         std::size_t start = 0;
         std::size_t length = 0;
-        // --input hex-text and binary read the bytes as they are.
+        // --input hex-text and binary read the bytes as they are, and so do the forms that
+        // hold a report descriptor by their own shape: this program's saved files and dumps,
+        // and the tools' dumps of a device's report descriptor.
+        const bool toolForm = input.form == InputForm::Saved ||
+                              input.form == InputForm::HidRecorder ||
+                              input.form == InputForm::UsbhidDump || input.form == InputForm::Lsusb;
         const bool mayBeBlob = request.form != InputForm::HexText &&
-                               request.form != InputForm::Binary && !candidate.reportDescriptor &&
-                               candidate.error.empty();
+                               request.form != InputForm::Binary && !toolForm &&
+                               !candidate.reportDescriptor && candidate.error.empty();
         const Blob blob = mayBeBlob ? FindInBlob(bytes, start, length) : Blob::None;
         if (blob == Blob::Found) {
             candidate.offset += start;

@@ -182,6 +182,25 @@ TEST(Candidates, AReportDescriptorAfterUsbDescriptorsIsFoundByItsLength)
     // --input hex-text reads the whole text by its lenient rule, as it always has.
     ASSERT_EQ(ReadText(withLength("200"), InputForm::HexText, input).status, InputStatus::Ok);
     EXPECT_EQ(input.bytes.size(), 64u);
+    // This program's own dump of such a chain ("total = N" and a byte a line) holds exactly the
+    // bytes it was given, and reads back as them under auto (found by fuzz_hex_text).
+    const std::string chain("\x12\x01\x00\x02\x00\x00\x00\x40\xEB\x03\x00\x24\x00\x01\x00\x00"
+                            "\x00\x01\x09\x02\x22\x00\x01\x01\x00\x80\x32\x09\x04\x00\x00\x01"
+                            "\x03\x01\x02\x00\x09\x21\x10\x01\x00\x01\x22\xC8\x00\x07\x05\x81"
+                            "\x03\x08\x00\x0A\x05\x01\x09\x02\xA1\x01\x81\x02\xC0",
+                            59);
+    ASSERT_EQ(ReadText(chain, InputForm::Auto, input).status, InputStatus::Malformed);
+    std::string dump = "total = " + std::to_string(chain.size()) + "\n";
+    for (std::size_t i = 0; i < chain.size(); ++i) {
+        static constexpr char kDigits[] = "0123456789ABCDEF";
+        const auto byte = static_cast<unsigned char>(chain[i]);
+        dump += std::string("0x") + kDigits[byte >> 4] + kDigits[byte & 15] + ",//" +
+                std::to_string(i) + "\n";
+    }
+    const InputOutcome dumped = ReadText(dump, InputForm::Auto, input);
+    ASSERT_EQ(dumped.status, InputStatus::Ok) << DescribeInputOutcome(dumped);
+    EXPECT_EQ(input.form, InputForm::Saved);
+    EXPECT_EQ(input.bytes, chain);
     // A report descriptor that starts as a configuration descriptor would (09 02 is Usage
     // (Mouse)) and does not parse, its End Collection missing, is read as it is for check to
     // say what is wrong.
