@@ -48,6 +48,9 @@ ItemEffect ItemStateWalker::Step(const DecodedItem& item)
         break;
     case ItemType::Local:
         ApplyLocal(item, effect);
+        if (m_options.listedLocals) {
+            ApplyListedLocal(item);
+        }
         break;
     case ItemType::Long:
         break; // no long item is defined
@@ -175,8 +178,75 @@ void ItemStateWalker::ApplyLocal(const DecodedItem& item, ItemEffect& effect)
     }
 }
 
+void ItemStateWalker::ApplyListedLocal(const DecodedItem& item)
+{
+    ListedLocals& listed = m_listed;
+    const bool hasPage = item.dataSize == DataSizeOf(SizeCode::FourBytes);
+    switch (static_cast<LocalTag>(item.tag)) {
+    case LocalTag::Usage:
+        listed.usages.push_back({ item.value, hasPage });
+        break;
+    case LocalTag::UsageMinimum:
+        listed.usageMinimum = item.value;
+        listed.minimumSet = true;
+        listed.minimumHasPage = hasPage;
+        break;
+    case LocalTag::UsageMaximum:
+        listed.usageMaximum = item.value;
+        listed.maximumSet = true;
+        listed.maximumHasPage = hasPage;
+        break;
+    case LocalTag::DesignatorIndex:
+        listed.designatorIndex = item.value;
+        listed.designatorIndexSet = true;
+        break;
+    case LocalTag::DesignatorMinimum:
+        listed.designatorMinimum = item.value;
+        break;
+    case LocalTag::DesignatorMaximum:
+        listed.designatorMaximum = item.value;
+        break;
+    case LocalTag::StringIndex:
+        listed.stringIndex = item.value;
+        listed.stringIndexSet = true;
+        break;
+    case LocalTag::StringMinimum:
+        listed.stringMinimum = item.value;
+        break;
+    case LocalTag::StringMaximum:
+        listed.stringMaximum = item.value;
+        break;
+    default:
+        break; // the Delimiter and reserved tags are not read
+    }
+}
+
+void ItemStateWalker::CompleteListedPages()
+{
+    const std::uint16_t page = m_globals.UsagePage();
+    ListedLocals& listed = m_listed;
+    // Usages completed by an earlier main item keep their page, so each usage is visited once:
+    // a run of unknown main items, which keeps the list, stays linear in the descriptor.
+    for (std::size_t i = listed.usagesWithPage; i < listed.usages.size(); ++i) {
+        ListedUsage& usage = listed.usages[i];
+        usage.value = WithPage(usage.value, usage.hasPage, page);
+        usage.hasPage = true;
+    }
+    listed.usagesWithPage = listed.usages.size();
+    // Only the minimum's page decides, for both ends of the range.
+    if (!listed.minimumHasPage) {
+        listed.usageMinimum = WithPage(listed.usageMinimum, false, page);
+        listed.usageMaximum = WithPage(listed.usageMaximum, false, page);
+        listed.minimumHasPage = true;
+        listed.maximumHasPage = true;
+    }
+}
+
 void ItemStateWalker::ApplyMain(const DecodedItem& item)
 {
+    if (m_options.listedLocals && !IsItem(item, MainTag::EndCollection)) {
+        CompleteListedPages();
+    }
     switch (static_cast<MainTag>(item.tag)) {
     case MainTag::Input:
     case MainTag::Output:
@@ -209,6 +279,12 @@ void ItemStateWalker::ClearLocals()
     usages.clear(); // keeps its storage for the next main item
     m_locals = ItemLocals{};
     m_locals.usages = std::move(usages);
+    if (m_options.listedLocals) {
+        std::vector<ListedUsage> listedUsages = std::move(m_listed.usages);
+        listedUsages.clear();
+        m_listed = ListedLocals{};
+        m_listed.usages = std::move(listedUsages);
+    }
 }
 
 std::uint32_t ItemStateWalker::FirstUsage() const

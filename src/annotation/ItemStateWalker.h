@@ -76,6 +76,39 @@ struct ItemLocals
     bool setGaveUsage = false; // the open set already named its element
 };
 
+// One Usage item as the item list and the layout read it: value holds a page in its high half
+// once hasPage is set.
+struct ListedUsage
+{
+    std::uint32_t value = 0;
+    bool hasPage = false;
+};
+
+// The local items as the item list and the layout read them. Delimiter items are not read, so
+// each usage of a set is listed as an element of its own. A usage without a page takes the Usage
+// Page in force at the first main item after it other than End Collection, and the two ends of a
+// range take it together when the minimum has none; a main item the loop does not know
+// completes the pages it sees and leaves the list in force.
+struct ListedLocals
+{
+    std::vector<ListedUsage> usages;
+    std::size_t usagesWithPage = 0; // the first this many already hold their page
+    std::uint32_t usageMinimum = 0;
+    std::uint32_t usageMaximum = 0;
+    bool minimumHasPage = false;
+    bool maximumHasPage = false;
+    bool minimumSet = false;
+    bool maximumSet = false;
+    std::uint32_t designatorIndex = 0;
+    std::uint32_t designatorMinimum = 0;
+    std::uint32_t designatorMaximum = 0;
+    bool designatorIndexSet = false;
+    std::uint32_t stringIndex = 0;
+    std::uint32_t stringMinimum = 0;
+    std::uint32_t stringMaximum = 0;
+    bool stringIndexSet = false;
+};
+
 // What the item loop does with the local items after a main item it does not know.
 enum class UnknownMainItem : std::uint8_t
 {
@@ -86,6 +119,9 @@ enum class UnknownMainItem : std::uint8_t
 struct ItemWalkOptions
 {
     UnknownMainItem unknownMainItem = UnknownMainItem::KeepsLocals;
+    // Also keep the locals as listed (Listed()): the parse's reading, which names the layout's
+    // fields and collections.
+    bool listedLocals = false;
 };
 
 // What one item did to the state, for the checks that blame an item.
@@ -115,6 +151,8 @@ public:
 
     const ItemGlobals& Globals() const { return m_globals; }
     const ItemLocals& Locals() const { return m_locals; }
+    // Kept only with ItemWalkOptions::listedLocals.
+    const ListedLocals& Listed() const { return m_listed; }
     // Pushes not yet popped.
     std::size_t PushDepth() const { return m_pushDepth; }
     // Collections open after the last Step, the top-level one counted.
@@ -137,6 +175,8 @@ private:
     void ApplyMain(const DecodedItem& item);
     void AddUsage(const UsageSpan& span);
     void ClearLocals();
+    void ApplyListedLocal(const DecodedItem& item);
+    void CompleteListedPages();
 
     // A state Push saved, with the Pushes that share it: Pushes with no global item between
     // them save the same state, so a run of Pushes costs no more memory than one.
@@ -154,6 +194,7 @@ private:
     std::size_t m_pushDepth = 0;
     bool m_globalsSaved = false; // m_globals equals m_saved.back().globals
     ItemLocals m_locals;
+    ListedLocals m_listed;
     bool m_clearPending = false;
     std::size_t m_depth = 0;
     std::uint64_t m_topLevelNumber = 0;

@@ -53,11 +53,13 @@ class ItemLoop
 {
 public:
     ItemLoop(const ParserCallbacks& callbacks, ParserState& state)
-        : m_callbacks(callbacks), m_state(state), m_current(state.rootCollection)
+        : m_callbacks(callbacks), m_state(state), m_current(state.rootCollection),
+          m_walker(ItemWalkOptions{ UnknownMainItem::KeepsLocals, true })
     {}
 
     void Handle(const DecodedItem& item, ItemRow& row)
     {
+        m_walker.Step(item);
         switch (item.type) {
         case ItemType::Main:
             HandleMain(item, row);
@@ -75,6 +77,13 @@ public:
         }
     }
 
+    // The state as the descriptor leaves it: its globals, and the local items no main item took.
+    void Finish()
+    {
+        m_walker.FinishItems();
+        ReadItemState(m_walker, m_state);
+    }
+
 private:
     void HandleGlobal(const DecodedItem& item, ItemRow& row)
     {
@@ -83,7 +92,11 @@ private:
         }
         PrintGlobalLine(static_cast<GlobalTag>(item.tag), item.value);
         SetGlobalItemText(row, item.tag, item.value);
-        ApplyGlobalItem(m_callbacks, m_state, item.tag, item.value);
+        if (IsItem(item, GlobalTag::Push) && !PushBlock(m_callbacks, m_state)) {
+            m_state.boundReached = 1;
+        } else if (IsItem(item, GlobalTag::Pop)) {
+            PopBlock(m_callbacks, m_state);
+        }
     }
 
     // Each line's format is a literal at its call, so the compiler checks it against its
@@ -180,16 +193,13 @@ private:
                                    unsigned{ item.tag });
             return;
         }
-        SetLocalItemText(row, item.tag, item.value, m_state.globals.usagePage);
-        ApplyLocalItem(m_callbacks, m_state, item.tag, item.value, item.dataSize);
+        SetLocalItemText(row, item.tag, item.value, m_walker.Globals().UsagePage());
     }
 
     void HandleMain(const DecodedItem& item, ItemRow& row)
     {
         const auto tag = static_cast<MainTag>(item.tag);
-        if (tag != MainTag::EndCollection) {
-            CompleteUsagesWithPage(m_state);
-        }
+        ReadItemState(m_walker, m_state);
         switch (tag) {
         case MainTag::Collection:
             OpenCollection(row.data[0]);
@@ -217,9 +227,8 @@ private:
                 "[HIDPARSE] Unknown ReportType Tag %x Type %x Size %x CurrentItemSize %x\n",
                 unsigned{ item.tag }, 0u, static_cast<unsigned>(item.sizeCode), item.dataSize);
             SetUnknownMainItemText(row);
-            return; // the local items stay in force for the next main item
+            return; // the walker keeps the local items for the next main item
         }
-        ClearLocalItems(m_state);
     }
 
     void OpenCollection(std::uint8_t kind)
@@ -276,6 +285,9 @@ private:
     // Running bit totals of Input, Output and Feature items over the whole descriptor.
     std::array<CheckedSize, 3> m_runningBits{};
     ReportIndex m_index;
+    // The one walker of item state; the parse reads the locals as listed (Delimiter items not
+    // read, pages completed at the first main item) and keeps them past unknown main items.
+    ItemStateWalker m_walker;
 };
 
 // Owns a parse under way: unless finished, it releases the state and removes the rows added.
@@ -331,12 +343,6 @@ ParseResult ParseItems(const ParserCallbacks& callbacks, const std::uint8_t* byt
     // Whatever ends the parse early, a failed allocation here or an exception from the row list
     // or a row's text, releases the state with all it holds and takes back the rows it added.
     PartialParse partial(callbacks, state, rows);
-    state->usages = static_cast<LocalUsage*>(
-        callbacks.allocate(callbacks.context, sizeof(LocalUsage) * kInitialUsageCapacity));
-    if (state->usages == nullptr) {
-        return ParseResult::NoMemory;
-    }
-    state->usageCapacity = kInitialUsageCapacity;
     state->rootCollection = CreateCollection(
         callbacks, nullptr, static_cast<std::uint8_t>(CollectionKind::Logical), *state);
     if (state->rootCollection == nullptr) {
@@ -355,8 +361,9 @@ ParseResult ParseItems(const ParserCallbacks& callbacks, const std::uint8_t* byt
         position += item.length;
     }
 
+    loop.Finish();
     ReleasePushStack(callbacks, *state);
-    callbacks.release(callbacks.context, state->usages);
+    // The usages were the walker's, which ends with the loop; their count stays.
     state->usages = nullptr;
     *stateOut = partial.Finish();
     return ParseResult::Ok;
@@ -368,9 +375,6 @@ void ReleaseParserState(const ParserCallbacks& callbacks, ParserState* state)
         return;
     }
     ReleasePushStack(callbacks, *state);
-    if (state->usages != nullptr) {
-        callbacks.release(callbacks.context, state->usages);
-    }
     ReleaseCollectionTree(callbacks, state->rootCollection);
     callbacks.release(callbacks.context, state);
 }

@@ -3,215 +3,69 @@
 #include "annotation/HidItems.h"
 
 namespace quorlix {
-namespace {
 
-// A four-byte usage carries its page in its high half.
-bool HasOwnPage(unsigned dataSize)
+void ReadItemState(const ItemStateWalker& walker, ParserState& state)
 {
-    return dataSize == DataSizeOf(SizeCode::FourBytes);
+    const ItemGlobals& in = walker.Globals();
+    GlobalItemState& globals = state.globals;
+    globals.usagePage = in.UsagePage();
+    globals.logicalMinimum = in[GlobalTag::LogicalMinimum].value;
+    globals.logicalMaximum = in[GlobalTag::LogicalMaximum].value;
+    globals.physicalMinimum = in[GlobalTag::PhysicalMinimum].value;
+    globals.physicalMaximum = in[GlobalTag::PhysicalMaximum].value;
+    globals.unitExponent = static_cast<std::uint8_t>(in[GlobalTag::UnitExponent].value);
+    globals.unit = static_cast<std::uint8_t>(in[GlobalTag::Unit].value);
+    globals.reportSize = in.ReportSize();
+    globals.reportCount = in.ReportCount();
+    globals.reportId = in.ReportId();
+
+    const ListedLocals& locals = walker.Listed();
+    state.usages = locals.usages.data();
+    // A usage takes at least one byte of the descriptor, whose length is far below 2^32.
+    state.usageCount = static_cast<std::uint32_t>(locals.usages.size());
+    state.usageMinimum = locals.usageMinimum;
+    state.usageMaximum = locals.usageMaximum;
+    state.usageMinimumSet = locals.minimumSet ? 1 : 0;
+    state.usageMaximumSet = locals.maximumSet ? 1 : 0;
+    state.designatorIndex = locals.designatorIndex;
+    state.designatorIndexSet = locals.designatorIndexSet ? 1 : 0;
+    state.designatorMinimum = locals.designatorMinimum;
+    state.designatorMaximum = locals.designatorMaximum;
+    state.stringIndex = static_cast<std::uint8_t>(locals.stringIndex);
+    state.stringIndexSet = locals.stringIndexSet ? 1 : 0;
+    state.stringMinimum = static_cast<std::uint8_t>(locals.stringMinimum);
+    state.stringMaximum = static_cast<std::uint8_t>(locals.stringMaximum);
 }
 
-void PushGlobals(const ParserCallbacks& callbacks, ParserState& state)
+bool PushBlock(const ParserCallbacks& callbacks, ParserState& state)
 {
-    auto* saved = static_cast<GlobalItemState*>(
+    auto* block = static_cast<GlobalItemState*>(
         callbacks.allocate(callbacks.context, sizeof(GlobalItemState)));
-    if (saved == nullptr) {
-        return;
-    }
-    callbacks.copy(callbacks.context, saved, &state.globals, sizeof(GlobalItemState));
-    state.globals.savedGlobals = saved;
-}
-
-void PopGlobals(const ParserCallbacks& callbacks, ParserState& state)
-{
-    GlobalItemState* saved = state.globals.savedGlobals;
-    if (saved == nullptr) {
-        return;
-    }
-    // Copying the block back also restores the link to the next older block.
-    callbacks.copy(callbacks.context, &state.globals, saved, sizeof(GlobalItemState));
-    callbacks.release(callbacks.context, saved);
-}
-
-// The list doubles rather than growing by a fixed step, so that a run of Usage items of any
-// length costs linear time; only its storage size differs, never what it holds.
-bool GrowUsageList(const ParserCallbacks& callbacks, ParserState& state)
-{
-    const std::uint32_t capacity =
-        state.usageCapacity == 0 ? kInitialUsageCapacity : state.usageCapacity * 2;
-    if (capacity <= state.usageCapacity) {
+    if (block == nullptr) {
         return false;
     }
-    auto* grown = static_cast<LocalUsage*>(
-        callbacks.allocate(callbacks.context, sizeof(LocalUsage) * std::size_t{ capacity }));
-    if (grown == nullptr) {
-        return false;
-    }
-    if (state.usages != nullptr) {
-        callbacks.copy(callbacks.context, grown, state.usages,
-                       sizeof(LocalUsage) * std::size_t{ state.usageCount });
-        callbacks.release(callbacks.context, state.usages);
-    }
-    state.usages = grown;
-    state.usageCapacity = capacity;
+    block->savedGlobals = state.pushStack;
+    state.pushStack = block;
     return true;
 }
 
-void AppendUsage(const ParserCallbacks& callbacks, ParserState& state, std::uint32_t value,
-                 unsigned dataSize)
+void PopBlock(const ParserCallbacks& callbacks, ParserState& state)
 {
-    if (state.usageCount == state.usageCapacity && !GrowUsageList(callbacks, state)) {
+    GlobalItemState* block = state.pushStack;
+    if (block == nullptr) {
         return;
     }
-    LocalUsage& usage = state.usages[state.usageCount++];
-    usage.value = value;
-    usage.hasPage = HasOwnPage(dataSize) ? 1 : 0;
-}
-
-std::uint32_t WithPage(std::uint32_t value, std::uint16_t page)
-{
-    return (static_cast<std::uint32_t>(page) << 16) | (value & 0xFFFFu);
-}
-
-} // namespace
-
-void ApplyGlobalItem(const ParserCallbacks& callbacks, ParserState& state, unsigned tag,
-                     std::uint32_t value)
-{
-    GlobalItemState& globals = state.globals;
-    switch (static_cast<GlobalTag>(tag)) {
-    case GlobalTag::UsagePage:
-        globals.usagePage = static_cast<std::uint16_t>(value);
-        break;
-    case GlobalTag::LogicalMinimum:
-        globals.logicalMinimum = value;
-        break;
-    case GlobalTag::LogicalMaximum:
-        globals.logicalMaximum = value;
-        break;
-    case GlobalTag::PhysicalMinimum:
-        globals.physicalMinimum = value;
-        break;
-    case GlobalTag::PhysicalMaximum:
-        globals.physicalMaximum = value;
-        break;
-    case GlobalTag::UnitExponent:
-        globals.unitExponent = static_cast<std::uint8_t>(value);
-        break;
-    case GlobalTag::Unit:
-        globals.unit = static_cast<std::uint8_t>(value);
-        break;
-    case GlobalTag::ReportSize:
-        globals.reportSize = value;
-        break;
-    case GlobalTag::ReportId:
-        globals.reportId = static_cast<std::uint8_t>(value);
-        break;
-    case GlobalTag::ReportCount:
-        globals.reportCount = value;
-        break;
-    case GlobalTag::Push:
-        PushGlobals(callbacks, state);
-        break;
-    case GlobalTag::Pop:
-        PopGlobals(callbacks, state);
-        break;
-    default:
-        break; // reserved tags change nothing
-    }
-}
-
-void ApplyLocalItem(const ParserCallbacks& callbacks, ParserState& state, unsigned tag,
-                    std::uint32_t value, unsigned dataSize)
-{
-    switch (static_cast<LocalTag>(tag)) {
-    case LocalTag::Usage:
-        AppendUsage(callbacks, state, value, dataSize);
-        break;
-    case LocalTag::UsageMinimum:
-        state.usageMinimum = value;
-        state.usageMinimumSet = 1;
-        state.usageMinimumHasPage = HasOwnPage(dataSize) ? 1 : 0;
-        break;
-    case LocalTag::UsageMaximum:
-        state.usageMaximum = value;
-        state.usageMaximumSet = 1;
-        state.usageMaximumHasPage = HasOwnPage(dataSize) ? 1 : 0;
-        break;
-    case LocalTag::DesignatorIndex:
-        state.designatorIndex = value;
-        state.designatorIndexSet = 1;
-        break;
-    case LocalTag::DesignatorMinimum:
-        state.designatorMinimum = value;
-        break;
-    case LocalTag::DesignatorMaximum:
-        state.designatorMaximum = value;
-        break;
-    case LocalTag::StringIndex:
-        state.stringIndex = static_cast<std::uint8_t>(value);
-        state.stringIndexSet = 1;
-        break;
-    case LocalTag::StringMinimum:
-        state.stringMinimum = static_cast<std::uint8_t>(value);
-        break;
-    case LocalTag::StringMaximum:
-        state.stringMaximum = static_cast<std::uint8_t>(value);
-        break;
-    default:
-        break; // unrecognised local tags, the Delimiter among them
-    }
-}
-
-void CompleteUsagesWithPage(ParserState& state)
-{
-    const std::uint16_t page = state.globals.usagePage;
-    // Usages completed by an earlier main item keep their page, so each usage is visited once:
-    // a run of unrecognised main items, which keeps the list, stays linear in the descriptor.
-    for (std::uint32_t i = state.usagesWithPage; i < state.usageCount; ++i) {
-        LocalUsage& usage = state.usages[i];
-        if (usage.hasPage == 0) {
-            usage.value = WithPage(usage.value, page);
-            usage.hasPage = 1;
-        }
-    }
-    state.usagesWithPage = state.usageCount;
-    // Only the minimum's flag decides, for both ends of the range.
-    if (state.usageMinimumHasPage == 0) {
-        state.usageMinimum = WithPage(state.usageMinimum, page);
-        state.usageMaximum = WithPage(state.usageMaximum, page);
-        state.usageMinimumHasPage = 1;
-        state.usageMaximumHasPage = 1;
-    }
-}
-
-void ClearLocalItems(ParserState& state)
-{
-    state.usageCount = 0;
-    state.usagesWithPage = 0;
-    state.usageMinimum = 0;
-    state.usageMinimumHasPage = 0;
-    state.usageMaximum = 0;
-    state.usageMaximumHasPage = 0;
-    state.usageMinimumSet = 0;
-    state.usageMaximumSet = 0;
-    state.designatorIndex = 0;
-    state.designatorIndexSet = 0;
-    state.designatorMinimum = 0;
-    state.designatorMaximum = 0;
-    state.stringIndex = 0;
-    state.stringIndexSet = 0;
-    state.stringMinimum = 0;
-    state.stringMaximum = 0;
+    state.pushStack = block->savedGlobals;
+    callbacks.release(callbacks.context, block);
 }
 
 void ReleasePushStack(const ParserCallbacks& callbacks, ParserState& state)
 {
-    while (GlobalItemState* saved = state.globals.savedGlobals) {
+    while (GlobalItemState* block = state.pushStack) {
         callbacks.debugPrint(callbacks.context, "[HIDPARSE] Freeing GlobalState %p\n",
-                             static_cast<void*>(saved));
-        state.globals.savedGlobals = saved->savedGlobals;
-        callbacks.release(callbacks.context, saved);
+                             static_cast<void*>(block));
+        state.pushStack = block->savedGlobals;
+        callbacks.release(callbacks.context, block);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "annotation/ItemStateWalker.h"
 #include "parser/ParserCallbacks.h"
 #include "parser/ParseResult.h"
 
@@ -9,7 +10,9 @@ namespace quorlix {
 
 struct HidCollection;
 
-// The global items: in force until changed, saved whole by Push and restored by Pop.
+// The global items in force, as the parse reads them from the item walker at each main item.
+// The same struct is the block one Push costs the parse, counted against the parse's memory
+// bound: the walker keeps the values Push saves, the block only its place on the Push stack.
 struct GlobalItemState
 {
     std::uint16_t usagePage;
@@ -22,30 +25,22 @@ struct GlobalItemState
     std::uint32_t reportSize;
     std::uint32_t reportCount;
     std::uint8_t reportId;
-    GlobalItemState* savedGlobals; // newest block of the Push stack, or nullptr
-};
-
-// One Usage item; hasPage is 1 when the high half of value already holds a usage page.
-struct LocalUsage
-{
-    std::uint32_t value;
-    std::uint8_t hasPage;
+    GlobalItemState* savedGlobals; // on the Push stack: the next older block, or nullptr
 };
 
 // The parser's working state. Allocated zero-filled, so every field starts at 0 or nullptr.
+// The items' state is the item walker's: the globals and locals here are its reading at the
+// main item being handled (ReadItemState), in the parse's own widths.
 struct ParserState
 {
     GlobalItemState globals;
-
-    // Local items: they describe the next main item only.
-    LocalUsage* usages;
+    GlobalItemState* pushStack; // newest block of the Push stack, or nullptr
+    // Local items: they describe the next main item only. The usages are the walker's list,
+    // valid while the parse runs.
+    const ListedUsage* usages;
     std::uint32_t usageCount;
-    std::uint32_t usageCapacity;
-    std::uint32_t usagesWithPage; // the first this many usages already hold their page
     std::uint32_t usageMinimum;
-    std::uint8_t usageMinimumHasPage;
     std::uint32_t usageMaximum;
-    std::uint8_t usageMaximumHasPage;
     std::uint8_t usageMinimumSet;
     std::uint8_t usageMaximumSet;
     std::uint32_t designatorIndex;
@@ -56,9 +51,7 @@ struct ParserState
     std::uint8_t stringIndexSet;
     std::uint8_t stringMinimum;
     std::uint8_t stringMaximum;
-
     HidCollection* rootCollection;
-
     // Working values of the whole parse, outside the items' state.
     std::uint32_t totalFieldCount; // report fields added so far, in all reports
     std::uint8_t boundReached;     // 1 once an item lost its fields to a bound or to memory
@@ -73,25 +66,14 @@ struct ParserState
 // the detail text and the JSON document, which grow by each field, stay bounded with them.
 inline constexpr std::uint32_t kMaxReportFields = 1u << 18;
 
-// The usage list's room at the start of a parse.
-inline constexpr std::uint32_t kInitialUsageCapacity = 10;
+// Reads the walker's globals and listed locals into state, for the main item just stepped.
+void ReadItemState(const ItemStateWalker& walker, ParserState& state);
 
-// Applies a global item (tags 0 to 11; other tags change nothing). Push fails quietly when its
-// block cannot be allocated: the stack simply does not grow.
-void ApplyGlobalItem(const ParserCallbacks& callbacks, ParserState& state, unsigned tag,
-                     std::uint32_t value);
-
-// Applies a local item (tags 0 to 5 and 7 to 9; other tags change nothing). dataSize is the
-// item's data size in bytes (4 marks a usage that carries its own page). A Usage that finds
-// the list full and cannot grow it is dropped.
-void ApplyLocalItem(const ParserCallbacks& callbacks, ParserState& state, unsigned tag,
-                    std::uint32_t value, unsigned dataSize);
-
-// Gives every usage without a page, and the usage minimum and maximum, the current page.
-void CompleteUsagesWithPage(ParserState& state);
-
-// Clears the local items, keeping the usage list's storage for the next main item.
-void ClearLocalItems(ParserState& state);
+// Push and Pop on the parse's Push stack of blocks; the values they save and restore are the
+// walker's. A Push whose block cannot be allocated returns false: the parse then says a bound was
+// reached. A Pop with nothing on the stack changes nothing.
+bool PushBlock(const ParserCallbacks& callbacks, ParserState& state);
+void PopBlock(const ParserCallbacks& callbacks, ParserState& state);
 
 // Releases every block on the Push stack, newest first, each after its debug line.
 void ReleasePushStack(const ParserCallbacks& callbacks, ParserState& state);

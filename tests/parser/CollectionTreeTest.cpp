@@ -140,9 +140,9 @@ TEST(CollectionTree, RecordsThatCannotGrowGetNoFields)
 
 TEST(CollectionTree, AllocationFailureOfAFieldRecordLosesOnlyThatItem)
 {
-    // Allocations: state, usage list, root, root's child list, collection, report list,
-    // report, field storage (8th), then again for the second Input.
-    Tree tree("A1 01 75 08 95 04 81 02 95 09 81 02 C0", 8);
+    // Allocations: state, root, root's child list, collection, report list, report, field
+    // storage (7th), then again for the second Input.
+    Tree tree("A1 01 75 08 95 04 81 02 95 09 81 02 C0", 7);
     const HidReport& report = *tree.TopLevel(0).reports[0];
     EXPECT_EQ(report.itemCount, 9u);
     EXPECT_EQ(report.bitSize, 72u);

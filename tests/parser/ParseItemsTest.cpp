@@ -236,11 +236,11 @@ TEST(ParseItems, DebugLinesOfOddItems)
 TEST(ParseItems, PushStackLeftAtTheEndIsReleasedNewestFirst)
 {
     Walk walk("A4 A4");
-    // Allocations: state, usage list, root, then one block per Push.
+    // Allocations: state, root, then one block per Push.
     const std::span<const void* const> allocated = walk.callbacks.AllocatedBlocks();
-    ASSERT_EQ(allocated.size(), 5u);
-    const void* older = allocated[3];
-    const void* newer = allocated[4];
+    ASSERT_EQ(allocated.size(), 4u);
+    const void* older = allocated[2];
+    const void* newer = allocated[3];
     const std::span<const void* const> released = walk.callbacks.ReleasedBlocks();
     ASSERT_GE(released.size(), 2u);
     EXPECT_EQ(released[0], newer);
@@ -255,7 +255,17 @@ TEST(ParseItems, PushStackLeftAtTheEndIsReleasedNewestFirst)
         walk.callbacks.DebugLines(),
         (std::vector<std::string>{ "[HIDPARSE] ITEM_TAG_GLOBAL_PUSH\n",
                                    "[HIDPARSE] ITEM_TAG_GLOBAL_PUSH\n", newerLine, olderLine }));
-    EXPECT_EQ(walk.state->globals.savedGlobals, nullptr);
+    EXPECT_EQ(walk.state->pushStack, nullptr);
+}
+
+TEST(ParseItems, APushWhoseBlockCannotBeAllocatedSaysABoundWasReached)
+{
+    // Allocations: state, root, the Push's block (3rd). The values still come back at the Pop:
+    // they are the walker's, and only the block was refused.
+    Walk walk("75 08 A4 75 01 B4 A1 01 95 01 81 02 C0", 3);
+    ASSERT_EQ(walk.result, ParseResult::Ok);
+    EXPECT_EQ(walk.state->boundReached, 1);
+    EXPECT_EQ(walk.state->rootCollection->children[0]->reports[0]->bitSize, 8u);
 }
 
 TEST(ParseItems, EmptyDescriptorAndFailedStartAppendNoRow)
@@ -266,7 +276,7 @@ TEST(ParseItems, EmptyDescriptorAndFailedStartAppendNoRow)
         EXPECT_TRUE(walk.rows.empty());
         EXPECT_EQ(walk.callbacks.Allocations(), 0);
     }
-    for (int failing = 1; failing <= 3; ++failing) {
+    for (int failing = 1; failing <= 2; ++failing) { // the state, the root
         SCOPED_TRACE(failing);
         Walk walk("05 01", failing);
         EXPECT_EQ(walk.result, ParseResult::NoMemory);
