@@ -58,7 +58,8 @@ void KeyboardReports(benchmark::State& state)
     DecodedReport decoded;
     std::size_t i = 0;
     for (auto _ : state) {
-        DecodeReport(model, ReportType::Input, reports[i++ & 0xFF], decoded);
+        benchmark::DoNotOptimize(
+            DecodeReport(model, ReportType::Input, reports[i++ & 0xFF], decoded).HasValue());
         benchmark::DoNotOptimize(decoded.entries.data());
     }
     state.SetItemsProcessed(state.iterations());
@@ -73,7 +74,8 @@ void GamePadReports(benchmark::State& state)
     DecodedReport decoded;
     std::size_t i = 0;
     for (auto _ : state) {
-        DecodeReport(model, ReportType::Input, reports[i++ & 0xFF], decoded);
+        benchmark::DoNotOptimize(
+            DecodeReport(model, ReportType::Input, reports[i++ & 0xFF], decoded).HasValue());
         benchmark::DoNotOptimize(decoded.entries.data());
     }
     state.SetItemsProcessed(state.iterations());
@@ -88,7 +90,8 @@ void KeyboardReportsAsLines(benchmark::State& state)
     DecodedReport decoded;
     std::size_t i = 0;
     for (auto _ : state) {
-        DecodeReport(model, ReportType::Input, reports[i++ & 0xFF], decoded);
+        benchmark::DoNotOptimize(
+            DecodeReport(model, ReportType::Input, reports[i++ & 0xFF], decoded).HasValue());
         benchmark::DoNotOptimize(DecodedReportLine(decoded));
     }
     state.SetItemsProcessed(state.iterations());

@@ -133,11 +133,8 @@ void Read(benchmark::State& state, InputForm form, const std::string& text)
 void Recognise(benchmark::State& state, const std::string& text)
 {
     for (auto _ : state) {
-        std::string decoded;
-        bool wasDecoded = false;
-        std::string error;
         const forms::TextSigns signs = forms::ScanText(text);
-        benchmark::DoNotOptimize(forms::DecodeText(text, decoded, wasDecoded, error));
+        benchmark::DoNotOptimize(forms::DecodeText(text).HasValue());
         benchmark::DoNotOptimize(forms::DetectTextForm(text, signs));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(text.size()) * state.iterations());

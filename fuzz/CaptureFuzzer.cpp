@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(!warning.message.empty(), "a warning without a text");
         ++warnings;
     });
-    if (const auto error = reader.OpenMemory(std::span(data, size))) {
-        Require(!error->message.empty(), "an error without a text");
+    if (const auto opened = reader.OpenMemory(std::span(data, size)); !opened) {
+        Require(!opened.Error().message.empty(), "an error without a text");
         return 0;
     }
     CaptureInventory inventory;
@@ -53,8 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             audit->Take(report);
         }
     };
-    const auto error = ScanCapture(reader, inventory, callbacks);
-    Require(!error || !error->message.empty(), "an error without a text");
+    const auto read = ScanCapture(reader, inventory, callbacks);
+    Require(read || !read.Error().message.empty(), "an error without a text");
     Require(inventory.devices.size() <= kMaxCapturedDevices, "devices past the bound");
     Require(inventory.descriptors.size() <= kMaxCapturedDescriptors, "descriptors past the bound");
     for (const CapturedDescriptor& descriptor : inventory.descriptors) {

@@ -25,11 +25,12 @@ void Require(bool condition, const char* what)
     fuzz::Require("decode fuzzer", condition, what);
 }
 
-void CheckDecoded(const ReportModel& model, const DecodedReport& decoded, std::size_t length)
+void CheckDecoded(const ReportModel& model, const Expected<void, DecodeError>& result,
+                  const DecodedReport& decoded, std::size_t length)
 {
-    if (decoded.status != DecodeStatus::Ok) {
+    if (!result) {
         Require(decoded.entries.empty() && decoded.active.empty(), "entries of a rejected report");
-        Require(!DecodeErrorText(decoded).empty(), "a rejected report without a reason");
+        Require(!DecodeErrorText(result.Error()).empty(), "a rejected report without a reason");
         return;
     }
     Require(decoded.report != nullptr, "a decoded report without its model");
@@ -82,16 +83,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     DecodedReport decoded;
-    DecodeReport(model, type, report, decoded);
-    CheckDecoded(model, decoded, report.size());
+    CheckDecoded(model, DecodeReport(model, type, report, decoded), decoded, report.size());
 
     // The same bytes as a line of report input, as standard input would bring them.
     ReportLine line;
     ReadReportLine(std::string_view(reinterpret_cast<const char*>(report.data()), report.size()),
                    line);
     if (line.kind == ReportLineKind::Report) {
-        DecodeReport(model, type, line.bytes, decoded);
-        CheckDecoded(model, decoded, line.bytes.size());
+        CheckDecoded(model, DecodeReport(model, type, line.bytes, decoded), decoded,
+                     line.bytes.size());
     }
     return 0;
 }

@@ -43,10 +43,8 @@ std::optional<std::string> BytesByLines(std::string_view text)
         std::size_t end = text.find('\n', start);
         end = end == std::string_view::npos ? text.size() : end + 1;
         const std::string_view chunk = text.substr(start, end - start);
-        std::string decoded;
-        bool wasDecoded = false;
-        std::string error;
-        if (!forms::DecodeText(chunk, decoded, wasDecoded, error) || wasDecoded) {
+        const auto decoding = forms::DecodeText(chunk);
+        if (!decoding || decoding->has_value()) {
             return std::nullopt;
         }
         DescriptorInput line;
@@ -66,11 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
-    std::string decoded;
-    bool wasDecoded = false;
-    std::string error;
-    const bool decodes = forms::DecodeText(text, decoded, wasDecoded, error);
-    const std::string_view plain = wasDecoded ? std::string_view(decoded) : text;
+    const auto decoding = forms::DecodeText(text);
+    const bool decodes = decoding.HasValue();
+    const bool wasDecoded = decodes && decoding->has_value();
+    const std::string_view plain = wasDecoded ? std::string_view(**decoding) : text;
 
     DescriptorInput whole;
     const InputOutcome outcome = ReadDescriptorContent(text, "", { InputForm::HexText }, whole);

@@ -419,11 +419,10 @@ void CQuorlixDlg::OnBrowse()
             InputOutcomeDetails(outcome));
         return;
     }
-    std::string error;
-    if (!WriteHexDumpFile(*chosen, input.bytes, &error)) {
+    if (const auto written = WriteHexDumpFile(*chosen, input.bytes); !written) {
         m_platform->ShowStatus(
             WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "无法写出十六进制转储：%1"))
-                .arg(SystemReasonText(error)));
+                .arg(SystemReasonText(WriteErrorText(written.Error()))));
         return;
     }
     m_platform->ShowStatus(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "已选择 %1，按“分析”分析它"))
@@ -491,19 +490,20 @@ void CQuorlixDlg::AnalyseCapture(const std::string& path)
     CaptureInventory inventory;
     std::uint64_t warnings = 0;
     CaptureReader reader([&warnings](const CaptureWarning&) { ++warnings; });
-    std::optional<CaptureError> error = reader.Open(path);
-    if (!error) {
-        error = ScanCapture(reader, inventory);
+    auto read = reader.Open(path);
+    if (read) {
+        read = ScanCapture(reader, inventory);
     }
-    if (error) {
+    if (!read) {
+        const CaptureError& error = read.Error();
         // What came before a broken frame is not offered: the command line refuses it too.
         m_platform->ShowStatus(NothingAnalysedInCaptureText(path, error),
-                               QString::fromStdString(error->message));
+                               QString::fromStdString(error.message));
         return;
     }
     DescriptorInput input;
-    CapturedDescriptorChoice choice = ChooseCapturedDescriptor(inventory, {}, input);
-    if (choice.status == CapturedDescriptorStatus::NoDescriptor) {
+    auto choice = ChooseCapturedDescriptor(inventory, {}, input);
+    if (!choice) { // the capture holds no descriptor: nothing else can fail without a request
         m_platform->ShowStatus(NothingAnalysedInCaptureText(path, std::nullopt));
         return;
     }
@@ -518,11 +518,12 @@ void CQuorlixDlg::AnalyseCapture(const std::string& path)
         choice =
             ChooseCapturedDescriptor(inventory, CapturedDescriptorRequest{ *chosen, {} }, input);
     }
-    if (choice.status != CapturedDescriptorStatus::Ok) {
+    if (!choice) {
         return; // only an index the chooser did not offer; it offers none past the end
     }
-    m_analysedCapture = CapturedSource{ choice.interfaceName, input.candidates[choice.index].device,
-                                        inventory.descriptors[choice.index].cut, warnings };
+    m_analysedCapture =
+        CapturedSource{ choice->interfaceName, input.candidates[choice->index].device,
+                        inventory.descriptors[choice->index].cut, warnings };
     m_analysedPath = path;
     m_analysedInput = std::move(input);
     m_currentFinding.reset();
@@ -611,11 +612,12 @@ void CQuorlixDlg::OnSave()
         return SavedRowTexts{ offset, bytes, name, description };
     };
     const QString caption = m_platform->ExecutableName();
-    std::string error;
-    if (!WriteSavedAnalysisFile(*chosen, form, m_platform->ItemCount(), rowAt, &error)) {
-        m_platform->ShowMessage(WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "无法存储 %1：%2"))
-                                    .arg(PathForDisplay(*chosen), SystemReasonText(error)),
-                                caption, MessageKind::Error);
+    if (const auto written = WriteSavedAnalysisFile(*chosen, form, m_platform->ItemCount(), rowAt);
+        !written) {
+        m_platform->ShowMessage(
+            WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "无法存储 %1：%2"))
+                .arg(PathForDisplay(*chosen), SystemReasonText(WriteErrorText(written.Error()))),
+            caption, MessageKind::Error);
         return;
     }
     m_platform->ShowMessage(kSaveDone, caption, MessageKind::Information);

@@ -107,30 +107,28 @@ QString ReportsOfType(const ReportModel& model, ReportType type)
 }
 
 // Why the bytes did not decode, in the window's language.
-QString DecodeFailureText(const DecodedReport& decoded)
+QString DecodeFailureText(const DecodeError& error)
 {
-    const QString report = ReportText(decoded.type, decoded.reportId);
-    switch (decoded.status) {
-    case DecodeStatus::Ok:
-        return {};
-    case DecodeStatus::Empty:
+    const QString report = ReportText(error.type, error.reportId);
+    switch (error.kind) {
+    case DecodeErrorKind::Empty:
         return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "报告是空的"));
-    case DecodeStatus::NoReportOfType:
+    case DecodeErrorKind::NoReportOfType:
         return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "描述符没有声明%1报告"))
-            .arg(TypeText(decoded.type));
-    case DecodeStatus::UnknownReportId:
+            .arg(TypeText(error.type));
+    case DecodeErrorKind::UnknownReportId:
         return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "没有编号为 %2 的%1报告"))
-            .arg(TypeText(decoded.type))
-            .arg(decoded.reportId);
-    case DecodeStatus::WrongLength:
+            .arg(TypeText(error.type))
+            .arg(error.reportId);
+    case DecodeErrorKind::WrongLength:
         return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1 应有 %2，而不是 %3"))
-            .arg(report, BytesText(decoded.expectedLength))
-            .arg(decoded.length);
-    case DecodeStatus::TooLong:
-        return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1 有 %2，超过解码的上限 %3"))
-            .arg(report, BytesText(decoded.expectedLength), BytesText(kMaxDecodedReportBytes));
+            .arg(report, BytesText(error.expectedLength))
+            .arg(error.length);
+    case DecodeErrorKind::TooLong:
+        break;
     }
-    return {};
+    return WindowText(QT_TRANSLATE_NOOP("CQuorlixDlg", "%1 有 %2，超过解码的上限 %3"))
+        .arg(report, BytesText(error.expectedLength), BytesText(kMaxDecodedReportBytes));
 }
 
 // "输入报告 3（5 字节）", with a remark when several top-level collections share the id.
@@ -233,9 +231,8 @@ void DecodeReportDialog::Decode()
                               : FromUtf8(line.error));
         return;
     }
-    DecodeReport(m_model, type, line.bytes, m_decoded);
-    if (m_decoded.status != DecodeStatus::Ok) {
-        m_status->setText(DecodeFailureText(m_decoded));
+    if (const auto decoded = DecodeReport(m_model, type, line.bytes, m_decoded); !decoded) {
+        m_status->setText(DecodeFailureText(decoded.Error()));
         return;
     }
     m_status->setText(HeadingText(m_decoded));

@@ -150,32 +150,31 @@ void TrafficAudit::Take(const CapturedReport& report)
         return;
     }
     DecodedReport& decoded = state.decoded;
-    DecodeReport(m_model, report.type, report.bytes, decoded);
-    switch (decoded.status) {
-    case DecodeStatus::Empty:
-        return;
-    case DecodeStatus::NoReportOfType:
-    case DecodeStatus::UnknownReportId:
-        state.undeclared[Key(report.type, m_model.IsNumbered(report.type) ? report.bytes[0] : 0)]
-            .Add(report.frame);
-        return;
-    case DecodeStatus::WrongLength:
-    case DecodeStatus::TooLong: {
-        ReportState& r = state.reports[Key(report.type, decoded.reportId)];
-        r.expected = decoded.expectedLength;
-        if (decoded.length < decoded.expectedLength) {
+    if (const auto result = DecodeReport(m_model, report.type, report.bytes, decoded); !result) {
+        const DecodeError& error = result.Error();
+        switch (error.kind) {
+        case DecodeErrorKind::Empty:
+            return;
+        case DecodeErrorKind::NoReportOfType:
+        case DecodeErrorKind::UnknownReportId:
+            state.undeclared[Key(report.type, error.reportId)].Add(report.frame);
+            return;
+        case DecodeErrorKind::WrongLength:
+        case DecodeErrorKind::TooLong:
+            break;
+        }
+        ReportState& r = state.reports[Key(report.type, error.reportId)];
+        r.expected = error.expectedLength;
+        if (error.length < error.expectedLength) {
             r.shortest = r.shortReports.count == 0
-                             ? decoded.length
-                             : std::min<std::uint64_t>(r.shortest, decoded.length);
+                             ? error.length
+                             : std::min<std::uint64_t>(r.shortest, error.length);
             r.shortReports.Add(report.frame);
         } else {
-            r.longest = std::max<std::uint64_t>(r.longest, decoded.length);
+            r.longest = std::max<std::uint64_t>(r.longest, error.length);
             r.longReports.Add(report.frame);
         }
         return;
-    }
-    case DecodeStatus::Ok:
-        break;
     }
     ReportState& r = state.reports[Key(report.type, decoded.reportId)];
     const bool first = r.decoded == 0;

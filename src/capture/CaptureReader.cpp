@@ -88,9 +88,9 @@ const char* CaptureFormName(CaptureForm form)
 bool LooksLikeCapture(const std::string& path)
 {
     CaptureReader reader;
-    const std::optional<CaptureError> error = reader.Open(path);
-    return !error || error->kind == CaptureErrorKind::UnsupportedLink ||
-           error->kind == CaptureErrorKind::Malformed;
+    const auto opened = reader.Open(path);
+    return opened || opened.Error().kind == CaptureErrorKind::UnsupportedLink ||
+           opened.Error().kind == CaptureErrorKind::Malformed;
 }
 
 CaptureReader::CaptureReader(CaptureWarningSink warn) : m_warn(std::move(warn)) {}
@@ -104,19 +104,19 @@ CaptureReader::~CaptureReader()
     }
 }
 
-std::optional<CaptureError> CaptureReader::Open(const std::string& path)
+Expected<void, CaptureError> CaptureReader::Open(const std::string& path)
 {
     struct stat info
     {};
     if (::stat(path.c_str(), &info) != 0) {
-        return CannotOpenError(errno);
+        return Unexpected(CannotOpenError(errno));
     }
     if (!S_ISREG(info.st_mode)) {
-        return CaptureError{ CaptureErrorKind::CannotOpen, "not a regular file" };
+        return Unexpected(CaptureError{ CaptureErrorKind::CannotOpen, "not a regular file" });
     }
     std::FILE* stream = std::fopen(path.c_str(), "rb");
     if (stream == nullptr) {
-        return CannotOpenError(errno);
+        return Unexpected(CannotOpenError(errno));
     }
     // Large reads: with the stream's default of one block, reading a capture of hundreds of
     // megabytes twice (decode, audit) spent a fifth of its time in the read calls.
@@ -126,28 +126,28 @@ std::optional<CaptureError> CaptureReader::Open(const std::string& path)
     return OpenStream(stream);
 }
 
-std::optional<CaptureError> CaptureReader::OpenMemory(std::span<const std::uint8_t> bytes)
+Expected<void, CaptureError> CaptureReader::OpenMemory(std::span<const std::uint8_t> bytes)
 {
     if (bytes.empty()) {
-        return CaptureError{ CaptureErrorKind::NotACapture, "empty file" };
+        return Unexpected(CaptureError{ CaptureErrorKind::NotACapture, "empty file" });
     }
     // The stream is opened for reading only, so the bytes are never written.
     std::FILE* stream = fmemopen(const_cast<std::uint8_t*>(bytes.data()), bytes.size(), "rb");
     if (stream == nullptr) {
-        return CaptureError{ CaptureErrorKind::CannotOpen,
-                             std::string("cannot read: ") + std::strerror(errno) };
+        return Unexpected(CaptureError{ CaptureErrorKind::CannotOpen,
+                                        std::string("cannot read: ") + std::strerror(errno) });
     }
     m_size = bytes.size();
     return OpenStream(stream);
 }
 
-std::optional<CaptureError> CaptureReader::OpenStream(std::FILE* stream)
+Expected<void, CaptureError> CaptureReader::OpenStream(std::FILE* stream)
 {
     m_stream = stream;
     std::uint8_t magic[4] = {};
     const std::size_t got = std::fread(magic, 1, sizeof magic, stream);
     if (got == 0) {
-        return CaptureError{ CaptureErrorKind::NotACapture, "empty file" };
+        return Unexpected(CaptureError{ CaptureErrorKind::NotACapture, "empty file" });
     }
     if (got == 4 && (IsPcapMagic(magic) || IsPcapNgMagic(magic))) {
         std::rewind(stream);
@@ -157,7 +157,7 @@ std::optional<CaptureError> CaptureReader::OpenStream(std::FILE* stream)
             pcap_fopen_offline_with_tstamp_precision(stream, PCAP_TSTAMP_PRECISION_NANO, error);
         if (pcap == nullptr) {
             // libpcap closes nothing it failed to open.
-            return CaptureError{ CaptureErrorKind::Malformed, error };
+            return Unexpected(CaptureError{ CaptureErrorKind::Malformed, error });
         }
         m_stream = nullptr;
         m_pcap = pcap;
@@ -170,29 +170,28 @@ std::optional<CaptureError> CaptureReader::OpenStream(std::FILE* stream)
                                           " holds no USB packets; usbmon (189, 220) and USBPcap "
                                           "(249) captures are read" };
             unsupported.linkType = link;
-            return unsupported;
+            return Unexpected(std::move(unsupported));
         }
         m_linkType = static_cast<CaptureLinkType>(link);
-        return std::nullopt;
+        return {};
     }
     // usbmon text: the first line that holds anything must be a packet.
     std::rewind(stream);
     m_form = CaptureForm::UsbmonText;
     bool tooLong = false;
     UsbPacket probe;
-    while (ReadLine(stream, m_line, tooLong)) {
-        const std::string result = tooLong ? "x" : DecodeUsbmonTextLine(m_line, m_textData, probe);
-        if (result == "-") {
-            continue;
-        }
-        if (!result.empty()) {
+    while (ReadLine(stream, m_line, tooLong) && !tooLong) {
+        const auto line = DecodeUsbmonTextLine(m_line, m_textData, probe);
+        if (!line) {
             break;
         }
-        std::rewind(stream);
-        return std::nullopt;
+        if (*line == LinkRecord::Packet) {
+            std::rewind(stream);
+            return {};
+        }
     }
-    return CaptureError{ CaptureErrorKind::NotACapture,
-                         "not a capture: neither pcap, pcapng nor usbmon text" };
+    return Unexpected(CaptureError{ CaptureErrorKind::NotACapture,
+                                    "not a capture: neither pcap, pcapng nor usbmon text" });
 }
 
 void CaptureReader::Warn(std::uint64_t frame, const std::string& text)
@@ -251,23 +250,22 @@ bool CaptureReader::NextPcap(UsbPacket& packet)
             packet.timeNs = header->ts.tv_sec < 0 ? std::numeric_limits<std::int64_t>::min()
                                                   : std::numeric_limits<std::int64_t>::max();
         }
-        const std::string problem =
+        const auto record =
             m_linkType == CaptureLinkType::UsbPcap
                 ? DecodeUsbPcapPacket(frame, packet)
                 : DecodeUsbmonPacket(frame, m_linkType == CaptureLinkType::LinuxUsbMmapped, packet);
         if (header->caplen < header->len) {
             ++m_cutFrames;
         }
-        if (problem == "-") {
-            continue;
-        }
-        if (!problem.empty()) {
-            Warn(m_frame, problem +
+        if (!record) {
+            Warn(m_frame, record.Error() +
                               (header->caplen < header->len ? " (cut by the snap length)" : "") +
                               "; skipped");
             continue;
         }
-        return true;
+        if (*record == LinkRecord::Packet) {
+            return true;
+        }
     }
 }
 
@@ -283,12 +281,12 @@ bool CaptureReader::NextText(UsbPacket& packet)
         }
         packet = UsbPacket{};
         packet.frame = m_frame;
-        const std::string problem = DecodeUsbmonTextLine(m_line, m_textData, packet);
-        if (problem == "-") {
+        const auto record = DecodeUsbmonTextLine(m_line, m_textData, packet);
+        if (!record) {
+            Warn(m_frame, record.Error() + "; skipped");
             continue;
         }
-        if (!problem.empty()) {
-            Warn(m_frame, problem + "; skipped");
+        if (*record == LinkRecord::NoTransfer) {
             continue;
         }
         if (packet.IsCut()) {

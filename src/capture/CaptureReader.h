@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture/UsbPacket.h"
+#include "support/Expected.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -85,9 +86,9 @@ public:
     CaptureReader& operator=(const CaptureReader&) = delete;
 
     // Opens a file and recognises its form by its first bytes.
-    std::optional<CaptureError> Open(const std::string& path);
+    Expected<void, CaptureError> Open(const std::string& path);
     // The same over bytes in memory, which must outlive the reader.
-    std::optional<CaptureError> OpenMemory(std::span<const std::uint8_t> bytes);
+    Expected<void, CaptureError> OpenMemory(std::span<const std::uint8_t> bytes);
 
     // The next packet; false at the end of the file or on an error that stops the reading
     // (Error() tells which).
@@ -106,7 +107,7 @@ public:
     void Warn(std::uint64_t frame, const std::string& text);
 
 private:
-    std::optional<CaptureError> OpenStream(std::FILE* stream);
+    Expected<void, CaptureError> OpenStream(std::FILE* stream);
     bool NextPcap(UsbPacket& packet);
     bool NextText(UsbPacket& packet);
 

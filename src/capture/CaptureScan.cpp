@@ -444,8 +444,8 @@ private:
 
 } // namespace
 
-std::optional<CaptureError> ScanCapture(CaptureReader& reader, CaptureInventory& inventory,
-                                        const CaptureCallbacks& callbacks)
+Expected<void, CaptureError> ScanCapture(CaptureReader& reader, CaptureInventory& inventory,
+                                         const CaptureCallbacks& callbacks)
 {
     inventory = CaptureInventory{};
     inventory.form = reader.Form();
@@ -465,7 +465,10 @@ std::optional<CaptureError> ScanCapture(CaptureReader& reader, CaptureInventory&
     }
     inventory.frames = packet.frame;
     inventory.cutFrames = reader.CutFrames();
-    return reader.Error();
+    if (reader.Error()) {
+        return Unexpected(*reader.Error());
+    }
+    return {};
 }
 
 const CapturedDevice* FindCapturedDevice(const CaptureInventory& inventory, std::uint16_t bus,

@@ -152,8 +152,8 @@ inline constexpr std::uint64_t kProgressPackets = 1 << 16;
 // of the frames that complete them (completedFrame); a SET_REPORT keeps its request's frame. Memory
 // stays bounded by the inventory's bounds and the largest frame, whatever the capture's length.
 // Gives the error that stopped the reading, if any; the inventory then holds what came before it.
-std::optional<CaptureError> ScanCapture(CaptureReader& reader, CaptureInventory& inventory,
-                                        const CaptureCallbacks& callbacks = {});
+Expected<void, CaptureError> ScanCapture(CaptureReader& reader, CaptureInventory& inventory,
+                                         const CaptureCallbacks& callbacks = {});
 
 // The device at bus and address, or nullptr.
 const CapturedDevice* FindCapturedDevice(const CaptureInventory& inventory, std::uint16_t bus,

@@ -65,9 +65,9 @@ bool ParseInterfaceSelector(const std::string& text, std::uint16_t& bus, std::ui
     return true;
 }
 
-CapturedDescriptorChoice ChooseCapturedDescriptor(const CaptureInventory& inventory,
-                                                  const CapturedDescriptorRequest& request,
-                                                  DescriptorInput& input)
+Expected<CapturedDescriptorChoice, CapturedDescriptorError>
+ChooseCapturedDescriptor(const CaptureInventory& inventory,
+                         const CapturedDescriptorRequest& request, DescriptorInput& input)
 {
     input = DescriptorInput{};
     input.form = InputForm::Binary;
@@ -88,19 +88,17 @@ CapturedDescriptorChoice ChooseCapturedDescriptor(const CaptureInventory& invent
         input.candidates.push_back(std::move(candidate));
     }
 
-    CapturedDescriptorChoice choice;
     if (descriptors.empty()) {
-        choice.status = CapturedDescriptorStatus::NoDescriptor;
-        return choice;
+        return Unexpected(CapturedDescriptorError::NoDescriptor);
     }
+    CapturedDescriptorChoice choice;
     choice.index = request.index.value_or(0);
     if (!request.interfaceSelector.empty()) {
         std::uint16_t bus = 0;
         std::uint8_t address = 0;
         int interface = -1;
         if (!ParseInterfaceSelector(request.interfaceSelector, bus, address, interface)) {
-            choice.status = CapturedDescriptorStatus::BadSelector;
-            return choice;
+            return Unexpected(CapturedDescriptorError::BadSelector);
         }
         choice.index = descriptors.size();
         for (std::size_t k = 0; k < descriptors.size(); ++k) {
@@ -112,12 +110,10 @@ CapturedDescriptorChoice ChooseCapturedDescriptor(const CaptureInventory& invent
             }
         }
         if (choice.index == descriptors.size()) {
-            choice.status = CapturedDescriptorStatus::NoSuchInterface;
-            return choice;
+            return Unexpected(CapturedDescriptorError::NoSuchInterface);
         }
     } else if (choice.index >= descriptors.size()) {
-        choice.status = CapturedDescriptorStatus::NoSuchIndex;
-        return choice;
+        return Unexpected(CapturedDescriptorError::NoSuchIndex);
     }
     const CapturedDescriptor& d = descriptors[choice.index];
     choice.interfaceName = InterfaceName(d.bus, d.address, d.interface);

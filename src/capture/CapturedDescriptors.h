@@ -2,6 +2,7 @@
 
 #include "capture/CaptureScan.h"
 #include "forms/DescriptorInput.h"
+#include "support/Expected.h"
 
 #include <cstddef>
 #include <optional>
@@ -17,9 +18,9 @@ struct CapturedDescriptorRequest
     std::string interfaceSelector;
 };
 
-enum class CapturedDescriptorStatus : std::uint8_t
+// Why no descriptor was taken. Callers word it, as they know which option asked.
+enum class CapturedDescriptorError : std::uint8_t
 {
-    Ok,
     NoDescriptor,    // the capture holds none: the enumeration was not captured
     BadSelector,     // the interface is not BUS.ADDR or BUS.ADDR:IF
     NoSuchInterface, // no descriptor of that interface
@@ -28,7 +29,6 @@ enum class CapturedDescriptorStatus : std::uint8_t
 
 struct CapturedDescriptorChoice
 {
-    CapturedDescriptorStatus status = CapturedDescriptorStatus::Ok;
     std::size_t index = 0;     // the descriptor taken
     std::string interfaceName; // its "BUS.ADDR:IF"
     std::string deviceId;      // "0003:VVVV:PPPP" when the device descriptor was captured, else ""
@@ -36,10 +36,10 @@ struct CapturedDescriptorChoice
 
 // A capture as a descriptor source, as every other source is one: input lists the capture's
 // report descriptors as candidates (labelled "BUS.ADDR:IF", with the device's "vvvv:pppp" where
-// known) whatever the status, and on Ok holds the chosen one's bytes, read as binary.
-CapturedDescriptorChoice ChooseCapturedDescriptor(const CaptureInventory& inventory,
-                                                  const CapturedDescriptorRequest& request,
-                                                  DescriptorInput& input);
+// known) whatever the outcome, and holds the chosen one's bytes, read as binary, when there is one.
+Expected<CapturedDescriptorChoice, CapturedDescriptorError>
+ChooseCapturedDescriptor(const CaptureInventory& inventory,
+                         const CapturedDescriptorRequest& request, DescriptorInput& input);
 
 // Parses "1.4" or "1.4:0" into bus, address and interface (-1 when absent).
 bool ParseInterfaceSelector(const std::string& text, std::uint16_t& bus, std::uint8_t& address,

@@ -36,12 +36,14 @@ constexpr std::size_t kUsbPcapHeader = 27;
 
 } // namespace
 
-std::string DecodeUsbmonPacket(std::span<const std::uint8_t> bytes, bool mmapped, UsbPacket& packet)
+Expected<LinkRecord, std::string> DecodeUsbmonPacket(std::span<const std::uint8_t> bytes,
+                                                     bool mmapped, UsbPacket& packet)
 {
     const std::size_t headerLength = mmapped ? kUsbmonMmappedHeader : kUsbmonHeader;
     if (bytes.size() < headerLength) {
-        return "the frame ends inside its usbmon header (" + std::to_string(bytes.size()) + " of " +
-               std::to_string(headerLength) + " bytes)";
+        return Unexpected(std::string("the frame ends inside its usbmon header (" +
+                                      std::to_string(bytes.size()) + " of " +
+                                      std::to_string(headerLength) + " bytes)"));
     }
     packet.urbId = HostAt<std::uint64_t>(bytes, 0);
     const char type = static_cast<char>(bytes[8]);
@@ -49,7 +51,7 @@ std::string DecodeUsbmonPacket(std::span<const std::uint8_t> bytes, bool mmapped
                    : type == 'C' ? PacketEvent::Complete
                                  : PacketEvent::Error;
     if (type != 'S' && type != 'C' && type != 'E') {
-        return "the usbmon event type is neither S, C nor E";
+        return Unexpected(std::string("the usbmon event type is neither S, C nor E"));
     }
     packet.transfer = static_cast<TransferType>(bytes[9] & 3);
     packet.endpoint = bytes[10];
@@ -66,24 +68,27 @@ std::string DecodeUsbmonPacket(std::span<const std::uint8_t> bytes, bool mmapped
     if (!hasData || packet.transfer == TransferType::Isochronous) {
         packet.data = {};
         packet.dataLength = 0;
-        return "";
+        return LinkRecord::Packet;
     }
     const std::span<const std::uint8_t> rest = bytes.subspan(headerLength);
     packet.data = rest.first(std::min<std::size_t>(rest.size(), captured));
     packet.dataLength = length;
-    return "";
+    return LinkRecord::Packet;
 }
 
-std::string DecodeUsbPcapPacket(std::span<const std::uint8_t> bytes, UsbPacket& packet)
+Expected<LinkRecord, std::string> DecodeUsbPcapPacket(std::span<const std::uint8_t> bytes,
+                                                      UsbPacket& packet)
 {
     if (bytes.size() < kUsbPcapHeader) {
-        return "the frame ends inside its USBPcap header (" + std::to_string(bytes.size()) +
-               " of " + std::to_string(kUsbPcapHeader) + " bytes)";
+        return Unexpected(std::string("the frame ends inside its USBPcap header (" +
+                                      std::to_string(bytes.size()) + " of " +
+                                      std::to_string(kUsbPcapHeader) + " bytes)"));
     }
     const std::size_t headerLength = LittleAt(bytes, 0, 2);
     if (headerLength < kUsbPcapHeader || headerLength > bytes.size()) {
-        return "the USBPcap header length " + std::to_string(headerLength) +
-               " does not fit the frame of " + std::to_string(bytes.size()) + " bytes";
+        return Unexpected(std::string("the USBPcap header length " + std::to_string(headerLength) +
+                                      " does not fit the frame of " + std::to_string(bytes.size()) +
+                                      " bytes"));
     }
     packet.urbId =
         std::uint64_t{ LittleAt(bytes, 2, 4) } | (std::uint64_t{ LittleAt(bytes, 6, 4) } << 32);
@@ -97,10 +102,11 @@ std::string DecodeUsbPcapPacket(std::span<const std::uint8_t> bytes, UsbPacket& 
     packet.transfer = static_cast<TransferType>(bytes[22] & 3);
     // USBPcap's own records of requests that are no transfer (0xFE, 0xFF) hold no USB data.
     if (bytes[22] == 0xFE || bytes[22] == 0xFF) {
-        return "-";
+        return LinkRecord::NoTransfer;
     }
     if (bytes[22] > 3) {
-        return "the USBPcap transfer type " + std::to_string(bytes[22]) + " is unknown";
+        return Unexpected(
+            std::string("the USBPcap transfer type " + std::to_string(bytes[22]) + " is unknown"));
     }
     std::uint32_t dataLength = LittleAt(bytes, 23, 4);
     std::span<const std::uint8_t> payload = bytes.subspan(headerLength);
@@ -111,8 +117,9 @@ std::string DecodeUsbPcapPacket(std::span<const std::uint8_t> bytes, UsbPacket& 
         if (stage == 0) {
             // The setup stage: eight setup bytes, then (for OUT) the data that follows them.
             if (payload.size() < 8) {
-                return "the USBPcap setup stage holds " + std::to_string(payload.size()) +
-                       " of its 8 setup bytes";
+                return Unexpected(std::string("the USBPcap setup stage holds " +
+                                              std::to_string(payload.size()) +
+                                              " of its 8 setup bytes"));
             }
             std::memcpy(packet.setup.data(), payload.data(), 8);
             packet.hasSetup = true;
@@ -127,7 +134,7 @@ std::string DecodeUsbPcapPacket(std::span<const std::uint8_t> bytes, UsbPacket& 
     }
     packet.data = payload.first(std::min<std::size_t>(payload.size(), dataLength));
     packet.dataLength = dataLength;
-    return "";
+    return LinkRecord::Packet;
 }
 
 namespace {
@@ -217,13 +224,13 @@ bool ParseTextAddress(std::string_view text, UsbPacket& packet)
 
 } // namespace
 
-std::string DecodeUsbmonTextLine(std::string_view line, std::vector<std::uint8_t>& data,
-                                 UsbPacket& packet)
+Expected<LinkRecord, std::string>
+DecodeUsbmonTextLine(std::string_view line, std::vector<std::uint8_t>& data, UsbPacket& packet)
 {
     std::size_t pos = 0;
     const std::string_view tag = NextToken(line, pos);
     if (tag.empty()) {
-        return "-";
+        return LinkRecord::NoTransfer;
     }
     const std::string_view time = NextToken(line, pos);
     const std::string_view event = NextToken(line, pos);
@@ -234,10 +241,10 @@ std::string DecodeUsbmonTextLine(std::string_view line, std::vector<std::uint8_t
         (event[0] != 'S' && event[0] != 'C' && event[0] != 'E') ||
         !ParseTextAddress(address, packet) || microseconds < 0 ||
         microseconds > std::numeric_limits<std::int64_t>::max() / 1000) {
-        return "not a usbmon text line";
+        return Unexpected(std::string("not a usbmon text line"));
     }
     if (packet.transfer == TransferType::Isochronous) {
-        return "-";
+        return LinkRecord::NoTransfer;
     }
     packet.urbId = urbId;
     packet.timeNs = microseconds * 1000;
@@ -256,7 +263,7 @@ std::string DecodeUsbmonTextLine(std::string_view line, std::vector<std::uint8_t
             unsigned value = 0;
             const std::string_view field = NextToken(line, pos);
             if (field.size() != static_cast<std::size_t>(width) || !ParseNumber(field, value, 16)) {
-                return "the setup packet is not five hexadecimal fields";
+                return Unexpected(std::string("the setup packet is not five hexadecimal fields"));
             }
             *out++ = static_cast<std::uint8_t>(value);
             if (width == 4) {
@@ -268,12 +275,12 @@ std::string DecodeUsbmonTextLine(std::string_view line, std::vector<std::uint8_t
         // A status, with the interval after a colon for interrupt transfers.
         const std::string_view status = word.substr(0, word.find(':'));
         if (!ParseNumber(status, packet.status, 10)) {
-            return "the status is not a number";
+            return Unexpected(std::string("the status is not a number"));
         }
     }
     std::uint32_t length = 0;
     if (!ParseNumber(NextToken(line, pos), length, 10)) {
-        return "the data length is not a number";
+        return Unexpected(std::string("the data length is not a number"));
     }
     const std::string_view dataTag = NextToken(line, pos);
     data.clear();
@@ -283,23 +290,23 @@ std::string DecodeUsbmonTextLine(std::string_view line, std::vector<std::uint8_t
         for (std::string_view group = NextToken(line, pos); !group.empty();
              group = NextToken(line, pos)) {
             if (group.size() % 2 != 0) {
-                return "a data word has an odd number of digits";
+                return Unexpected(std::string("a data word has an odd number of digits"));
             }
             for (std::size_t i = 0; i < group.size(); i += 2) {
                 const int high = HexDigitValue(group[i]);
                 const int low = HexDigitValue(group[i + 1]);
                 if (high < 0 || low < 0) {
-                    return "the data is not hexadecimal";
+                    return Unexpected(std::string("the data is not hexadecimal"));
                 }
                 data.push_back(static_cast<std::uint8_t>(high * 16 + low));
             }
         }
         if (data.size() > length) {
-            return "the line shows more data bytes than its length";
+            return Unexpected(std::string("the line shows more data bytes than its length"));
         }
     }
     packet.data = data;
-    return "";
+    return LinkRecord::Packet;
 }
 
 } // namespace quorlix

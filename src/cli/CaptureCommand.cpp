@@ -257,6 +257,25 @@ void WriteJson(std::ostream& out, const std::string& file, const CaptureRun& run
     out << doc.dump(2) << '\n';
 }
 
+// Why no descriptor was taken, in the words of the options that asked for one.
+std::string NoCapturedDescriptorText(CapturedDescriptorError error, const CommandLine& options,
+                                     std::size_t descriptors)
+{
+    switch (error) {
+    case CapturedDescriptorError::NoDescriptor:
+        return "the capture holds no report descriptor (was the device plugged in while it ran?)";
+    case CapturedDescriptorError::BadSelector:
+        return "--interface " + options.interfaceSelector + " is not BUS.ADDR:IF";
+    case CapturedDescriptorError::NoSuchInterface:
+        return "no report descriptor of " + options.interfaceSelector +
+               " in the capture (quorlix-cli capture lists them)";
+    case CapturedDescriptorError::NoSuchIndex:
+        break;
+    }
+    return "--index " + std::to_string(options.index.value_or(0)) + ": the capture holds " +
+           std::to_string(descriptors) + " report descriptors";
+}
+
 } // namespace
 
 CaptureRun ScanCaptureFile(const std::string& path, const CaptureCallbacks& callbacks)
@@ -268,8 +287,8 @@ CaptureRun ScanCaptureFile(const std::string& path, const CaptureCallbacks& call
         }
         ++run.warningCount;
     });
-    if (auto error = reader.Open(path)) {
-        run.error = std::move(error);
+    if (const auto opened = reader.Open(path); !opened) {
+        run.error = opened.Error();
         return run;
     }
     CaptureCallbacks withProgress = callbacks;
@@ -285,7 +304,9 @@ CaptureRun ScanCaptureFile(const std::string& path, const CaptureCallbacks& call
             }
         };
     }
-    run.error = ScanCapture(reader, run.inventory, withProgress);
+    if (const auto scanned = ScanCapture(reader, run.inventory, withProgress); !scanned) {
+        run.error = scanned.Error();
+    }
     if (showProgress) {
         std::fputs("\r\033[K", stderr);
     }
@@ -396,29 +417,14 @@ bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input,
     CapturedDescriptorRequest request;
     request.index = options.index;
     request.interfaceSelector = options.interfaceSelector;
-    const CapturedDescriptorChoice choice = ChooseCapturedDescriptor(run.inventory, request, input);
+    const auto chosen = ChooseCapturedDescriptor(run.inventory, request, input);
     const std::vector<CapturedDescriptor>& descriptors = run.inventory.descriptors;
-    switch (choice.status) {
-    case CapturedDescriptorStatus::Ok:
-        break;
-    case CapturedDescriptorStatus::NoDescriptor:
-        Complain(file, "the capture holds no report descriptor (was the device plugged in while it "
-                       "ran?)");
-        return false;
-    case CapturedDescriptorStatus::BadSelector:
-        Complain(file, "--interface " + options.interfaceSelector + " is not BUS.ADDR:IF");
-        return false;
-    case CapturedDescriptorStatus::NoSuchInterface:
-        Complain(file, "no report descriptor of " + options.interfaceSelector +
-                           " in the capture (quorlix-cli capture lists them)");
-        return false;
-    case CapturedDescriptorStatus::NoSuchIndex:
-        Complain(file, "--index " + std::to_string(choice.index) + ": the capture holds " +
-                           std::to_string(descriptors.size()) + " report descriptors");
+    if (!chosen) {
+        Complain(file, NoCapturedDescriptorText(chosen.Error(), options, descriptors.size()));
         return false;
     }
-    const std::size_t chosen = choice.index;
-    const CapturedDescriptor& d = descriptors[chosen];
+    const CapturedDescriptorChoice& choice = *chosen;
+    const CapturedDescriptor& d = descriptors[choice.index];
     if (interfaceName != nullptr) {
         *interfaceName = choice.interfaceName;
     }
@@ -428,7 +434,7 @@ bool ReadCaptureDescriptor(const CommandLine& options, DescriptorInput& input,
     if (descriptors.size() > 1) {
         Complain(file, "holds " + std::to_string(descriptors.size()) +
                            " report descriptors; this is the one at index " +
-                           std::to_string(chosen) + ", of " +
+                           std::to_string(choice.index) + ", of " +
                            InterfaceName(d.bus, d.address, d.interface) + " (--index 0 to " +
                            std::to_string(descriptors.size() - 1) +
                            " or --interface BUS.ADDR:IF picks one)");

@@ -173,8 +173,11 @@ int DecodeCapture(const CommandLine& options, std::FILE* sink)
             error = "cut short by the capture: " + std::to_string(report.bytes.size()) + " of " +
                     std::to_string(report.length) + " bytes kept";
         } else {
-            DecodeReport(*target->model, report.type, report.bytes, decoded);
-            error = DecodeErrorText(decoded);
+            if (const auto result =
+                    DecodeReport(*target->model, report.type, report.bytes, decoded);
+                !result) {
+                error = DecodeErrorText(result.Error());
+            }
         }
         anyFailed = anyFailed || !error.empty();
         // Reports come in runs of one interface: its name is made once a run.

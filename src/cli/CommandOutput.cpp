@@ -39,9 +39,8 @@ int WriteCommandOutput(const std::string& outPath,
     }
     // The same writer as the window's Save: a FIFO that no one reads fails at once instead of
     // blocking, and a failed write or close is reported with the system's reason.
-    std::string error;
-    if (!WriteOutputFile(outPath, produce, &error)) {
-        Complain(outPath, "cannot write file: " + error);
+    if (const auto written = WriteOutputFile(outPath, produce); !written) {
+        Complain(outPath, "cannot write file: " + WriteErrorText(written.Error()));
         return kExitFailure;
     }
     return kExitOk;

@@ -172,11 +172,10 @@ public:
                 const std::string_view rest = StripBlanks(line.substr(2));
                 std::from_chars(rest.data(), rest.data() + rest.size(), device);
             } else if (line.starts_with("E:") && device == m_device) {
-                const std::string error = ReadRecorderEvent(line, number, event);
-                if (error.empty()) {
+                if (const auto read = ReadRecorderEvent(line, number, event)) {
                     take(number, event);
                 } else {
-                    refuse(number, error);
+                    refuse(number, read.Error());
                 }
             }
         }
@@ -203,12 +202,12 @@ private:
 // goes or the user interrupts.
 int Follow(const CommandLine& options, const ReportModel& model, ReportType type)
 {
-    std::string path;
-    std::string error;
-    if (!HidrawNodeOf(options.device, path, error)) {
-        Complain(options.device, error);
+    const auto node = HidrawNodeOf(options.device);
+    if (!node) {
+        Complain(options.device, node.Error());
         return kExitFailure;
     }
+    const std::string& path = *node;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         Complain(path, FollowOpenErrorText(path, errno));
@@ -216,16 +215,16 @@ int Follow(const CommandLine& options, const ReportModel& model, ReportType type
     }
     StopFollowingOnInterrupt();
     DecodedReportWriter writer(stdout, stderr, options.format == "json", true);
-    const bool ok = FollowReports(fd, model, type, path, writer, error);
+    const auto followed = FollowReports(fd, model, type, path, writer);
     ::close(fd);
-    if (!ok) {
-        Complain(path, error);
+    if (!followed) {
+        Complain(path, followed.Error());
     }
     if (!writer.Finish()) {
         Complain("<stdout>", "write failed");
         return kExitFailure;
     }
-    return ok && !writer.AnyFailed() ? kExitOk : kExitFailure;
+    return followed && !writer.AnyFailed() ? kExitOk : kExitFailure;
 }
 
 } // namespace
@@ -253,9 +252,10 @@ void DecodedReportWriter::WriteJson(const std::string& text)
 }
 
 void DecodedReportWriter::Write(const std::string& where, const ReportLine& line,
-                                const DecodedReport& decoded)
+                                const DecodedReport& decoded,
+                                const Expected<void, DecodeError>& result)
 {
-    const std::string error = DecodeErrorText(decoded);
+    const std::string error = result ? std::string() : DecodeErrorText(result.Error());
     if (!error.empty()) {
         m_failed = true;
         std::fprintf(m_err, "%s: %s: %s\n", kProgramName, where.c_str(), error.c_str());
@@ -335,8 +335,7 @@ int RunDecode(const CommandLine& options)
         if (line.kind == ReportLineKind::Invalid) {
             writer.WriteInvalid(where, line, type);
         } else if (line.kind == ReportLineKind::Report) {
-            DecodeReport(model, type, line.bytes, decoded);
-            writer.Write(where, line, decoded);
+            writer.Write(where, line, decoded, DecodeReport(model, type, line.bytes, decoded));
         }
     };
 
@@ -351,9 +350,8 @@ int RunDecode(const CommandLine& options)
                 line.bytes.assign(event.bytes.begin(), event.bytes.end());
                 line.isEvent = true;
                 line.seconds = event.seconds;
-                DecodeReport(model, type, line.bytes, decoded);
-                writer.Write(InputName(options) + ": line " + std::to_string(number), line,
-                             decoded);
+                writer.Write(InputName(options) + ": line " + std::to_string(number), line, decoded,
+                             DecodeReport(model, type, line.bytes, decoded));
             },
             [&](std::uint32_t, const std::string& error) {
                 line.kind = ReportLineKind::Invalid;
@@ -371,8 +369,7 @@ int RunDecode(const CommandLine& options)
             line.bytes.assign(event.bytes.begin(), event.bytes.end());
             line.isEvent = true;
             line.seconds = event.seconds;
-            DecodeReport(model, type, line.bytes, decoded);
-            writer.Write(where, line, decoded);
+            writer.Write(where, line, decoded, DecodeReport(model, type, line.bytes, decoded));
         }
     } else if (options.file == "-" && options.device.empty()) {
         Complain("-", "the descriptor came from standard input: give the reports as arguments");

@@ -20,8 +20,9 @@ public:
     DecodedReportWriter(const DecodedReportWriter&) = delete;
     DecodedReportWriter& operator=(const DecodedReportWriter&) = delete;
 
-    // A report read from where (such as "report 2", "-: line 7"), decoded or not.
-    void Write(const std::string& where, const ReportLine& line, const DecodedReport& decoded);
+    // A report read from where (such as "report 2", "-: line 7"), decoded or not, as result says.
+    void Write(const std::string& where, const ReportLine& line, const DecodedReport& decoded,
+               const Expected<void, DecodeError>& result);
     // A line that holds no report, with the reason.
     void WriteInvalid(const std::string& where, const ReportLine& line, ReportType type);
     // How the descriptor was read, the JSON document's "input" object (InputJsonText).

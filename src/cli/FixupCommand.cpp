@@ -84,9 +84,9 @@ int RunFixup(const CommandLine& options)
     const DescriptorDiff diff = DiffDescriptors(originalBytes, fixedBytes);
     // Made whole first, so that an error writes nothing anywhere.
     std::ostringstream program;
-    const FixupError error = WriteFixup(program, originalBytes, fixedBytes, request);
-    if (error != FixupError::None) {
-        Complain(options.secondFile, std::string(FixupErrorText(error)));
+    const auto written = WriteFixup(program, originalBytes, fixedBytes, request);
+    if (!written) {
+        Complain(options.secondFile, std::string(FixupErrorText(written.Error())));
         return kExitFailure;
     }
     const std::string text = program.str();

@@ -23,25 +23,21 @@ extern "C" void RequestStop(int)
 
 } // namespace
 
-bool HidrawNodeOf(const std::string& selector, std::string& path, std::string& error)
+Expected<std::string, std::string> HidrawNodeOf(const std::string& selector)
 {
     std::string node;
     if (ParseHidrawName(selector, node)) {
-        path = "/dev/" + node;
-        return true;
+        return "/dev/" + node;
     }
     const HidDeviceList list = ListHidDevices(SysfsRoot());
     const DeviceSelection selection = SelectDevice(list.devices, selector);
     if (selection.device == nullptr) {
-        error = selection.error;
-        return false;
+        return Unexpected(selection.error);
     }
     if (selection.device->hidraw.empty()) {
-        error = "the device has no hidraw node to read reports from";
-        return false;
+        return Unexpected(std::string("the device has no hidraw node to read reports from"));
     }
-    path = "/dev/" + selection.device->hidraw.front();
-    return true;
+    return "/dev/" + selection.device->hidraw.front();
 }
 
 std::string FollowOpenErrorText(const std::string& path, int error)
@@ -64,8 +60,8 @@ void StopFollowingOnInterrupt()
     sigaction(SIGTERM, &action, nullptr);
 }
 
-bool FollowReports(int fd, const ReportModel& model, ReportType type, const std::string& where,
-                   DecodedReportWriter& writer, std::string& error)
+Expected<void, std::string> FollowReports(int fd, const ReportModel& model, ReportType type,
+                                          const std::string& where, DecodedReportWriter& writer)
 {
     // One byte more than the longest report, so that a longer one shows as too long rather
     // than cut to fit.
@@ -76,21 +72,20 @@ bool FollowReports(int fd, const ReportModel& model, ReportType type, const std:
     for (std::size_t number = 1; g_stopRequested == 0; ++number) {
         const ssize_t count = ::read(fd, buffer.data(), buffer.size());
         if (count == 0) {
-            return true;
+            return {};
         }
         if (count < 0) {
             if (errno == EINTR) {
                 --number;
                 continue;
             }
-            error = std::string("read failed: ") + std::strerror(errno);
-            return false;
+            return Unexpected(std::string("read failed: ") + std::strerror(errno));
         }
         line.bytes.assign(buffer.begin(), buffer.begin() + count);
-        DecodeReport(model, type, line.bytes, decoded);
-        writer.Write(where + ": report " + std::to_string(number), line, decoded);
+        writer.Write(where + ": report " + std::to_string(number), line, decoded,
+                     DecodeReport(model, type, line.bytes, decoded));
     }
-    return true;
+    return {};
 }
 
 } // namespace quorlix

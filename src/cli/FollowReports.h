@@ -8,8 +8,8 @@
 namespace quorlix {
 
 // The hidraw node a --device selector names (/dev/hidrawN), found through sysfs unless the
-// selector is a node already; false with a lower-case reason when there is none.
-bool HidrawNodeOf(const std::string& selector, std::string& path, std::string& error);
+// selector is a node already; a lower-case reason when there is none.
+Expected<std::string, std::string> HidrawNodeOf(const std::string& selector);
 
 // Why path cannot be followed, and for a refused open what is needed: read access to the node.
 std::string FollowOpenErrorText(const std::string& path, int error);
@@ -20,9 +20,9 @@ void StopFollowingOnInterrupt();
 
 // Decodes each report read from fd, one read giving one report as a hidraw node (or a
 // SOCK_SEQPACKET socket) gives them, until the end of input or an interrupt. Each is written
-// at once; errors name where and the report's number from 1. Gives false, with the reason,
-// when a read fails otherwise.
-bool FollowReports(int fd, const ReportModel& model, ReportType type, const std::string& where,
-                   DecodedReportWriter& writer, std::string& error);
+// at once; errors name where and the report's number from 1. Gives the reason when a read fails
+// otherwise.
+Expected<void, std::string> FollowReports(int fd, const ReportModel& model, ReportType type,
+                                          const std::string& where, DecodedReportWriter& writer);
 
 } // namespace quorlix

@@ -86,8 +86,12 @@ std::vector<ItemLine> DescribeItems(std::span<const std::uint8_t> descriptor)
     DeviceDescription description;
     ParseOptions options;
     options.debugOut = nullptr;
-    // Rows serve only as texts: a parse that stops early leaves the rest without one.
-    (void)ParseDescriptor(descriptor.data(), descriptor.size(), description, options);
+    // Rows serve only as texts. A parse that runs out of memory after its item loop has listed
+    // every row; one that could not start lists none, and the items then go without texts.
+    if (ParseDescriptor(descriptor.data(), descriptor.size(), description, options) ==
+        ParseResult::EmptyDescriptor) {
+        return {};
+    }
     FillInUsageNames(description.rows);
     std::vector<ItemLine> lines;
     std::size_t row = 0;

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #ifdef __linux__
 #include "devices/FileDescriptor.h"
@@ -15,29 +16,28 @@ namespace quorlix {
 
 #ifdef __linux__
 
-bool ReadBoundedRegularFile(const std::string& path, std::size_t limit, std::string& bytes,
-                            std::string& reason)
+Expected<std::string, DeviceFileError> ReadBoundedRegularFile(const std::string& path,
+                                                              std::size_t limit)
 {
-    bytes.clear();
+    const auto fail = [](std::string reason) {
+        return Unexpected(DeviceFileError{ std::move(reason) });
+    };
     // O_NONBLOCK: a FIFO put where a sysfs file should be must not stop the program in open().
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.Get() < 0) {
-        reason = std::string("cannot open file: ") + std::strerror(errno);
-        return false;
+        return fail(std::string("cannot open file: ") + std::strerror(errno));
     }
     struct stat status
     {};
     if (::fstat(file.Get(), &status) != 0) {
-        reason = std::string("cannot read file: ") + std::strerror(errno);
-        return false;
+        return fail(std::string("cannot read file: ") + std::strerror(errno));
     }
     if (!S_ISREG(status.st_mode)) {
-        reason = "not a regular file";
-        return false;
+        return fail("not a regular file");
     }
     // A sysfs attribute's size says nothing about its contents, so read until the end, one byte
     // past the limit at most to know that the file is too long.
-    bytes.resize(limit + 1);
+    std::string bytes(limit + 1, '\0');
     std::size_t total = 0;
     while (total < bytes.size()) {
         const ssize_t got = ::read(file.Get(), bytes.data() + total, bytes.size() - total);
@@ -45,9 +45,7 @@ bool ReadBoundedRegularFile(const std::string& path, std::size_t limit, std::str
             if (errno == EINTR) {
                 continue;
             }
-            reason = std::string("cannot read file: ") + std::strerror(errno);
-            bytes.clear();
-            return false;
+            return fail(std::string("cannot read file: ") + std::strerror(errno));
         }
         if (got == 0) {
             break;
@@ -55,22 +53,17 @@ bool ReadBoundedRegularFile(const std::string& path, std::size_t limit, std::str
         total += static_cast<std::size_t>(got);
     }
     if (total > limit) {
-        reason = "longer than " + std::to_string(limit) + " bytes";
-        bytes.clear();
-        return false;
+        return fail("longer than " + std::to_string(limit) + " bytes");
     }
     bytes.resize(total);
-    return true;
+    return bytes;
 }
 
 #else
 
-bool ReadBoundedRegularFile(const std::string&, std::size_t, std::string& bytes,
-                            std::string& reason)
+Expected<std::string, DeviceFileError> ReadBoundedRegularFile(const std::string&, std::size_t)
 {
-    bytes.clear();
-    reason = "connected devices are read on Linux only";
-    return false;
+    return Unexpected(DeviceFileError{ "connected devices are read on Linux only" });
 }
 
 #endif

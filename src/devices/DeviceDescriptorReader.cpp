@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #ifdef __linux__
 #include "devices/FileDescriptor.h"
@@ -104,11 +105,12 @@ DeviceDescriptor ReadSysfsDescriptor(const std::string& path)
 {
     DeviceDescriptor descriptor;
     descriptor.path = path;
-    std::string reason;
-    if (!ReadBoundedRegularFile(path, kMaxDeviceDescriptorSize, descriptor.bytes, reason)) {
-        descriptor.error = reason;
+    auto read = ReadBoundedRegularFile(path, kMaxDeviceDescriptorSize);
+    if (!read) {
+        descriptor.error = read.Error().reason;
         return descriptor;
     }
+    descriptor.bytes = std::move(*read);
     if (descriptor.bytes.empty()) {
         descriptor.error = "empty report descriptor";
         return descriptor;

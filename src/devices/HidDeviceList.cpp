@@ -124,18 +124,16 @@ HidDevice ReadDevice(const fs::path& deviceDir, const std::string& id, const Hid
     device.productId = parsed.productId;
     device.instance = parsed.instance;
 
-    std::string text;
-    std::string reason;
-    if (ReadBoundedRegularFile((deviceDir / "uevent").string(), kMaxUeventSize, text, reason)) {
-        ApplyUevent(text, device);
+    if (const auto uevent =
+            ReadBoundedRegularFile((deviceDir / "uevent").string(), kMaxUeventSize)) {
+        ApplyUevent(*uevent, device);
     }
     device.bus = BusOfType(device.busType);
     device.hidraw = HidrawNodes(deviceDir);
     device.descriptorPath = (deviceDir / "report_descriptor").string();
-    std::string descriptor;
-    if (ReadBoundedRegularFile(device.descriptorPath, kMaxDeviceDescriptorSize, descriptor,
-                               reason)) {
-        device.descriptorLength = descriptor.size();
+    if (const auto descriptor =
+            ReadBoundedRegularFile(device.descriptorPath, kMaxDeviceDescriptorSize)) {
+        device.descriptorLength = descriptor->size();
     }
     return device;
 }

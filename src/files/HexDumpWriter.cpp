@@ -41,17 +41,14 @@ std::string HexDumpPath(const std::string& inputPath)
     return inputPath + "-hex.txt";
 }
 
-bool WriteHexDumpFile(const std::string& inputPath, std::string_view bytes, std::string* error)
+Expected<void, WriteError> WriteHexDumpFile(const std::string& inputPath, std::string_view bytes)
 {
     if (bytes.empty()) {
         // Nothing was found, so an earlier dump of the same file stays as it is.
-        if (error != nullptr) {
-            error->clear();
-        }
-        return true;
+        return {};
     }
-    return WriteOutputFile(
-        HexDumpPath(inputPath), [bytes](std::ostream& out) { WriteHexDump(out, bytes); }, error);
+    return WriteOutputFile(HexDumpPath(inputPath),
+                           [bytes](std::ostream& out) { WriteHexDump(out, bytes); });
 }
 
 } // namespace quorlix

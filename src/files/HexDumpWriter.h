@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/OutputFile.h"
+
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -13,9 +15,9 @@ void WriteHexDump(std::ostream& out, std::string_view bytes);
 // The dump's file name: the input path with "-hex.txt" appended behind its own extension.
 std::string HexDumpPath(const std::string& inputPath);
 
-// Writes the dump of bytes beside inputPath, replacing an earlier one. Gives false, with the
-// system's reason in error, when the file cannot be created or written. An empty byte string
-// creates and changes no file and gives true: there is nothing to dump, which is no failure.
-bool WriteHexDumpFile(const std::string& inputPath, std::string_view bytes, std::string* error);
+// Writes the dump of bytes beside inputPath, replacing an earlier one. Gives the system's error
+// when the file cannot be created or written. An empty byte string creates and changes no file
+// and succeeds: there is nothing to dump, which is no failure.
+Expected<void, WriteError> WriteHexDumpFile(const std::string& inputPath, std::string_view bytes);
 
 } // namespace quorlix

@@ -75,14 +75,6 @@ private:
     int m_error = 0;
 };
 
-bool Fail(std::string* error, int systemError)
-{
-    if (error != nullptr) {
-        *error = std::strerror(systemError);
-    }
-    return false;
-}
-
 // Where a write to path lands: path with its symbolic links followed, as open would follow
 // them, so that a link keeps pointing at the file it named. exists tells whether something is
 // there, and info what it is. Gives 0 or the system's error.
@@ -225,8 +217,13 @@ int WriteAndReplace(const std::string& target, const struct stat* old,
 
 } // namespace
 
-bool WriteOutputFile(const std::string& path,
-                     const std::function<void(std::ostream&)>& writeContent, std::string* error)
+std::string WriteErrorText(const WriteError& error)
+{
+    return std::strerror(error.systemError);
+}
+
+Expected<void, WriteError> WriteOutputFile(const std::string& path,
+                                           const std::function<void(std::ostream&)>& writeContent)
 {
     int failure = 0;
     struct stat info
@@ -258,12 +255,9 @@ bool WriteOutputFile(const std::string& path,
         }
     }
     if (failure != 0) {
-        return Fail(error, failure);
+        return Unexpected(WriteError{ failure });
     }
-    if (error != nullptr) {
-        error->clear();
-    }
-    return true;
+    return {};
 }
 
 } // namespace quorlix

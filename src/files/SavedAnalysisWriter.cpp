@@ -233,12 +233,12 @@ void WriteSavedAnalysis(std::ostream& out, SavedForm form, std::size_t rowCount,
     Write(out, block);
 }
 
-bool WriteSavedAnalysisFile(const std::string& path, SavedForm form, std::size_t rowCount,
-                            const std::function<SavedRowTexts(std::size_t)>& rowAt,
-                            std::string* error)
+Expected<void, WriteError>
+WriteSavedAnalysisFile(const std::string& path, SavedForm form, std::size_t rowCount,
+                       const std::function<SavedRowTexts(std::size_t)>& rowAt)
 {
     return WriteOutputFile(
-        path, [&](std::ostream& out) { WriteSavedAnalysis(out, form, rowCount, rowAt); }, error);
+        path, [&](std::ostream& out) { WriteSavedAnalysis(out, form, rowCount, rowAt); });
 }
 
 } // namespace quorlix

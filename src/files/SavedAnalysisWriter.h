@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/OutputFile.h"
+
 #include <cstddef>
 #include <functional>
 #include <ostream>
@@ -48,10 +50,10 @@ void WriteSavedAnalysis(std::ostream& out, SavedForm form, std::size_t rowCount,
                         const std::function<SavedRowTexts(std::size_t)>& rowAt,
                         SavedEncoding encoding = SavedEncoding::Gbk);
 
-// Writes the saved analysis to a file at path, replacing it. Gives false, with the system's
-// reason in error, when the file cannot be created or a write fails (disk full included).
-bool WriteSavedAnalysisFile(const std::string& path, SavedForm form, std::size_t rowCount,
-                            const std::function<SavedRowTexts(std::size_t)>& rowAt,
-                            std::string* error);
+// Writes the saved analysis to a file at path, replacing it. Gives the system's error when the
+// file cannot be created or a write fails (disk full included).
+Expected<void, WriteError>
+WriteSavedAnalysisFile(const std::string& path, SavedForm form, std::size_t rowCount,
+                       const std::function<SavedRowTexts(std::size_t)>& rowAt);
 
 } // namespace quorlix

@@ -300,17 +300,18 @@ std::vector<std::size_t> CheckedOffsets(std::span<const std::uint8_t> original,
     return { offsets.begin(), offsets.end() };
 }
 
-FixupError WriteFixup(std::ostream& out, std::span<const std::uint8_t> original,
-                      std::span<const std::uint8_t> fixed, const FixupRequest& request)
+Expected<void, FixupError> WriteFixup(std::ostream& out, std::span<const std::uint8_t> original,
+                                      std::span<const std::uint8_t> fixed,
+                                      const FixupRequest& request)
 {
     if (original.empty() || fixed.empty()) {
-        return FixupError::EmptyDescriptor;
+        return Unexpected(FixupError::EmptyDescriptor);
     }
     if (original.size() > kMaxKernelDescriptorBytes || fixed.size() > kMaxKernelDescriptorBytes) {
-        return FixupError::TooLong;
+        return Unexpected(FixupError::TooLong);
     }
     if (std::equal(original.begin(), original.end(), fixed.begin(), fixed.end())) {
-        return FixupError::SameBytes;
+        return Unexpected(FixupError::SameBytes);
     }
     FixupContext context{ original,
                           fixed,
@@ -330,14 +331,12 @@ FixupError WriteFixup(std::ostream& out, std::span<const std::uint8_t> original,
         WriteC(out, context);
         break;
     }
-    return FixupError::None;
+    return {};
 }
 
 std::string_view FixupErrorText(FixupError error)
 {
     switch (error) {
-    case FixupError::None:
-        return "no error";
     case FixupError::EmptyDescriptor:
         return "empty descriptor: nothing to fix";
     case FixupError::TooLong:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/Expected.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -35,9 +37,9 @@ struct FixupRequest
     std::string fixedName;
 };
 
+// Why there is no fix to write.
 enum class FixupError : std::uint8_t
 {
-    None,
     EmptyDescriptor, // either descriptor has no byte
     TooLong,         // past the 4096 bytes the kernel takes for a descriptor
     SameBytes,       // there is nothing to fix
@@ -69,8 +71,9 @@ inline constexpr std::size_t kMaxCheckedBytes = 256;
 // Writes the fix in the requested form, with comments that say what it changes (the changed
 // items, and the diff's verdict). Gives an error, writing nothing, when there is nothing to
 // write or the kernel would not take the result.
-FixupError WriteFixup(std::ostream& out, std::span<const std::uint8_t> original,
-                      std::span<const std::uint8_t> fixed, const FixupRequest& request);
+Expected<void, FixupError> WriteFixup(std::ostream& out, std::span<const std::uint8_t> original,
+                                      std::span<const std::uint8_t> fixed,
+                                      const FixupRequest& request);
 
 // A lower-case reason for an error, without a final period.
 std::string_view FixupErrorText(FixupError error);

@@ -354,27 +354,28 @@ InputOutcome Read(std::string_view content, std::string_view path, const InputRe
 {
     InputForm form = request.form;
     std::string_view text = content;
-    std::string decoded;
+    std::optional<std::string> decoded;
     forms::TextSigns signs;
     if (form == InputForm::Auto && IsUnderSys(path)) {
         form = InputForm::Binary;
     }
     if (form != InputForm::Binary) {
-        bool wasDecoded = false;
-        std::string error;
-        const bool decodedOk = forms::DecodeText(content, decoded, wasDecoded, error);
+        auto decoding = forms::DecodeText(content);
+        if (decoding) {
+            decoded = std::move(*decoding);
+        }
         // UTF-16 text is full of NULs, so a byte-order mark or the NUL pattern outranks the
         // binary sign, as long as what it decodes to is text.
-        const bool decodedText = decodedOk && wasDecoded && !forms::HasBinarySign(decoded);
+        const bool decodedText = decoded && !forms::HasBinarySign(*decoded);
         if (form == InputForm::Auto && !decodedText) {
             signs = forms::ScanText(content);
         }
         if (form == InputForm::Auto && !decodedText && signs.control) {
             form = InputForm::Binary;
-        } else if (!decodedOk) {
-            return forms::Malformed(std::move(error));
-        } else if (wasDecoded) {
-            text = decoded;
+        } else if (!decoding) {
+            return forms::Malformed(decoding.Error());
+        } else if (decoded) {
+            text = *decoded;
             signs = forms::ScanText(text);
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/LsusbInterface.h"
+#include "support/Expected.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -140,10 +141,10 @@ InputOutcome ReadDescriptorStream(std::FILE* stream, const InputRequest& request
                                   DescriptorInput& input);
 
 // One "E:" line of a hid-recorder text: its time stamp and bytes into event (line is lineNumber);
-// gives why the line is no event, or an empty text. What decode reads a recording's events with
-// when the recording is too long to be read whole.
-std::string ReadRecorderEvent(std::string_view line, std::uint32_t lineNumber,
-                              RecordedEvent& event);
+// gives why the line is no event. What decode reads a recording's events with when the recording
+// is too long to be read whole.
+Expected<void, std::string> ReadRecorderEvent(std::string_view line, std::uint32_t lineNumber,
+                                              RecordedEvent& event);
 
 // The form's name as the command line takes it ("hex-text", "c-source", ...).
 std::string_view InputFormName(InputForm form);

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "forms/DescriptorInput.h"
+#include "support/Expected.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,9 +55,8 @@ bool HasBinarySign(std::string_view content);
 InputForm DetectTextForm(std::string_view text, const TextSigns& signs);
 
 // Turns UTF-16 (with a byte-order mark, or either order by its NUL pattern) into one byte per code
-// unit (ASCII as it is, anything else as 0x80) and drops a UTF-8 byte-order mark. Gives false
-// with a reason for UTF-16 of an odd length. Leaves decoded empty and gives true for other text.
-bool DecodeText(std::string_view content, std::string& decoded, bool& wasDecoded,
-                std::string& error);
+// unit (ASCII as it is, anything else as 0x80) and drops a UTF-8 byte-order mark. Gives nothing
+// for other text, which is read as it is, and the reason for UTF-16 of an odd length.
+Expected<std::optional<std::string>, std::string> DecodeText(std::string_view content);
 
 } // namespace quorlix::forms

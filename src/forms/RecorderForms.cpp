@@ -65,13 +65,14 @@ std::string RecorderError(std::uint32_t lineNumber, const std::string& what)
 }
 
 // "E: 0.008012 3 00 05 fb": the time stamp, the byte count and the bytes.
-std::string ReadEvent(std::string_view line, std::uint32_t lineNumber, RecordedEvent& event)
+Expected<void, std::string> ReadEvent(std::string_view line, std::uint32_t lineNumber,
+                                      RecordedEvent& event)
 {
     std::size_t p = SkipBlanks(line, 2);
     std::size_t whole = 0;
     std::size_t taken = ReadDecimal(line.substr(p), whole);
     if (taken == 0 || p + taken >= line.size() || line[p + taken] != '.') {
-        return RecorderError(lineNumber, "E: has no time stamp");
+        return Unexpected(RecorderError(lineNumber, "E: has no time stamp"));
     }
     p += taken + 1;
     double fraction = 0;
@@ -85,18 +86,19 @@ std::string ReadEvent(std::string_view line, std::uint32_t lineNumber, RecordedE
     std::size_t said = 0;
     taken = ReadDecimal(line.substr(p), said);
     if (taken == 0) {
-        return RecorderError(lineNumber, "E: has no byte count");
+        return Unexpected(RecorderError(lineNumber, "E: has no byte count"));
     }
     std::size_t count = 0;
     bool over = false;
     std::string error =
         ReadHexPairs(line, p + taken, lineNumber, nullptr, &event.bytes, count, over);
     if (!error.empty()) {
-        return RecorderError(lineNumber, error);
+        return Unexpected(RecorderError(lineNumber, error));
     }
     if (count != said) {
-        return RecorderError(lineNumber, "E: says " + std::to_string(said) +
-                                             " bytes, the line holds " + std::to_string(count));
+        return Unexpected(RecorderError(lineNumber, "E: says " + std::to_string(said) +
+                                                        " bytes, the line holds " +
+                                                        std::to_string(count)));
     }
     return {};
 }
@@ -160,8 +162,8 @@ InputOutcome ReadHidRecorder(std::string_view text, DescriptorInput& input)
         } else if (StartsWith(line, "E:")) {
             RecordedEvent event;
             event.descriptor = device;
-            if (const std::string error = ReadEvent(line, number, event); !error.empty()) {
-                return Malformed(error);
+            if (const auto read = ReadEvent(line, number, event); !read) {
+                return Malformed(read.Error());
             }
             input.events.push_back(std::move(event));
         }
@@ -246,7 +248,8 @@ InputOutcome ReadUsbhidDump(std::string_view text, DescriptorInput& input)
 
 namespace quorlix {
 
-std::string ReadRecorderEvent(std::string_view line, std::uint32_t lineNumber, RecordedEvent& event)
+Expected<void, std::string> ReadRecorderEvent(std::string_view line, std::uint32_t lineNumber,
+                                              RecordedEvent& event)
 {
     event.bytes.clear();
     return forms::ReadEvent(line, lineNumber, event);

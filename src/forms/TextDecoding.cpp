@@ -50,34 +50,28 @@ void DecodeUtf16(std::string_view units, bool bigEndian, std::string& decoded)
 
 } // namespace
 
-bool DecodeText(std::string_view content, std::string& decoded, bool& wasDecoded,
-                std::string& error)
+Expected<std::optional<std::string>, std::string> DecodeText(std::string_view content)
 {
-    wasDecoded = false;
     const bool littleBom = StartsWith(content, "\xFF\xFE");
     const bool bigBom = StartsWith(content, "\xFE\xFF");
+    std::string decoded;
     if (littleBom || bigBom) {
         if (content.size() % 2 != 0) {
-            error = "UTF-16 text of an odd number of bytes";
-            return false;
+            return Unexpected(std::string("UTF-16 text of an odd number of bytes"));
         }
         DecodeUtf16(content.substr(2), bigBom, decoded);
-        wasDecoded = true;
-        return true;
+        return std::optional(std::move(decoded));
     }
     if (StartsWith(content, "\xEF\xBB\xBF")) {
-        decoded.assign(content.substr(3));
-        wasDecoded = true;
-        return true;
+        return std::optional(std::string(content.substr(3)));
     }
     for (const bool bigEndian : { false, true }) {
         if (HasUtf16Pattern(content, bigEndian)) {
             DecodeUtf16(content, bigEndian, decoded);
-            wasDecoded = true;
-            break;
+            return std::optional(std::move(decoded));
         }
     }
-    return true;
+    return std::optional<std::string>();
 }
 
 } // namespace quorlix::forms

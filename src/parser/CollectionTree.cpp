@@ -174,29 +174,24 @@ ParseResult FindReport(const HidCollection& collection, ReportType type, std::ui
     return ParseResult::Ok;
 }
 
-ParseResult AddReportItems(const ParserCallbacks& callbacks, ParserState& state, HidReport& report,
-                           std::uint8_t flags)
+Expected<void, ParseError> AddReportItems(const ParserCallbacks& callbacks, ParserState& state,
+                                          HidReport& report, std::uint8_t flags)
 {
     const GlobalItemState& globals = state.globals;
     const std::uint32_t count = globals.reportCount;
     if (report.owner == state.rootCollection) {
-        return ParseResult::Ok;
+        return {};
     }
     const std::uint64_t needed = std::uint64_t{ report.itemCount } + count;
-    // The record's image size is a 32-bit number; a count that would overflow it is refused
-    // like any allocation that cannot be made, and the parse says a bound was reached.
-    if (ReportImageSize(needed) > std::numeric_limits<std::uint32_t>::max()) {
-        state.boundReached = 1;
-        return ParseResult::NoMemory;
-    }
-    // The field bound of one parse: past it an item adds nothing, as when its record cannot grow.
-    if (std::uint64_t{ state.totalFieldCount } + count > kMaxReportFields) {
-        state.boundReached = 1;
-        return ParseResult::NoMemory;
+    // The record's image size is a 32-bit number: a count that would overflow it is a bound,
+    // as is the field bound of one parse.
+    if (ReportImageSize(needed) > std::numeric_limits<std::uint32_t>::max() ||
+        std::uint64_t{ state.totalFieldCount } + count > kMaxReportFields) {
+        return Unexpected(ParseError::BoundReached);
     }
     if (needed > report.storageCapacity &&
         !GrowItemStorage(callbacks, report, static_cast<std::uint32_t>(needed))) {
-        return ParseResult::NoMemory;
+        return Unexpected(ParseError::NoMemory);
     }
     report.itemCapacity = static_cast<std::uint32_t>(needed);
 
@@ -230,7 +225,7 @@ ParseResult AddReportItems(const ParserCallbacks& callbacks, ParserState& state,
         state.sizesSaturated = 1;
     }
     state.totalFieldCount += count;
-    return ParseResult::Ok;
+    return {};
 }
 
 void ReleaseCollectionTree(const ParserCallbacks& callbacks, HidCollection* collection)

@@ -3,6 +3,7 @@
 #include "parser/HidCollection.h"
 #include "parser/ParserCallbacks.h"
 #include "parser/ParseResult.h"
+#include "support/Expected.h"
 #include "parser/ParserState.h"
 
 #include <cstdint>
@@ -30,12 +31,12 @@ namespace quorlix {
                                      std::uint8_t reportId, HidReport** found);
 
 // Appends the state's reportCount fields to report, with positions, limits and usages from the
-// state. Gives NoMemory, adding no field, when the record would not fit or cannot grow, or
-// when the parse would pass kMaxReportFields.
+// state. Adds no field and gives BoundReached when the record's image would pass 32 bits or the
+// parse would pass kMaxReportFields, and NoMemory when the record cannot grow.
 // A record that does not belong to the top-level collection opened last (one kept by the root)
 // receives no fields: the fields would go to a copy that nothing refers to.
-[[nodiscard]] ParseResult AddReportItems(const ParserCallbacks& callbacks, ParserState& state,
-                                         HidReport& report, std::uint8_t flags);
+Expected<void, ParseError> AddReportItems(const ParserCallbacks& callbacks, ParserState& state,
+                                          HidReport& report, std::uint8_t flags);
 
 // Releases the subtree: every collection, list, report record and field storage, without
 // recursion, so nesting of any depth is safe.

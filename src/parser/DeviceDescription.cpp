@@ -10,6 +10,7 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#include <cassert>
 #include <limits>
 
 namespace quorlix {
@@ -245,7 +246,9 @@ ParseResult BuildDeviceDescription(const ParserCallbacks& callbacks, const std::
         description.collectionCount = i + 1;
         const auto contextSize = static_cast<std::uint32_t>(size);
         PutLe32(context, contextSize);
-        (void)BuildContextBlock(callbacks, *root.children[i], context, 0);
+        [[maybe_unused]] const std::uint32_t end =
+            BuildContextBlock(callbacks, *root.children[i], context, 0);
+        assert(end + kContextHeaderSize + 1 == size && "the context's blocks fill it");
         if (out != nullptr) {
             std::fprintf(out, "CollectionContext %p\n", static_cast<void*>(context));
             std::fprintf(out, "CollectionContext RawData %p\n",

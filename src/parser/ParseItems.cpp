@@ -255,9 +255,10 @@ private:
         SetReportItemText(row, tag, total.Value());
 
         HidReport* report = FindOrCreateReport(type, globals.reportId);
-        // A record that cannot grow gets no fields from this item, and the parse says so.
-        if (report == nullptr ||
-            AddReportItems(m_callbacks, m_state, *report, row.data[0]) != ParseResult::Ok) {
+        // A record that cannot be made or grow, or a bound reached, leaves this item without
+        // fields; the parse goes on and says so. The memory bound of the parse is what makes an
+        // allocation fail, so either way a bound was reached.
+        if (report == nullptr || !AddReportItems(m_callbacks, m_state, *report, row.data[0])) {
             m_state.boundReached = 1;
         }
     }

@@ -141,10 +141,10 @@ void DecodeArray(const ReportField& field, std::uint32_t fieldIndex,
 
 } // namespace
 
-void DecodeReport(const ReportModel& model, ReportType type, std::span<const std::uint8_t> bytes,
-                  DecodedReport& decoded)
+Expected<void, DecodeError> DecodeReport(const ReportModel& model, ReportType type,
+                                         std::span<const std::uint8_t> bytes,
+                                         DecodedReport& decoded)
 {
-    decoded.status = DecodeStatus::Ok;
     decoded.type = type;
     decoded.reportId = 0;
     decoded.length = bytes.size();
@@ -153,25 +153,25 @@ void DecodeReport(const ReportModel& model, ReportType type, std::span<const std
     decoded.entries.clear();
     decoded.active.clear();
     decoded.wideBytes.clear();
+    const auto fail = [&](DecodeErrorKind kind) {
+        return Unexpected(
+            DecodeError{ kind, type, decoded.reportId, decoded.length, decoded.expectedLength });
+    };
     if (bytes.empty()) {
-        decoded.status = DecodeStatus::Empty;
-        return;
+        return fail(DecodeErrorKind::Empty);
     }
     const bool numbered = model.IsNumbered(type);
     decoded.reportId = numbered ? bytes[0] : 0;
     const Report* report = model.Find(type, decoded.reportId);
     if (report == nullptr) {
-        decoded.status = numbered ? DecodeStatus::UnknownReportId : DecodeStatus::NoReportOfType;
-        return;
+        return fail(numbered ? DecodeErrorKind::UnknownReportId : DecodeErrorKind::NoReportOfType);
     }
     decoded.expectedLength = report->byteLength;
     if (report->byteLength > kMaxDecodedReportBytes) {
-        decoded.status = DecodeStatus::TooLong;
-        return;
+        return fail(DecodeErrorKind::TooLong);
     }
     if (bytes.size() != report->byteLength) {
-        decoded.status = DecodeStatus::WrongLength;
-        return;
+        return fail(DecodeErrorKind::WrongLength);
     }
     decoded.report = report;
     for (std::uint32_t i = 0; i < report->fields.size(); ++i) {
@@ -185,6 +185,7 @@ void DecodeReport(const ReportModel& model, ReportType type, std::span<const std
             DecodeArray(field, i, bytes, decoded);
         }
     }
+    return {};
 }
 
 std::string WideBytesText(const DecodedReport& decoded, const DecodedEntry& entry)
@@ -211,29 +212,26 @@ std::string Bytes(std::uint64_t count)
 
 } // namespace
 
-std::string DecodeErrorText(const DecodedReport& decoded)
+std::string DecodeErrorText(const DecodeError& error)
 {
-    const std::string type = ReportTypeName(decoded.type);
-    const std::string report = decoded.reportId != 0
-                                   ? type + " report " + std::to_string(decoded.reportId)
-                                   : type + " report";
-    switch (decoded.status) {
-    case DecodeStatus::Ok:
-        return {};
-    case DecodeStatus::Empty:
+    const std::string type = ReportTypeName(error.type);
+    const std::string report =
+        error.reportId != 0 ? type + " report " + std::to_string(error.reportId) : type + " report";
+    switch (error.kind) {
+    case DecodeErrorKind::Empty:
         return "empty report";
-    case DecodeStatus::NoReportOfType:
+    case DecodeErrorKind::NoReportOfType:
         return "the descriptor declares no " + type + " report";
-    case DecodeStatus::UnknownReportId:
-        return "no " + type + " report with id " + std::to_string(decoded.reportId);
-    case DecodeStatus::WrongLength:
-        return report + " takes " + Bytes(decoded.expectedLength) + ", not " +
-               std::to_string(decoded.length);
-    case DecodeStatus::TooLong:
-        return report + " takes " + Bytes(decoded.expectedLength) + ", more than the " +
-               std::to_string(kMaxDecodedReportBytes) + " the decoder takes";
+    case DecodeErrorKind::UnknownReportId:
+        return "no " + type + " report with id " + std::to_string(error.reportId);
+    case DecodeErrorKind::WrongLength:
+        return report + " takes " + Bytes(error.expectedLength) + ", not " +
+               std::to_string(error.length);
+    case DecodeErrorKind::TooLong:
+        break;
     }
-    return {};
+    return report + " takes " + Bytes(error.expectedLength) + ", more than the " +
+           std::to_string(kMaxDecodedReportBytes) + " the decoder takes";
 }
 
 } // namespace quorlix

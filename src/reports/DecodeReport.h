@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/ReportModel.h"
+#include "support/Expected.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,14 +11,24 @@
 
 namespace quorlix {
 
-enum class DecodeStatus : std::uint8_t
+// Why a report was not decoded.
+enum class DecodeErrorKind : std::uint8_t
 {
-    Ok,
     Empty,           // no byte
     NoReportOfType,  // the descriptor declares no report of that type
     UnknownReportId, // numbered reports, and none has the first byte as its id
     WrongLength,     // the report found takes another number of bytes
     TooLong,         // the report found is longer than kMaxDecodedReportBytes
+};
+
+// A report not decoded, with what a message needs to say why.
+struct DecodeError
+{
+    DecodeErrorKind kind = DecodeErrorKind::Empty;
+    ReportType type = ReportType::Input;
+    std::uint8_t reportId = 0;        // the first byte when numbered, else 0
+    std::size_t length = 0;           // bytes given
+    std::uint64_t expectedLength = 0; // bytes the report takes (WrongLength, TooLong)
 };
 
 // One line of a decoded report: an element of a Variable field, or a whole Array field.
@@ -49,12 +60,11 @@ struct DecodedEntry
 // A report decoded against the model. Reused from report to report, it keeps its storage.
 struct DecodedReport
 {
-    DecodeStatus status = DecodeStatus::Empty;
     ReportType type = ReportType::Input;
     std::uint8_t reportId = 0;         // the first byte when numbered, else 0
     std::size_t length = 0;            // bytes given
-    std::uint64_t expectedLength = 0;  // bytes the report takes (WrongLength, TooLong, Ok)
-    const Report* report = nullptr;    // in the model; nullptr unless found
+    std::uint64_t expectedLength = 0;  // bytes the report takes, once found
+    const Report* report = nullptr;    // in the model; nullptr unless decoded
     std::vector<DecodedEntry> entries; // constant padding left out
     std::vector<std::uint32_t> active;
     std::vector<std::uint8_t> wideBytes;
@@ -72,12 +82,13 @@ inline constexpr std::uint64_t kMaxDecodedReportBytes = 16384;
 // must match exactly. Fields of size 0 and constant fields without usages (padding) give no
 // entry. Elements of up to 64 bits decode whole; wider ones give their bytes. A report id used
 // by several top-level collections is one report of the device, as hosts read it (see
-// Report::spansCollections). Time grows with the report's length only.
-void DecodeReport(const ReportModel& model, ReportType type, std::span<const std::uint8_t> bytes,
-                  DecodedReport& decoded);
+// Report::spansCollections). Time grows with the report's length only. On an error decoded
+// holds no entry.
+Expected<void, DecodeError> DecodeReport(const ReportModel& model, ReportType type,
+                                         std::span<const std::uint8_t> bytes,
+                                         DecodedReport& decoded);
 
-// One line, lower-case, that says why a report was not decoded ("no input report with id 7");
-// "" for a decoded report.
-std::string DecodeErrorText(const DecodedReport& decoded);
+// One line, lower-case, that says why a report was not decoded ("no input report with id 7").
+std::string DecodeErrorText(const DecodeError& error);
 
 } // namespace quorlix

@@ -35,8 +35,8 @@ Scanned ScanBytes(const Bytes& bytes)
     Scanned scanned;
     CaptureReader reader(
         [&](const CaptureWarning& warning) { scanned.warnings.push_back(warning.message); });
-    scanned.openError = reader.OpenMemory(bytes);
-    if (scanned.openError) {
+    if (const auto opened = reader.OpenMemory(bytes); !opened) {
+        scanned.openError = opened.Error();
         return scanned;
     }
     CaptureCallbacks callbacks;
@@ -44,7 +44,9 @@ Scanned ScanBytes(const Bytes& bytes)
         scanned.reports.push_back({ r.frame, r.completedFrame, r.interface, r.type, r.source,
                                     Bytes(r.bytes.begin(), r.bytes.end()) });
     };
-    scanned.error = ScanCapture(reader, scanned.inventory, callbacks);
+    if (const auto read = ScanCapture(reader, scanned.inventory, callbacks); !read) {
+        scanned.error = read.Error();
+    }
     return scanned;
 }
 

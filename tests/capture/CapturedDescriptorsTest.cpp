@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,48 +47,49 @@ TEST(ChooseCapturedDescriptor, PicksByIndexOrInterfaceAndListsEveryCandidate)
         const char* name;
         std::optional<std::size_t> index;
         const char* selector;
-        CapturedDescriptorStatus status;
+        std::optional<CapturedDescriptorError> error;
         std::size_t chosen;
         const char* interfaceName;
         const char* deviceId;
     };
-    using S = CapturedDescriptorStatus;
+    using E = CapturedDescriptorError;
     const Case cases[] = {
-        { "neither takes the first", {}, "", S::Ok, 0, "1.5:0", "0003:04D9:A0F8" },
-        { "an index", 2, "", S::Ok, 2, "1.7:0", "" },
-        { "an interface", {}, "1.5:1", S::Ok, 1, "1.5:1", "0003:04D9:A0F8" },
-        { "a device alone takes its first", {}, "1.7", S::Ok, 2, "1.7:0", "" },
-        { "the interface wins over the index", 0, "1.7:0", S::Ok, 2, "1.7:0", "" },
-        { "an index past the last", 3, "", S::NoSuchIndex, 3, "", "" },
-        { "an interface not captured", {}, "1.5:2", S::NoSuchInterface, 3, "", "" },
-        { "a selector that is none", {}, "1:5", S::BadSelector, 0, "", "" },
-        { "an address past a byte", {}, "1.256", S::BadSelector, 0, "", "" },
+        { "neither takes the first", {}, "", {}, 0, "1.5:0", "0003:04D9:A0F8" },
+        { "an index", 2, "", {}, 2, "1.7:0", "" },
+        { "an interface", {}, "1.5:1", {}, 1, "1.5:1", "0003:04D9:A0F8" },
+        { "a device alone takes its first", {}, "1.7", {}, 2, "1.7:0", "" },
+        { "the interface wins over the index", 0, "1.7:0", {}, 2, "1.7:0", "" },
+        { "an index past the last", 3, "", E::NoSuchIndex, 0, "", "" },
+        { "an interface not captured", {}, "1.5:2", E::NoSuchInterface, 0, "", "" },
+        { "a selector that is none", {}, "1:5", E::BadSelector, 0, "", "" },
+        { "an address past a byte", {}, "1.256", E::BadSelector, 0, "", "" },
     };
     const CaptureInventory inventory = TwoDevices();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         DescriptorInput input;
-        const CapturedDescriptorChoice choice =
-            ChooseCapturedDescriptor(inventory, { c.index, c.selector }, input);
-        EXPECT_EQ(choice.status, c.status);
-        EXPECT_EQ(choice.index, c.chosen);
-        EXPECT_EQ(choice.interfaceName, c.interfaceName);
-        EXPECT_EQ(choice.deviceId, c.deviceId);
+        const auto choice = ChooseCapturedDescriptor(inventory, { c.index, c.selector }, input);
         // Whatever the outcome, the candidates say what the capture holds.
         ASSERT_EQ(input.candidates.size(), 3U);
         EXPECT_EQ(input.descriptors, 3U);
-        if (c.status == S::Ok) {
-            EXPECT_EQ(input.form, InputForm::Binary);
-            EXPECT_EQ(input.index, c.chosen);
-            const std::vector<std::uint8_t>& bytes = inventory.descriptors[c.chosen].bytes;
-            EXPECT_EQ(input.bytes, std::string(bytes.begin(), bytes.end()));
-        } else {
+        if (c.error) {
+            ASSERT_FALSE(choice);
+            EXPECT_EQ(choice.Error(), *c.error);
             EXPECT_TRUE(input.bytes.empty());
+            continue;
         }
+        ASSERT_TRUE(choice);
+        EXPECT_EQ(choice->index, c.chosen);
+        EXPECT_EQ(choice->interfaceName, c.interfaceName);
+        EXPECT_EQ(choice->deviceId, c.deviceId);
+        EXPECT_EQ(input.form, InputForm::Binary);
+        EXPECT_EQ(input.index, c.chosen);
+        const std::vector<std::uint8_t>& bytes = inventory.descriptors[c.chosen].bytes;
+        EXPECT_EQ(input.bytes, std::string(bytes.begin(), bytes.end()));
     }
 
     DescriptorInput input;
-    ChooseCapturedDescriptor(inventory, {}, input);
+    ASSERT_TRUE(ChooseCapturedDescriptor(inventory, {}, input));
     struct Listed
     {
         const char* label;
@@ -116,8 +118,9 @@ TEST(ChooseCapturedDescriptor, ACaptureWithoutDescriptorsSaysSo)
     inventory.descriptors.clear();
     DescriptorInput input;
     input.bytes = "old";
-    EXPECT_EQ(ChooseCapturedDescriptor(inventory, {}, input).status,
-              CapturedDescriptorStatus::NoDescriptor);
+    const auto choice = ChooseCapturedDescriptor(inventory, {}, input);
+    ASSERT_FALSE(choice);
+    EXPECT_EQ(choice.Error(), CapturedDescriptorError::NoDescriptor);
     EXPECT_TRUE(input.bytes.empty());
     EXPECT_TRUE(input.candidates.empty());
 }

@@ -93,12 +93,11 @@ TEST_F(FollowReports, OneLinePerReportUntilTheDeviceGoes)
     Send("01 02 00 00 00 00");
     CloseDevice();
     const ReportModel model = MouseWithId();
-    std::string error;
     bool failed = false;
     {
         DecodedReportWriter writer(m_out, m_err, false, true);
-        EXPECT_TRUE(quorlix::FollowReports(m_sockets[0], model, ReportType::Input, "/dev/hidraw9",
-                                           writer, error));
+        EXPECT_TRUE(
+            quorlix::FollowReports(m_sockets[0], model, ReportType::Input, "/dev/hidraw9", writer));
         EXPECT_TRUE(writer.Finish());
         failed = writer.AnyFailed();
     }
@@ -117,10 +116,9 @@ TEST_F(FollowReports, JsonIsOneObjectPerLine)
     Send("01 00 00 00 00");
     CloseDevice();
     const ReportModel model = MouseWithId();
-    std::string error;
     DecodedReportWriter writer(m_out, m_err, true, true);
-    EXPECT_TRUE(quorlix::FollowReports(m_sockets[0], model, ReportType::Input, "/dev/hidraw9",
-                                       writer, error));
+    EXPECT_TRUE(
+        quorlix::FollowReports(m_sockets[0], model, ReportType::Input, "/dev/hidraw9", writer));
     EXPECT_TRUE(writer.Finish());
     std::istringstream lines(ReadAll(m_out));
     std::string line;
@@ -145,10 +143,9 @@ TEST_F(FollowReports, AnInterruptEndsTheWaitWithTheReportsSoFar)
         ::pthread_kill(reader, SIGINT);
     });
     const ReportModel model = MouseWithId();
-    std::string error;
     DecodedReportWriter writer(m_out, m_err, false, true);
-    EXPECT_TRUE(quorlix::FollowReports(m_sockets[0], model, ReportType::Input, "/dev/hidraw9",
-                                       writer, error));
+    EXPECT_TRUE(
+        quorlix::FollowReports(m_sockets[0], model, ReportType::Input, "/dev/hidraw9", writer));
     device.join();
     EXPECT_TRUE(writer.Finish());
     EXPECT_EQ(ReadAll(m_out),
@@ -201,15 +198,13 @@ TEST_F(FollowDevice, SelectorsNameTheirHidrawNode)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.selector);
-        std::string path;
-        std::string error;
-        EXPECT_TRUE(HidrawNodeOf(c.selector, path, error)) << error;
-        EXPECT_EQ(path, c.path);
+        const auto node = HidrawNodeOf(c.selector);
+        ASSERT_TRUE(node) << node.Error();
+        EXPECT_EQ(*node, c.path);
     }
-    std::string path;
-    std::string error;
-    EXPECT_FALSE(HidrawNodeOf("1234:5678", path, error));
-    EXPECT_FALSE(error.empty());
+    const auto none = HidrawNodeOf("1234:5678");
+    ASSERT_FALSE(none);
+    EXPECT_FALSE(none.Error().empty());
 }
 
 TEST_F(FollowDevice, DecodeTakesTheDescriptorOfADevice)

@@ -56,10 +56,8 @@ TEST(WriteHexDumpFile, ReplacesAnEarlierDumpBesideTheInput)
 {
     const ScratchDirectory directory;
     const std::string input = directory.Write("mouse.txt", "05 01 09 02\n");
-    std::string error = "stale";
-    ASSERT_TRUE(WriteHexDumpFile(input, "\x05\x01\x09\x02\xA1\x01", &error));
-    ASSERT_TRUE(WriteHexDumpFile(input, "\x05\x01\x09\x02", &error));
-    EXPECT_EQ(error, "");
+    ASSERT_EQ(Reason(WriteHexDumpFile(input, "\x05\x01\x09\x02\xA1\x01")), "");
+    ASSERT_EQ(Reason(WriteHexDumpFile(input, "\x05\x01\x09\x02")), "");
     EXPECT_EQ(ReadWholeFile(directory.PathOf("mouse.txt-hex.txt")), kMouseStartDump);
 }
 
@@ -67,7 +65,7 @@ TEST(WriteHexDumpFile, EmptyBytesCreateNoFile)
 {
     const ScratchDirectory directory;
     const std::string input = directory.Write("comments.txt", "// nothing\n");
-    EXPECT_TRUE(WriteHexDumpFile(input, "", nullptr));
+    EXPECT_TRUE(WriteHexDumpFile(input, ""));
     EXPECT_FALSE(std::filesystem::exists(directory.PathOf("comments.txt-hex.txt")));
 }
 
@@ -88,9 +86,7 @@ TEST(WriteHexDumpFile, FailureGivesTheSystemsReason)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string error;
-        EXPECT_FALSE(WriteHexDumpFile(c.input, "\x05\x01", &error));
-        EXPECT_EQ(error, c.reason);
+        EXPECT_EQ(Reason(WriteHexDumpFile(c.input, "\x05\x01")), c.reason);
     }
 }
 

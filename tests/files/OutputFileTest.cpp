@@ -40,9 +40,7 @@ TEST(WriteOutputFile, ReplacesTheFileKeepingItsPermissionsAndTheLinkToIt)
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
     fs::create_symlink("analysis.txt", directory.PathOf("link.txt"));
 
-    std::string error = "stale";
-    ASSERT_TRUE(WriteOutputFile(path, Content("new\r\n"), &error));
-    EXPECT_EQ(error, "");
+    ASSERT_EQ(Reason(WriteOutputFile(path, Content("new\r\n"))), "");
     EXPECT_EQ(ReadWholeFile(path), "new\r\n");
     struct stat info
     {};
@@ -50,7 +48,7 @@ TEST(WriteOutputFile, ReplacesTheFileKeepingItsPermissionsAndTheLinkToIt)
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 
     // Through the link the linked file is replaced, and the link stays a link.
-    ASSERT_TRUE(WriteOutputFile(directory.PathOf("link.txt"), Content("linked"), &error));
+    ASSERT_EQ(Reason(WriteOutputFile(directory.PathOf("link.txt"), Content("linked"))), "");
     EXPECT_TRUE(fs::is_symlink(directory.PathOf("link.txt")));
     EXPECT_EQ(ReadWholeFile(path), "linked");
     EXPECT_EQ(Names(directory.PathOf("")), (std::set<std::string>{ "analysis.txt", "link.txt" }));
@@ -58,8 +56,7 @@ TEST(WriteOutputFile, ReplacesTheFileKeepingItsPermissionsAndTheLinkToIt)
 
 TEST(WriteOutputFile, DevicesAndPipesAreWrittenWhereTheyAre)
 {
-    std::string error;
-    ASSERT_TRUE(WriteOutputFile("/dev/null", Content("gone"), &error));
+    ASSERT_EQ(Reason(WriteOutputFile("/dev/null", Content("gone"))), "");
     struct stat info
     {};
     ASSERT_EQ(::stat("/dev/null", &info), 0);
@@ -68,9 +65,8 @@ TEST(WriteOutputFile, DevicesAndPipesAreWrittenWhereTheyAre)
     // A pipe named through /proc, as /dev/stdout names standard output in a pipeline.
     int ends[2];
     ASSERT_EQ(::pipe(ends), 0);
-    ASSERT_TRUE(
-        WriteOutputFile("/proc/self/fd/" + std::to_string(ends[1]), Content("piped"), &error))
-        << error;
+    ASSERT_EQ(Reason(WriteOutputFile("/proc/self/fd/" + std::to_string(ends[1]), Content("piped"))),
+              "");
     ::close(ends[1]);
     char buffer[16] = {};
     EXPECT_EQ(::read(ends[0], buffer, sizeof buffer), 5);
@@ -82,15 +78,12 @@ TEST(WriteOutputFile, FailedContentLeavesTheOldFileAndNoTemporaryFile)
 {
     const ScratchDirectory directory;
     const std::string path = directory.Write("analysis.txt", "old analysis\r\n");
-    std::string error;
-    EXPECT_FALSE(WriteOutputFile(
-        path,
-        [](std::ostream& out) {
-            out << "half of it";
-            out.setstate(std::ios::badbit);
-        },
-        &error));
-    EXPECT_EQ(error, "Input/output error");
+    EXPECT_EQ(Reason(WriteOutputFile(path,
+                                     [](std::ostream& out) {
+                                         out << "half of it";
+                                         out.setstate(std::ios::badbit);
+                                     })),
+              "Input/output error");
     EXPECT_EQ(ReadWholeFile(path), "old analysis\r\n");
     EXPECT_EQ(Names(directory.PathOf("")), (std::set<std::string>{ "analysis.txt" }));
 }
@@ -140,9 +133,8 @@ TEST(WriteOutputFile, FullFileSystemLeavesTheOldFileAndNoTemporaryFile)
         }
     }
 
-    std::string error;
-    EXPECT_FALSE(WriteOutputFile(path, Content(std::string(32768, 'n')), &error));
-    EXPECT_EQ(error, "No space left on device");
+    EXPECT_EQ(Reason(WriteOutputFile(path, Content(std::string(32768, 'n')))),
+              "No space left on device");
     EXPECT_EQ(ReadWholeFile(path), old);
     EXPECT_EQ(Names(folder.PathOf("")), (std::set<std::string>{ "analysis.txt", "filler" }));
 }

@@ -98,11 +98,9 @@ TEST(WriteSavedAnalysisFile, ReplacesTheFileWithHeaderAndRowsInListOrder)
         { u"2", u"09 02", u"LOCAL_USAGE(Mouse)", u"" },
         { u"4", u"A1 01", u"MAIN_COLLECTION(Application)", u"" },
     };
-    std::string error = "stale";
-    ASSERT_TRUE(WriteSavedAnalysisFile(
-        path, SavedForm::C, rows.size(), [&](std::size_t index) { return rows.at(index); },
-        &error));
-    EXPECT_EQ(error, "");
+    ASSERT_EQ(Reason(WriteSavedAnalysisFile(path, SavedForm::C, rows.size(),
+                                            [&](std::size_t index) { return rows.at(index); })),
+              "");
     EXPECT_EQ(
         ReadWholeFile(path),
         ExpectedHeader() +
@@ -133,10 +131,9 @@ TEST(WriteSavedAnalysisFile, FailedCreateOrWriteIsNeverSuccess)
     ::alarm(30);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string error;
-        EXPECT_FALSE(WriteSavedAnalysisFile(
-            c.path, SavedForm::Plain, 1, [](std::size_t) { return kUsagePageRow; }, &error));
-        EXPECT_EQ(error, c.reason);
+        EXPECT_EQ(Reason(WriteSavedAnalysisFile(c.path, SavedForm::Plain, 1,
+                                                [](std::size_t) { return kUsagePageRow; })),
+                  c.reason);
     }
     ::alarm(0);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/OutputFile.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +12,12 @@
 #include <string_view>
 
 namespace quorlix {
+
+// Why a write failed, as the system says it; "" for a write that succeeded.
+inline std::string Reason(const Expected<void, WriteError>& written)
+{
+    return written ? std::string() : WriteErrorText(written.Error());
+}
 
 // A fresh directory under the system's temporary folder, removed with everything in it when the
 // test ends.

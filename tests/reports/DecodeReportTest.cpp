@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,14 @@ namespace {
 
 using test::HexBytes;
 using test::RealDescriptor;
+
+// Decodes bytes into decoded; gives why they were not decoded, "" when they were.
+std::string Decode(const ReportModel& model, ReportType type, std::span<const std::uint8_t> bytes,
+                   DecodedReport& decoded)
+{
+    const auto result = DecodeReport(model, type, bytes, decoded);
+    return result ? std::string() : DecodeErrorText(result.Error());
+}
 
 // What one entry should show: a variable element's usage and values, or an array's usages.
 struct Expected
@@ -120,8 +129,7 @@ TEST(DecodeReport, RealDescriptorsWithHandDecodedReports)
         SCOPED_TRACE(c.name);
         const ReportModel model = BuildReportModel(RealDescriptor(c.descriptor));
         DecodedReport decoded;
-        DecodeReport(model, c.type, HexBytes(c.report), decoded);
-        ASSERT_EQ(decoded.status, DecodeStatus::Ok) << DecodeErrorText(decoded);
+        ASSERT_EQ(Decode(model, c.type, HexBytes(c.report), decoded), "");
         ExpectEntries(decoded, c.entries);
     }
 }
@@ -149,8 +157,7 @@ TEST(DecodeReport, GamePadHatSwitchHasANullState)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         DecodedReport decoded;
-        DecodeReport(model, ReportType::Input, HexBytes(c.report), decoded);
-        ASSERT_EQ(decoded.status, DecodeStatus::Ok) << DecodeErrorText(decoded);
+        ASSERT_EQ(Decode(model, ReportType::Input, HexBytes(c.report), decoded), "");
         EXPECT_EQ(decoded.reportId, 3);
         ASSERT_EQ(decoded.entries.size(), 1u + 15u + 6u);
         ExpectEntries(decoded, { c.hat,
@@ -221,8 +228,7 @@ TEST(DecodeReport, ValuesAcrossBytesSignsAndScales)
         SCOPED_TRACE(c.name);
         const ReportModel model = test::ModelOf(std::string("05 01 A1 01 ") + c.descriptor + " C0");
         DecodedReport decoded;
-        DecodeReport(model, ReportType::Input, HexBytes(c.report), decoded);
-        ASSERT_EQ(decoded.status, DecodeStatus::Ok) << DecodeErrorText(decoded);
+        ASSERT_EQ(Decode(model, ReportType::Input, HexBytes(c.report), decoded), "");
         ASSERT_FALSE(decoded.entries.empty());
         ExpectEntries(decoded, { c.entry });
     }
@@ -247,8 +253,7 @@ TEST(DecodeReport, BitsAreTakenFromEveryShift)
         const ReportModel model = test::ModelOf(std::string("05 01 A1 01 ") + c.padding +
                                                 " 95 01 81 03 09 30 75 0B 81 02 C0");
         DecodedReport decoded;
-        DecodeReport(model, ReportType::Input, HexBytes(c.report), decoded);
-        ASSERT_EQ(decoded.status, DecodeStatus::Ok) << DecodeErrorText(decoded);
+        ASSERT_EQ(Decode(model, ReportType::Input, HexBytes(c.report), decoded), "");
         ExpectEntries(decoded, { { 0x10030, 0x5A3, 0x5A3, std::nullopt } });
     }
 }
@@ -259,27 +264,27 @@ TEST(DecodeReport, FieldsWiderThanThirtyTwoBitsDecodeWhole)
     const ReportModel forty =
         test::ModelOf("06 00 FF 09 01 A1 01 75 04 95 01 81 03 09 02 75 28 81 02 C0");
     DecodedReport decoded;
-    DecodeReport(forty, ReportType::Input, HexBytes("AF 89 67 45 23 01"), decoded);
-    ASSERT_EQ(decoded.status, DecodeStatus::Ok) << DecodeErrorText(decoded);
+    ASSERT_EQ(Decode(forty, ReportType::Input, HexBytes("AF 89 67 45 23 01"), decoded), "");
     ExpectEntries(decoded, { { 0xFF000002, 0x123456789A, 0x123456789A, std::nullopt } });
 
     // A 64-bit serial number, unsigned and then signed.
     const ReportModel serial = test::ModelOf("05 0D 09 01 A1 01 09 5B 75 40 95 01 81 02 C0");
-    DecodeReport(serial, ReportType::Input, HexBytes("01 02 03 04 05 06 07 88"), decoded);
+    ASSERT_EQ(Decode(serial, ReportType::Input, HexBytes("01 02 03 04 05 06 07 88"), decoded), "");
     ASSERT_EQ(decoded.entries.size(), 1u);
     EXPECT_EQ(decoded.entries[0].raw, 0x8807060504030201u);
     const ReportModel signedSerial =
         test::ModelOf("05 0D 09 01 A1 01 17 00 00 00 80 09 5B 75 40 95 01 81 02 C0");
-    DecodeReport(signedSerial, ReportType::Input, HexBytes("FE FF FF FF FF FF FF FF"), decoded);
+    ASSERT_EQ(Decode(signedSerial, ReportType::Input, HexBytes("FE FF FF FF FF FF FF FF"), decoded),
+              "");
     ASSERT_EQ(decoded.entries.size(), 1u);
     EXPECT_EQ(decoded.entries[0].logical, -2);
 
     // An 88-bit vendor field has no number: it shows its bytes, least significant first.
     const ReportModel vendor =
         test::ModelOf("06 00 FF 09 01 A1 01 75 04 95 01 81 03 09 03 75 58 81 02 C0");
-    DecodeReport(vendor, ReportType::Input, HexBytes("1F 21 32 43 54 65 76 87 98 A9 BA 0B"),
-                 decoded);
-    ASSERT_EQ(decoded.status, DecodeStatus::Ok) << DecodeErrorText(decoded);
+    ASSERT_EQ(
+        Decode(vendor, ReportType::Input, HexBytes("1F 21 32 43 54 65 76 87 98 A9 BA 0B"), decoded),
+        "");
     ASSERT_EQ(decoded.entries.size(), 1u);
     EXPECT_TRUE(decoded.entries[0].wide);
     EXPECT_EQ(WideBytesText(decoded, decoded.entries[0]), "11 22 33 44 55 66 77 88 99 AA BB");
@@ -291,10 +296,9 @@ TEST(DecodeReport, AnIdOfTwoTopLevelCollectionsIsOneReport)
     const ReportModel model = test::ModelOf("05 01 09 02 A1 01 85 01 09 30 75 04 95 01 81 02 C0 "
                                             "09 02 A1 01 85 01 09 31 75 08 81 02 C0");
     DecodedReport decoded;
-    DecodeReport(model, ReportType::Input, HexBytes("01 05"), decoded);
-    EXPECT_EQ(DecodeErrorText(decoded), "input report 1 takes 3 bytes, not 2");
-    DecodeReport(model, ReportType::Input, HexBytes("01 A5 0B"), decoded);
-    ASSERT_EQ(decoded.status, DecodeStatus::Ok);
+    EXPECT_EQ(Decode(model, ReportType::Input, HexBytes("01 05"), decoded),
+              "input report 1 takes 3 bytes, not 2");
+    ASSERT_EQ(Decode(model, ReportType::Input, HexBytes("01 A5 0B"), decoded), "");
     ExpectEntries(decoded,
                   { { 0x10030, 5, 5, std::nullopt }, { 0x10031, 0xBA, 0xBA, std::nullopt } });
 }
@@ -305,11 +309,10 @@ TEST(DecodeReport, ArrayElementsReportUsagesByIndex)
     const ReportModel model =
         test::ModelOf("05 0C 09 01 A1 01 15 01 25 03 09 E9 09 EA 09 E2 75 04 95 03 81 00 C0");
     DecodedReport decoded;
-    DecodeReport(model, ReportType::Input, HexBytes("20 04"), decoded);
-    ASSERT_EQ(decoded.status, DecodeStatus::Ok);
+    ASSERT_EQ(Decode(model, ReportType::Input, HexBytes("20 04"), decoded), "");
     ExpectEntries(decoded, { Array({ 0xC00EA }) });
 
-    DecodeReport(model, ReportType::Input, HexBytes("31 00"), decoded);
+    ASSERT_EQ(Decode(model, ReportType::Input, HexBytes("31 00"), decoded), "");
     ExpectEntries(decoded, { Array({ 0xC00E9, 0xC00E2 }) });
 }
 
@@ -323,35 +326,34 @@ TEST(DecodeReport, ReportsThatDoNotFitGetOneReason)
         const ReportModel& model;
         ReportType type;
         const char* report;
-        DecodeStatus status;
+        DecodeErrorKind kind;
         const char* text;
     };
     const Case cases[] = {
-        { "unknown id", mouse, ReportType::Input, "07 00 00 00 00", DecodeStatus::UnknownReportId,
-          "no input report with id 7" },
+        { "unknown id", mouse, ReportType::Input, "07 00 00 00 00",
+          DecodeErrorKind::UnknownReportId, "no input report with id 7" },
         { "numbered report too long", mouse, ReportType::Input, "01 00 00 00 00 00",
-          DecodeStatus::WrongLength, "input report 1 takes 5 bytes, not 6" },
+          DecodeErrorKind::WrongLength, "input report 1 takes 5 bytes, not 6" },
         { "unnumbered report too short", keyboard, ReportType::Input, "00 00 04",
-          DecodeStatus::WrongLength, "input report takes 8 bytes, not 3" },
-        { "no feature report", keyboard, ReportType::Feature, "00", DecodeStatus::NoReportOfType,
+          DecodeErrorKind::WrongLength, "input report takes 8 bytes, not 3" },
+        { "no feature report", keyboard, ReportType::Feature, "00", DecodeErrorKind::NoReportOfType,
           "the descriptor declares no feature report" },
-        { "no bytes", keyboard, ReportType::Input, "", DecodeStatus::Empty, "empty report" },
+        { "no bytes", keyboard, ReportType::Input, "", DecodeErrorKind::Empty, "empty report" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         DecodedReport decoded;
-        DecodeReport(c.model, c.type, HexBytes(c.report), decoded);
-        EXPECT_EQ(decoded.status, c.status);
-        EXPECT_EQ(DecodeErrorText(decoded), c.text);
+        const auto result = DecodeReport(c.model, c.type, HexBytes(c.report), decoded);
+        ASSERT_FALSE(result);
+        EXPECT_EQ(result.Error().kind, c.kind);
+        EXPECT_EQ(DecodeErrorText(result.Error()), c.text);
         EXPECT_TRUE(decoded.entries.empty());
     }
 
     // 20,000 bytes of elements: longer than any hidraw read, never decoded.
     const ReportModel huge = test::ModelOf("A1 01 09 30 75 08 96 20 4E 81 02 C0");
     DecodedReport decoded;
-    DecodeReport(huge, ReportType::Input, std::vector<std::uint8_t>(20000), decoded);
-    EXPECT_EQ(decoded.status, DecodeStatus::TooLong);
-    EXPECT_EQ(DecodeErrorText(decoded),
+    EXPECT_EQ(Decode(huge, ReportType::Input, std::vector<std::uint8_t>(20000), decoded),
               "input report takes 20000 bytes, more than the 16384 the decoder takes");
 }
 

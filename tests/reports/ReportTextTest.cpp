@@ -51,7 +51,7 @@ TEST(ReportText, DecodedReportsReadAsLinesAndAsOneLine)
         SCOPED_TRACE(c.name);
         const ReportModel model = BuildReportModel(RealDescriptor(c.descriptor));
         DecodedReport decoded;
-        DecodeReport(model, ReportType::Input, HexBytes(c.report), decoded);
+        ASSERT_TRUE(DecodeReport(model, ReportType::Input, HexBytes(c.report), decoded));
         EXPECT_EQ(DecodedReportText(decoded), c.text);
         EXPECT_EQ(DecodedReportLine(decoded), c.line);
     }
@@ -61,14 +61,15 @@ TEST(ReportText, PhysicalValuesCarryTheirUnitAndNullSaysSo)
 {
     const ReportModel model = BuildReportModel(RealDescriptor("stadia-usb"));
     DecodedReport decoded;
-    DecodeReport(model, ReportType::Input, HexBytes("03 02 00 00 80 80 80 80 00 00"), decoded);
-    ASSERT_EQ(decoded.status, DecodeStatus::Ok);
+    ASSERT_TRUE(
+        DecodeReport(model, ReportType::Input, HexBytes("03 02 00 00 80 80 80 80 00 00"), decoded));
     EXPECT_EQ(EntryText(decoded, decoded.entries[0]),
               "Hat Switch: raw 2, logical 2, physical 90 deg");
     EXPECT_EQ(DecodedReportLine(decoded).substr(0, 48),
               "input report 3 (10 bytes): Hat Switch=2 (90 deg)");
 
-    DecodeReport(model, ReportType::Input, HexBytes("03 0F 00 00 80 80 80 80 00 00"), decoded);
+    ASSERT_TRUE(
+        DecodeReport(model, ReportType::Input, HexBytes("03 0F 00 00 80 80 80 80 00 00"), decoded));
     EXPECT_EQ(EntryText(decoded, decoded.entries[0]), "Hat Switch: raw 15, logical null");
 
     EXPECT_EQ(PhysicalText(-0.05), "-0.05");

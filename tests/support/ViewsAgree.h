@@ -204,14 +204,13 @@ inline std::string FirstDisagreement(std::span<const std::uint8_t> bytes)
         std::vector<std::uint8_t> data(static_cast<std::size_t>(report.byteLength), 0);
         const bool numbered = model.IsNumbered(report.type);
         data[0] = numbered ? report.reportId : 0;
-        DecodeReport(model, report.type, data, decoded);
-        if (decoded.status != DecodeStatus::Ok || decoded.report != &report) {
+        if (!DecodeReport(model, report.type, data, decoded) || decoded.report != &report) {
             return "decode refuses a report of the model's length";
         }
         if (data.size() > 1) {
             data.pop_back();
-            DecodeReport(model, report.type, data, decoded);
-            if (decoded.status != DecodeStatus::WrongLength) {
+            const auto shorter = DecodeReport(model, report.type, data, decoded);
+            if (shorter || shorter.Error().kind != DecodeErrorKind::WrongLength) {
                 return "decode takes a report one byte short";
             }
         }
