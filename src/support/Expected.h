@@ -13,11 +13,12 @@ namespace quorlix {
 template <typename E>
 struct Unexpected
 {
+    // A constructor rather than an aggregate, so that the error's type is deduced the same way
+    // by every compiler the project builds with.
+    explicit Unexpected(E value) : error(std::move(value)) {}
+
     E error;
 };
-
-template <typename E>
-Unexpected(E) -> Unexpected<E>;
 
 // What an operation that can fail gives back: its value, or the layer's error with what the
 // message needs. Each layer names its own error type and one function that words it; callers
