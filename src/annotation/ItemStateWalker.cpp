@@ -34,10 +34,7 @@ ItemStateWalker::ItemStateWalker(ItemWalkOptions options) : m_options(options) {
 
 ItemEffect ItemStateWalker::Step(const DecodedItem& item)
 {
-    if (m_clearPending) {
-        ClearLocals();
-        m_clearPending = false;
-    }
+    ClearPendingLocals();
     ItemEffect effect = ItemEffect::None;
     switch (item.type) {
     case ItemType::Main:
@@ -59,6 +56,11 @@ ItemEffect ItemStateWalker::Step(const DecodedItem& item)
 }
 
 void ItemStateWalker::FinishItems()
+{
+    ClearPendingLocals();
+}
+
+void ItemStateWalker::ClearPendingLocals()
 {
     if (m_clearPending) {
         ClearLocals();

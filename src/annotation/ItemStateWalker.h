@@ -175,6 +175,8 @@ private:
     void ApplyMain(const DecodedItem& item);
     void AddUsage(const UsageSpan& span);
     void ClearLocals();
+    // The locals a main item left to be cleared at the next item, or at the end.
+    void ClearPendingLocals();
     void ApplyListedLocal(const DecodedItem& item);
     void CompleteListedPages();
 
